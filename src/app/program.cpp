@@ -1,0 +1,34 @@
+#include "program.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include "config/register.h"
+#include "files/register.h"
+#include "lang/register.h"
+#include "link/eventwaiter.h"
+#include "link/register.h"
+#include "link/serialport.h"
+#include "reports/register.h"
+#include "shell/register.h"
+
+namespace orvex {
+
+Program::Program() : services_{context_, windows_, messages_, events_} {
+  context_.programDir = QDir::currentPath();
+  if (!context_.programDir.endsWith('/')) context_.programDir += '/';
+  services_.port = port_.get();
+  services_.waiter = waiter_.get();
+  registerConfigWindows(services_);
+  registerLinkWindows(services_);
+  registerFileWindows(services_);
+  registerReportWindows(services_);
+  registerLanguageWindows(services_);
+  registerShellWindows(services_);
+}
+
+Program::~Program() = default;
+
+int Program::run() { return QApplication::exec(); }
+
+}  // namespace orvex

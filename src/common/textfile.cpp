@@ -1,0 +1,46 @@
+#include "textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "cp1252.h"
+
+namespace orvex {
+
+bool readTextFile(const QString& path, QString* content, QString* error) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  *content = fromCp1252(bytes);
+  return true;
+}
+
+bool writeTextFileAtomic(const QString& path, const QString& content, QString* error) {
+  QSaveFile file(path);
+  const QByteArray bytes = toCp1252(content);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+QString findFileNoCase(const QString& dir, const QString& name) {
+  QDir folder(dir);
+  if (folder.exists(name)) return folder.filePath(name);
+  const QStringList entries = folder.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+  for (const QString& entry : entries)
+    if (entry.compare(name, Qt::CaseInsensitive) == 0) return folder.filePath(entry);
+  return folder.filePath(name);
+}
+
+}  // namespace orvex

@@ -1,0 +1,33 @@
+#pragma once
+#include <QObject>
+
+#include "common/messageboxes.h"
+#include "common/ui/context.h"
+#include "common/ui/windowregistry.h"
+
+namespace orvex {
+
+class SerialPort;
+class EventWaiter;
+
+// Events one window raises and another reacts to, so windows need not know each other.
+class AppEvents : public QObject {
+  Q_OBJECT
+ signals:
+  void editorLeft();             // ConfigQVT's Salir: the main window resumes its demonstration
+  void serialSettingsClosed();   // ConfigCOM's Salvar or Cancelar: the main window is enabled
+  void languageApplied();        // LoadTexts ran: windows refresh what they derive from texts
+};
+
+// What every window gets: the shared values, the windows, the message boxes, the serial
+// port (MSComm1) and the waits' clock.
+struct AppServices {
+  ProgramContext& context;
+  WindowRegistry& windows;
+  MessageBoxes& messages;
+  AppEvents& events;
+  SerialPort* port = nullptr;
+  EventWaiter* waiter = nullptr;
+};
+
+}  // namespace orvex

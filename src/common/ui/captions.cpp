@@ -1,0 +1,36 @@
+#include "captions.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace orvex {
+
+bool setCaption(QObject* control, const QString& text) {
+  if (auto* b = qobject_cast<QAbstractButton*>(control)) b->setText(text);
+  else if (auto* l = qobject_cast<QLabel*>(control)) l->setText(text);
+  else if (auto* g = qobject_cast<QGroupBox*>(control)) g->setTitle(text);
+  else if (auto* e = qobject_cast<QLineEdit*>(control)) e->setText(text);
+  else if (auto* w = qobject_cast<QWidget*>(control); w && w->isWindow()) w->setWindowTitle(text);
+  else return false;
+  return true;
+}
+
+QString caption(const QObject* control) {
+  if (auto* b = qobject_cast<const QAbstractButton*>(control)) return b->text();
+  if (auto* l = qobject_cast<const QLabel*>(control)) return l->text();
+  if (auto* g = qobject_cast<const QGroupBox*>(control)) return g->title();
+  if (auto* e = qobject_cast<const QLineEdit*>(control)) return e->text();
+  if (auto* w = qobject_cast<const QWidget*>(control)) return w->windowTitle();
+  return {};
+}
+
+QObject* findControl(QWidget* window, const QString& name) {
+  if (!window) return nullptr;
+  if (name.isEmpty()) return window;
+  return window->findChild<QObject*>(name);
+}
+
+}  // namespace orvex

@@ -1,0 +1,38 @@
+#include "windowregistry.h"
+
+namespace orvex {
+
+void WindowRegistry::add(const QString& name, Factory factory) {
+  if (!factories_.contains(name)) order_.append(name);
+  factories_.insert(name, std::move(factory));
+}
+
+QWidget* WindowRegistry::window(const QString& name) {
+  if (QWidget* w = existing(name)) return w;
+  const auto it = factories_.constFind(name);
+  if (it == factories_.constEnd()) return nullptr;
+  QWidget* w = (*it)();
+  if (w && w->objectName().isEmpty()) w->setObjectName(name);
+  created_.insert(name, w);
+  return w;
+}
+
+QWidget* WindowRegistry::existing(const QString& name) const {
+  const auto it = created_.constFind(name);
+  return it == created_.constEnd() ? nullptr : it->data();
+}
+
+void WindowRegistry::unloadAll(const QStringList& order) {
+  QStringList all = order;
+  for (const QString& name : order_)
+    if (!all.contains(name)) all.append(name);
+  for (const QString& name : all) {
+    if (QWidget* w = existing(name)) {
+      w->hide();
+      delete w;
+    }
+    created_.remove(name);
+  }
+}
+
+}  // namespace orvex

@@ -1,0 +1,19 @@
+#pragma once
+#include <QString>
+
+#include <array>
+
+namespace orvex {
+
+// The text tables LoadTexts fills from the chosen language block of textos.sys.
+struct TextTables {
+  std::array<QString, 21> screen;   // screen text n; 0 is scratch
+  std::array<QString, 51> message;  // message text n, 1..48 loaded
+  std::array<QString, 51> report;   // report text n, 1..47 loaded
+  QString exitCaption;              // item 17
+  QString grabFichLeaveCaption;     // item 160
+  QString loadFichLeaveCaption;     // item 164
+  std::array<QString, 33> extra;    // items 269..300 (index 1..32): texts beyond the 268
+};
+
+}  // namespace orvex

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace orvex {
+struct AppServices;
+// Adds this subsystem's windows to the registry and wires its events.
+void registerLinkWindows(AppServices& services);
+}  // namespace orvex
