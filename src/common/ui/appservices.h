@@ -2,6 +2,7 @@
 #include <QObject>
 
 #include "common/messageboxes.h"
+#include "common/ui/editoraccess.h"
 #include "common/ui/context.h"
 #include "common/ui/windowregistry.h"
 
@@ -17,6 +18,8 @@ class AppEvents : public QObject {
   void editorLeft();             // ConfigQVT's Salir: the main window resumes its demonstration
   void serialSettingsClosed();   // ConfigCOM's Salvar or Cancelar: the main window is enabled
   void languageApplied();        // LoadTexts ran: windows refresh what they derive from texts
+  void readInstrumentRequested();   // ConfigQVT's Command4 ("Lee QVT")
+  void writeInstrumentRequested();  // ConfigQVT's Command5 ("Graba QVT")
 };
 
 // What every window gets: the shared values, the windows, the message boxes, the serial
@@ -28,6 +31,9 @@ struct AppServices {
   AppEvents& events;
   SerialPort* port = nullptr;
   EventWaiter* waiter = nullptr;
+
+  // The editor window (created on first use).
+  EditorAccess* editor() { return dynamic_cast<EditorAccess*>(windows.window("ConfigQVT")); }
 };
 
 }  // namespace orvex

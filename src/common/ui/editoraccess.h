@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+namespace orvex {
+
+// What the file windows, the report and the transfers need of the editor window
+// (ConfigQVT implements it; get it with AppServices::editor()).
+class EditorAccess {
+ public:
+  virtual ~EditorAccess() = default;
+  virtual void showParameterSet() = 0;     // ConfigLeida -> controls (with their reactions)
+  virtual void collectParameterSet() = 0;  // controls -> ConfigEditada
+  // DisableEditorButtons / EnableEditorButtons: Command1..Command6.
+  virtual void setCommandButtonsEnabled(bool enabled) = 0;
+  virtual void setCommandButtonEnabled(int number, bool enabled) = 0;  // Command<number>
+  // The text of a number box (MCABDVAL, MCAFAVAL, MCACWVAL, MCAPUVAL, MCAIVVAL, TSIRON,
+  // TSIROFF, VBAT), as the report prints it.
+  virtual QString numberBoxText(const QString& name) const = 0;
+};
+
+}  // namespace orvex

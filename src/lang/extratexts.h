@@ -1,0 +1,36 @@
+#pragma once
+
+// Texts the program needs beyond the 268 items of a language block. They stand in items
+// 269..300 of each block of textos.sys; TextTables::extra[n] holds item 268 + n.
+// "%1", "%2" are filled in with QString::arg.
+namespace orvex::extra {
+
+enum : int {
+  OutOfRangeTitle = 1,      // 269 "Values without an option"
+  OutOfRangePrompt = 2,     // 270 settings %1 hold values the editor has no option for ...
+  FileErrorTitle = 3,       // 271 "Configuration file"
+  FileUnreadable = 4,       // 272 file %1 cannot be read: %2. Nothing was loaded.
+  FileTooShort = 5,         // 273 file %1 holds fewer than 63 values. Nothing was loaded.
+  FileBadNumber = 6,        // 274 line %2 of file %1 is not a whole number -32768..32767 ...
+  DefaultMissing = 7,       // 275 default configuration file %1 is missing or names no file
+  PortErrorTitle = 8,       // 276 "Serial port"
+  PortOpenFailed = 9,       // 277 port %1 cannot be opened: %2. Check adapter, other program,
+                            //     permission (dialout group on Linux).
+  PortLost = 10,            // 278 the serial port was lost during the transfer: %1 ...
+  PartialWrite = 11,        // 279 slots before %1 are written, slot %1 failed: the instrument
+                            //     holds a partly written configuration; write it again.
+  NameInvalidTitle = 12,    // 280 "File name not valid"
+  NameInvalid = 13,         // 281 "%1" cannot be a file name: no \ / : * ? " < > |, control
+                            //     characters, "..", drive, device names (CON, COM1 ...),
+                            //     trailing dot or blank. Nothing was written.
+  WriteFailedTitle = 14,    // 282 "File not written"
+  WriteFailed = 15,         // 283 file %1 could not be written: %2. Any previous file is
+                            //     unchanged. Check the folder exists and the disk is not full.
+  TransferBusyTitle = 16,   // 284 "Transfer under way"
+  TransferBusy = 17,        // 285 a transfer with the instrument is under way; wait for it to
+                            //     end (the program closes when it has stopped).
+  ReportWritten = 18,       // 286 report file %1 written (shown in the Report window's status)
+  NumberRange = 19,         // 287 number boxes take whole numbers 0..65535 (tooltip)
+};
+
+}  // namespace orvex::extra
