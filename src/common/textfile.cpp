@@ -27,7 +27,23 @@ bool readTextFile(const QString& path, QString* content, QString* error) {
 bool writeTextFileAtomic(const QString& path, const QString& content, QString* error) {
   QSaveFile file(path);
   const QByteArray bytes = toCp1252(content);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+  // Unbuffered: a buffered write that the disk cuts short (full disk, size limit) is
+  // flushed by commit() without an error, and the truncated file would replace the old one.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  const qint64 written = file.write(bytes);
+  if (written != bytes.size()) {
+    if (error)
+      *error = written < 0 ? file.errorString()
+                           : QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
+                                 .arg(written)
+                                 .arg(bytes.size());
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) {
     if (error) *error = file.errorString();
     return false;
   }

@@ -1,0 +1,32 @@
+#include "filename.h"
+
+#include <QRegularExpression>
+
+namespace orvex {
+
+namespace {
+
+bool hasForbiddenCharacter(const QString& name) {
+  static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+  for (const QChar c : name)
+    if (c.unicode() < 32 || c.unicode() == 127 || forbidden.contains(c)) return true;
+  return false;
+}
+
+bool isDeviceName(const QString& name) {
+  static const QRegularExpression device(
+      QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])\\s*(\\..*)?$"),
+      QRegularExpression::CaseInsensitiveOption);
+  return device.match(name).hasMatch();
+}
+
+}  // namespace
+
+bool isSafeFileName(const QString& name) {
+  if (name.trimmed().isEmpty()) return false;
+  if (hasForbiddenCharacter(name) || name.contains(QStringLiteral(".."))) return false;
+  if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' '))) return false;
+  return !isDeviceName(name);
+}
+
+}  // namespace orvex

@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+#include "lang/texttables.h"
+
+namespace orvex {
+
+// Text item `item` (extra::...) of the current language, or its built-in English form when
+// no language is loaded (start-up before LoadTexts, a damaged textos.sys, tests).
+QString extraText(const TextTables* texts, int item);
+
+}  // namespace orvex
