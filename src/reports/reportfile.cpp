@@ -1,0 +1,38 @@
+#include "reportfile.h"
+
+#include <QDir>
+
+#include "common/textfile.h"
+#include "files/filename.h"
+#include "files/filetexts.h"
+#include "lang/extratexts.h"
+
+namespace orvex {
+
+QString reportFilePath(const QString& programDir, const QString& serialNumber) {
+  const QString report = findFileNoCase(programDir, QStringLiteral("Report"));
+  const QString txt = findFileNoCase(report, QStringLiteral("Txt"));
+  return QDir(txt).filePath(serialNumber + QStringLiteral(".txt"));
+}
+
+ReportOutcome writeReportFile(const QString& programDir, const ReportInput& input,
+                              const TextTables* texts) {
+  ReportOutcome outcome;
+  if (!isSafeFileName(input.serialNumber)) {
+    outcome.title = extraText(texts, extra::NameInvalidTitle);
+    outcome.message = extraText(texts, extra::NameInvalid).arg(input.serialNumber);
+    return outcome;
+  }
+  outcome.path = reportFilePath(programDir, input.serialNumber);
+  QString reason;
+  if (!writeTextFileAtomic(outcome.path, renderReport(input), &reason)) {
+    outcome.title = extraText(texts, extra::WriteFailedTitle);
+    outcome.message =
+        extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(outcome.path), reason);
+    return outcome;
+  }
+  outcome.written = true;
+  return outcome;
+}
+
+}  // namespace orvex

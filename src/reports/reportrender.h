@@ -1,0 +1,36 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+#include "config/parameterset.h"
+
+// The report record: a header line of 80 field names, the same in every language, and a
+// value line with the labels, the rendered settings and the serial number in the current
+// language. Plain logic; the Report window only gathers the inputs.
+namespace orvex {
+
+using ReportTexts = std::array<QString, 51>;  // report text n at index n
+
+// The editor's number boxes the report prints (objectName -> text as typed).
+const QStringList& reportNumberBoxNames();
+
+struct ReportInput {
+  ParameterSet set;                        // ConfigEditada, freshly collected
+  ReportTexts texts;                       // report texts of the current language
+  QHash<QString, QString> numberBoxes;     // see reportNumberBoxNames()
+  QString serialNumber;                    // as typed
+};
+
+const QStringList& reportFieldNames();  // the 80 names, in file order
+QStringList renderReportValues(const ReportInput& input);  // the 80 values, same order
+// Both lines, fields separated by TAB, each line ended by CR LF.
+QString renderReport(const ReportInput& input);
+
+// Helpers, exposed for their own tests.
+QString reportNumber(double value);           // at most 15 significant digits, no trailing 0
+double numberFromText(const QString& text);   // leading decimal number, 0 when none
+
+}  // namespace orvex

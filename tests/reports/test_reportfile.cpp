@@ -1,0 +1,120 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "../files/filesizelimit.h"
+#include "reportfixtures.h"
+#include "reports/reportfile.h"
+#include "support/tempprogramdir.h"
+
+using namespace orvex;
+
+namespace {
+
+ReportInput spanishInput(const QString& serial) {
+  ReportInput in = test::handWorkedInput(QStringLiteral("es"));
+  in.texts[1] = QStringLiteral(u"Informe de Configuración");
+  in.texts[46] = QStringLiteral(u"Sin alarma");
+  in.serialNumber = serial;
+  return in;
+}
+
+}  // namespace
+
+class TestReportFile : public QObject {
+  Q_OBJECT
+ private slots:
+  void writesWindows1252WithCrLf() {
+    test::TempProgramDir dir;
+    const ReportOutcome out = writeReportFile(dir.path(), spanishInput("A1"), nullptr);
+    QVERIFY2(out.written, qPrintable(out.message));
+    QCOMPARE(QDir::cleanPath(out.path), QDir::cleanPath(dir.file("Report/Txt/A1.txt")));
+    const QByteArray bytes = dir.read("Report/Txt/A1.txt");
+    QVERIFY(bytes.startsWith("TITULO\tL_PARAMETROS_RED\t"));
+    QVERIFY(bytes.contains("\tL_SE\xD1" "AL_ALR\t"));
+    QVERIFY(bytes.contains("Informe de Configuraci\xF3n\t"));
+    QCOMPARE(bytes.count("\r\n"), 2);
+    QCOMPARE(bytes.count('\n'), 2);
+    QVERIFY(bytes.endsWith("\tA1\r\n"));
+  }
+  void secondReportReplacesTheFirst() {
+    test::TempProgramDir dir;
+    ReportInput in = spanishInput("SAME");
+    QVERIFY(writeReportFile(dir.path(), in, nullptr).written);
+    in.texts[1] = QStringLiteral("Second");
+    QVERIFY(writeReportFile(dir.path(), in, nullptr).written);
+    const QByteArray bytes = dir.read("Report/Txt/SAME.txt");
+    QVERIFY(bytes.contains("\r\nSecond\t"));
+    QCOMPARE(bytes.count("\r\n"), 2);
+  }
+  void serialWithSpacesKeepsThem() {
+    test::TempProgramDir dir;
+    QVERIFY(writeReportFile(dir.path(), spanishInput("SN 12 34"), nullptr).written);
+    QVERIFY(dir.read("Report/Txt/SN 12 34.txt").endsWith("\tSN 12 34\r\n"));
+  }
+  void unsafeSerialWritesNothing_data() {
+    QTest::addColumn<QString>("serial");
+    QTest::newRow("separator") << "../../escape";
+    QTest::newRow("device") << "COM1";
+    QTest::newRow("star") << "SN*1";
+    QTest::newRow("trailing dot") << "SN.";
+  }
+  void unsafeSerialWritesNothing() {
+    QFETCH(QString, serial);
+    test::TempProgramDir dir;
+    const ReportOutcome out = writeReportFile(dir.path(), spanishInput(serial), nullptr);
+    QVERIFY(!out.written);
+    QCOMPARE(out.title, QStringLiteral("File name not valid"));
+    QVERIFY2(out.message.contains(serial), qPrintable(out.message));
+    QVERIFY(QDir(dir.file("Report/Txt")).entryList(QDir::Files).isEmpty());
+    QVERIFY(!QFile::exists(dir.file("escape.txt")));
+  }
+  void missingFolderIsReportedNotCreated() {
+    test::TempProgramDir dir;
+    QVERIFY(QDir(dir.file("Report/Txt")).removeRecursively());
+    TextTables texts;
+    texts.extra[15] = QStringLiteral("KO %1 (%2)");
+    const ReportOutcome out = writeReportFile(dir.path(), spanishInput("X"), &texts);
+    QVERIFY(!out.written);
+    QVERIFY2(out.message.startsWith(QStringLiteral("KO ")), qPrintable(out.message));
+    QVERIFY(out.message.contains(QStringLiteral("X.txt")));
+    QVERIFY(!QFile::exists(dir.file("Report/Txt")));
+  }
+  void fullDiskKeepsTheEarlierReport() {
+    test::TempProgramDir dir;
+    QVERIFY(writeReportFile(dir.path(), spanishInput("FULL"), nullptr).written);
+    const QByteArray before = dir.read("Report/Txt/FULL.txt");
+    ReportInput in = spanishInput("FULL");
+    in.texts[1] = QStringLiteral("Changed");
+    ReportOutcome out;
+    {
+      test::FileSizeLimit diskFull(100);
+      out = writeReportFile(dir.path(), in, nullptr);
+    }
+    QVERIFY(!out.written);
+    QCOMPARE(out.title, QStringLiteral("File not written"));
+    QCOMPARE(dir.read("Report/Txt/FULL.txt"), before);
+  }
+  void readsAsTwoRowsOfEightyWithPythonCsv() {
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty()) QSKIP("python3 is not installed");
+    test::TempProgramDir dir;
+    QVERIFY(writeReportFile(dir.path(), spanishInput("CSV 1"), nullptr).written);
+    const QString script = QStringLiteral(
+        "import csv,sys\n"
+        "rows=list(csv.reader(open(sys.argv[1],encoding='cp1252',newline=''),delimiter='\\t'))\n"
+        "print(len(rows),*sorted(set(len(r) for r in rows)))\n"
+        "print(rows[0][24], rows[1][0], rows[1][-1])\n");
+    QProcess process;
+    process.start(python, {QStringLiteral("-c"), script, dir.file("Report/Txt/CSV 1.txt")});
+    QVERIFY(process.waitForFinished(20000));
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(out, QStringLiteral(u"2 80\nL_SEÑAL_ALR Informe de Configuración CSV 1\n"));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestReportFile)
+#include "test_reportfile.moc"

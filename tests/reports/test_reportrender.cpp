@@ -1,0 +1,191 @@
+#include <QTest>
+
+#include "reportfixtures.h"
+#include "reports/reportrender.h"
+
+using namespace orvex;
+
+namespace {
+
+QString field(const QStringList& values, const char* name) {
+  const int i = reportFieldNames().indexOf(QString::fromUtf8(name));
+  return i < 0 ? QStringLiteral("<no such field>") : values.value(i);
+}
+
+QString renderedField(const ReportInput& in, const char* name) {
+  return field(renderReportValues(in), name);
+}
+
+}  // namespace
+
+class TestReportRender : public QObject {
+  Q_OBJECT
+ private slots:
+  void headerHasTheEightyFieldsInOrder() {
+    const QStringList& names = reportFieldNames();
+    QCOMPARE(names.size(), 80);
+    QCOMPARE(names.first(), QStringLiteral("TITULO"));
+    QCOMPARE(names[12], QStringLiteral("L_CTRL_ARR"));
+    QCOMPARE(names[24], QStringLiteral(u"L_SEÑAL_ALR"));
+    QCOMPARE(names[28], QStringLiteral("L_MIN_BAT"));
+    QCOMPARE(names[29], QStringLiteral("V_VOLTAGE_NOM"));
+    QCOMPARE(names[78], QStringLiteral("V_MIN_BAT"));
+    QCOMPARE(names.last(), QStringLiteral("V_NUM_SERIE"));
+    QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 80);  // no name twice
+  }
+
+  // Every field of the hand-worked configuration, in two languages.
+  void handWorkedConfiguration_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Castellano") << "es";
+    QTest::newRow("English") << "en";
+  }
+  void handWorkedConfiguration() {
+    QFETCH(QString, language);
+    const QStringList v = renderReportValues(test::handWorkedInput(language));
+    QCOMPARE(v.size(), 80);
+    const auto t = [&](int n) { return language + ':' + QString::number(n); };
+    const int labels[29] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 16, 22, 23,
+                            24, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 39, 42, 45};
+    for (int i = 0; i < 29; ++i) QCOMPARE(v[i], t(labels[i]));
+    const QStringList expected = {
+        "230 V", "-10% (207 V)", t(46), "50 Hz", "-0.5% (49.75 Hz)", "+0.5% (50.25 Hz)",
+        t(47), "5 sec",                                      // V_RET_DRED, V_RET_AGRP
+        t(14), "15 sec", "2 sec", "5 sec", "6",              // preheating .. attempts
+        t(17) + ", OR", t(19) + "12 V, AND", "",             // oil, D+, alternator freq.
+        t(18) + "1500 RPM, 4 P/T, OR",                       // pick-up (W not selected)
+        "20 sec", "30 sec", t(26), "5 sec",                  // stop sequence
+        "-5% (218 V)", t(46), "-8.3% (45.85 Hz)", "+8.3% (54.15 Hz)", "60 sec",
+        "+Vbat", "x", "", "",                                // fuel: immediate stop
+        "+Vbat", "x", "", "x",                               // temperature: 3
+        "GND", "", "x", "",                                  // external: timed stop
+        "+Vbat", "", "x", "x",                               // overload: 5
+        "GND", "", "", "x",                                  // oil: siren only
+        t(38), t(40) + "Ton = 10 sec     &    Toff = 20 sec", t(43), "9 V", "SN 0042"};
+    QCOMPARE(v.mid(29), expected);
+  }
+
+  void singleFields_data() {
+    QTest::addColumn<QList<int>>("slotOptionPairs");
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<QString>("boxText");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected");
+    using L = QList<int>;
+    QTest::newRow("100 V -7 % is 93 V") << L{1, 2, 2, 3} << "" << "" << "V_LIMINF_VRED"
+                                         << "-7% (93 V)";
+    QTest::newRow("480 V +40 %") << L{1, 12, 3, 11} << "" << "" << "V_LIMSUP_VRED"
+                                 << "+40% (672 V)";
+    QTest::newRow("230 V +12 % truncates") << L{3, 5} << "" << "" << "V_LIMSUP_VRED"
+                                           << "+12% (257 V)";
+    QTest::newRow("alternator +7 % of 400 V") << L{1, 10, 28, 3} << "" << "" << "V_LIMSUP_VGRP"
+                                              << "+7% (428 V)";
+    QTest::newRow("60 Hz, 8.3 % lower") << L{4, 2, 29, 6} << "" << "" << "V_LIMINF_FGRP"
+                                        << "-8.3% (55.02 Hz)";
+    QTest::newRow("60 Hz, 8.3 % upper") << L{4, 2, 29, 6} << "" << "" << "V_LIMSUP_FGRP"
+                                        << "+8.3% (64.98 Hz)";
+    QTest::newRow("400 Hz, 15 % upper") << L{4, 3, 29, 8} << "" << "" << "V_LIMSUP_FGRP"
+                                        << "+15% (460 Hz)";
+    QTest::newRow("mains band no alarm") << L{5, 6} << "" << "" << "V_LIMSUP_FRED" << "t:46";
+    QTest::newRow("mains 50 Hz 0.7 %") << L{5, 2} << "" << "" << "V_LIMINF_FRED"
+                                       << "-0.7% (49.65 Hz)";
+    QTest::newRow("delay 60 s") << L{6, 8} << "" << "" << "V_RET_DRED" << "60 sec";
+    QTest::newRow("no preheating") << L{8, 1} << "" << "" << "V_TIPO_PRE" << "t:15";
+    QTest::newRow("no preheating, no time") << L{8, 1} << "" << "" << "V_TIEMPO_PRE" << "";
+    QTest::newRow("every attempt") << L{8, 3, 9, 8} << "" << "" << "V_TIPO_PRE" << "t:13";
+    QTest::newRow("every attempt time") << L{8, 3, 9, 8} << "" << "" << "V_TIEMPO_PRE"
+                                        << "60 sec";
+    QTest::newRow("preheating 0: both empty") << L{8, 0} << "" << "" << "V_TIPO_PRE" << "";
+    QTest::newRow("W wins over pick-up") << L{19, 1, 20, 2, 21, 1} << "MCACWVAL" << "25"
+                                         << "V_CA_CW_PU" << "t:2025 Hz, AND";
+    QTest::newRow("neither W nor pick-up") << L{19, 2, 21, 2} << "" << "" << "V_CA_CW_PU" << "";
+    QTest::newRow("frequency condition") << L{17, 1, 18, 1} << "MCAFAVAL" << "45"
+                                         << "V_CA_FRECA" << "t:2145 Hz, OR";
+    QTest::newRow("oil not selected") << L{13, 2} << "" << "" << "V_CA_OIL" << "";
+    QTest::newRow("combination 0 is AND") << L{13, 1, 14, 0} << "" << "" << "V_CA_OIL"
+                                          << "t:17, AND";
+    QTest::newRow("box not a number") << L{15, 1, 16, 1} << "MCABDVAL" << "abc" << "V_CA_BORD"
+                                      << "t:190 V, OR";
+    QTest::newRow("box leading number") << L{15, 1, 16, 1} << "MCABDVAL" << " 024x"
+                                        << "V_CA_BORD" << "t:1924 V, OR";
+    QTest::newRow("stop by excitation") << L{25, 1} << "" << "" << "V_TIPO_PARADA" << "t:25";
+    QTest::newRow("stop type 0") << L{25, 0} << "" << "" << "V_TIPO_PARADA" << "t:26";
+    QTest::newRow("level 0 is GND") << L{31, 0} << "" << "" << "V_FUEL_SA" << "GND";
+    QTest::newRow("action 6 marks none") << L{32, 6} << "" << "" << "V_FUEL_SIR" << "";
+    QTest::newRow("action 0 marks none") << L{38, 0} << "" << "" << "V_EXT_PI" << "";
+    QTest::newRow("action 2 siren") << L{40, 2} << "" << "" << "V_OVER_SIR" << "x";
+    QTest::newRow("siren once") << L{43, 1} << "TSIRON" << "7" << "V_TIPO_SIR"
+                                << "t:41Ton = 7 sec";
+    QTest::newRow("remote sequence 1") << L{42, 1} << "" << "" << "V_CTROL_RMTO" << "t:37";
+    QTest::newRow("no contactor check") << L{44, 2} << "" << "" << "V_TEST_CONT" << "t:44";
+    QTest::newRow("battery box empty") << L{} << "VBAT" << "" << "V_MIN_BAT" << "0 V";
+    QTest::newRow("option 0 voltage") << L{1, 0} << "" << "" << "V_VOLTAGE_NOM" << "0 V";
+    QTest::newRow("beyond last option") << L{4, 4} << "" << "" << "V_FREC_NOM" << "5555 Hz";
+  }
+  void singleFields() {
+    QFETCH(QList<int>, slotOptionPairs);
+    QFETCH(QString, boxName);
+    QFETCH(QString, boxText);
+    QFETCH(QString, field);
+    QFETCH(QString, expected);
+    ReportInput in = test::handWorkedInput(QStringLiteral("t"));
+    for (int i = 0; i + 1 < slotOptionPairs.size(); i += 2)
+      in.set[slotOptionPairs[i]] = static_cast<qint16>(slotOptionPairs[i + 1]);
+    if (!boxName.isEmpty()) in.numberBoxes[boxName] = boxText;
+    QCOMPARE(renderedField(in, field.toUtf8().constData()), expected);
+  }
+
+  void headerIsTheSameInEveryLanguage() {
+    const QString es = renderReport(test::handWorkedInput(QStringLiteral("es")));
+    const QString en = renderReport(test::handWorkedInput(QStringLiteral("en")));
+    QCOMPARE(es.section(QStringLiteral("\r\n"), 0, 0), en.section(QStringLiteral("\r\n"), 0, 0));
+    QVERIFY(es.section(QStringLiteral("\r\n"), 1, 1) != en.section(QStringLiteral("\r\n"), 1, 1));
+  }
+  void twoTabSeparatedLinesWithCrLf() {
+    const QString text = renderReport(test::handWorkedInput(QStringLiteral("es")));
+    QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[2].isEmpty());
+    QCOMPARE(lines[0].split('\t').size(), 80);
+    QCOMPARE(lines[1].split('\t').size(), 80);
+    QVERIFY(!lines[1].startsWith('\t'));
+    QVERIFY(lines[1].endsWith(QStringLiteral("SN 0042")));
+  }
+
+  void reportNumberFormatting_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("two decimals") << 49.75 << "49.75";
+    QTest::newRow("binary fraction") << 50 * (1 + 0.007) << "50.35";
+    QTest::newRow("whole") << 55.0 << "55";
+    QTest::newRow("large whole") << 65535.0 << "65535";
+    QTest::newRow("tenths") << 8.3 << "8.3";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("negative zero") << -0.0 << "0";
+  }
+  void reportNumberFormatting() {
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(reportNumber(value), text);
+  }
+  void numberFromText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("plain") << "500" << 500.0;
+    QTest::newRow("blanks") << "  12 " << 12.0;
+    QTest::newRow("trailing letters") << "12V" << 12.0;
+    QTest::newRow("decimal") << "11.5" << 11.5;
+    QTest::newRow("letters only") << "abc" << 0.0;
+    QTest::newRow("sign only") << "-" << 0.0;
+  }
+  void numberFromText() {
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(orvex::numberFromText(text), value);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestReportRender)
+#include "test_reportrender.moc"
