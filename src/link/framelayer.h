@@ -1,0 +1,79 @@
+#pragma once
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace orvex {
+
+class SerialPort;
+class EventWaiter;
+
+// Frames travel above the port as upper-case hex text, two digits per byte.
+// CRC-16/Modbus (init 0xFFFF, reflected polynomial 0xA001) of raw bytes.
+quint16 crc16Modbus(const QByteArray& bytes);
+// The CRC of a frame text (upper or lower case digits) as 4 hex digits, low byte first,
+// ready to append. An empty text gives "FFFF".
+QString computeCrc(const QString& frameText);
+// Hex text -> bytes; false (and *bytes untouched) for an odd length or a non-hex digit.
+bool frameTextToBytes(const QString& frameText, QByteArray* bytes);
+QString bytesToFrameText(const QByteArray& bytes);
+// True when the last two bytes are the CRC of the bytes before them (at least 3 bytes).
+bool endsWithValidCrc(const QByteArray& bytes);
+
+enum LinkStatusCode : qint16 { kReplySound = 0, kReplyCrcError = 1, kReplyTimeout = 2 };
+
+// Sends request frames and waits for the instrument's replies. The outcome of every
+// exchange goes to the ReplyText / LinkStatus pair handed in (normally the program
+// context's), where the read and write dialogues look after each exchange.
+//
+// A reply is complete once at least 2n + 5 bytes are in and either they end with their
+// valid CRC or the line has been quiet for quietGapUs (a longer frame than expected, e.g.
+// an 8-byte acknowledgement when n = 1, is thus read whole, and a USB adapter's bursts are
+// not cut). Without enough bytes by 5 + 0.1 n s the wait ends as a time-out and whatever
+// partial reply arrived is thrown away.
+//
+// Waits sleep on the EventWaiter (never spin). cancel() ends the current wait and makes
+// every later one return at once as a time-out; the program calls it on exit so a transfer
+// in progress unwinds quickly instead of keeping the event loop nested. A port failure
+// (adapter unplugged) ends the current wait as a time-out, too.
+class FrameLayer : public QObject {
+  Q_OBJECT
+ public:
+  static constexpr qint64 kDefaultQuietGapUs = 25'000;
+
+  FrameLayer(SerialPort& port, EventWaiter& waiter, QString& replyText, qint16& linkStatus,
+             QObject* parent = nullptr);
+
+  // Writes the frame's bytes in one output operation. Bytes left over from an earlier
+  // exchange (a reply that came after its time-out) are dropped first so they cannot be
+  // taken for this request's reply. False for a text that is not hex digit pairs (nothing
+  // is sent) or when the port refuses the write.
+  bool sendFrame(const QString& frameText);
+  // Waits for a reply carrying `registerCount` registers and records the outcome.
+  void receiveReply(int registerCount);
+  void pause(double seconds);
+
+  void cancel();
+  void resume() { cancelled_ = false; }
+  bool isCancelled() const { return cancelled_; }
+
+  void setQuietGapUs(qint64 us) { quietGapUs_ = us; }
+
+  static int expectedLength(int registerCount) { return 2 * registerCount + 5; }
+  static qint64 timeLimitUs(int registerCount) { return 5'000'000 + 100'000LL * registerCount; }
+
+ private:
+  bool replyComplete(const QByteArray& received, int expected, qint64 lastArrivalUs) const;
+  void finishWithReply(QByteArray received);
+  void finishWithTimeout();
+
+  SerialPort& port_;
+  EventWaiter& waiter_;
+  QString& replyText_;
+  qint16& linkStatus_;
+  qint64 quietGapUs_ = kDefaultQuietGapUs;
+  bool cancelled_ = false;
+  bool portFailed_ = false;
+};
+
+}  // namespace orvex
