@@ -1,0 +1,85 @@
+#include "configfilewindow.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "common/textfile.h"
+#include "common/ui/appservices.h"
+#include "files/filename.h"
+#include "files/filetexts.h"
+#include "lang/extratexts.h"
+
+namespace orvex {
+
+ConfigFileWindow::ConfigFileWindow(AppServices& services, const QString& name)
+    : services_(services), fileList_(new QListWidget(this)), leaveButton_(new QPushButton(this)) {
+  setObjectName(name);
+  fileList_->setObjectName(QStringLiteral("File1"));
+  leaveButton_->setObjectName(QStringLiteral("Command2"));
+  connect(fileList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    filePicked(item->text().chopped(qMin<qsizetype>(4, item->text().size())));
+  });
+  connect(leaveButton_, &QPushButton::clicked, this, &ConfigFileWindow::leave);
+}
+
+QString ConfigFileWindow::configFolder() const {
+  return findFileNoCase(services_.context.programDir, QStringLiteral("CONFIG"));
+}
+
+void ConfigFileWindow::refreshFileList() {
+  const QStringList files =
+      QDir(configFolder())
+          .entryList({QStringLiteral("*.QVT")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+  fileList_->clear();
+  fileList_->addItems(files);
+}
+
+void ConfigFileWindow::leave() {
+  leaveButton_->setText(keptLeaveCaption());
+  hide();
+  setEditorButtonsEnabled(true);
+}
+
+void ConfigFileWindow::showExitCaption() {
+  const QString exit = services_.context.texts.exitCaption;
+  leaveButton_->setText(exit.isEmpty() ? QStringLiteral("Salir") : exit);
+}
+
+void ConfigFileWindow::showProblem(const QString& prompt, const QString& title) {
+  services_.messages.show(MessageIcon::Exclamation, prompt, title);
+}
+
+void ConfigFileWindow::showMessageText(int prompt, int title) {
+  const auto& message = services_.context.texts.message;
+  showProblem(message[static_cast<size_t>(prompt)], message[static_cast<size_t>(title)]);
+}
+
+bool ConfigFileWindow::checkFileName(const QString& name) {
+  if (isSafeFileName(name)) return true;
+  const TextTables* texts = &services_.context.texts;
+  showProblem(extraText(texts, extra::NameInvalid).arg(name),
+              extraText(texts, extra::NameInvalidTitle));
+  return false;
+}
+
+void ConfigFileWindow::setEditorButtonsEnabled(bool enabled) {
+  if (EditorAccess* editor = services_.editor()) editor->setCommandButtonsEnabled(enabled);
+}
+
+void ConfigFileWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;  // restored from the task bar: not a new opening
+  setEditorButtonsEnabled(false);
+  refreshFileList();
+}
+
+// The frame's close control leaves like Command2; otherwise the editor's buttons would
+// stay disabled with no dialog left to enable them.
+void ConfigFileWindow::closeEvent(QCloseEvent* event) {
+  leave();
+  event->accept();
+}
+
+}  // namespace orvex

@@ -1,0 +1,60 @@
+#pragma once
+#include <QHash>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+#include "common/ui/appservices.h"
+#include "support/recordingmessageboxes.h"
+#include "support/tempprogramdir.h"
+
+namespace orvex::test {
+
+// Stands in for ConfigQVT: records what the file and report windows ask of the editor.
+class FakeEditor : public QWidget, public EditorAccess {
+ public:
+  explicit FakeEditor(ProgramContext& context) : context_(context) {}
+  void showParameterSet() override { shown.append(context_.configLeida); }
+  void collectParameterSet() override {
+    ++collections;
+    context_.configEditada = editorSet;
+  }
+  void setCommandButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
+  void setCommandButtonEnabled(int, bool) override {}
+  QString numberBoxText(const QString& name) const override { return boxes.value(name); }
+
+  QList<ParameterSet> shown;  // ConfigLeida at each ShowParameterSet
+  int collections = 0;
+  ParameterSet editorSet;     // what the controls "hold"
+  bool buttonsEnabled = true;
+  QHash<QString, QString> boxes;
+
+ private:
+  ProgramContext& context_;
+};
+
+// A program directory, the shared services and the fake editor under "ConfigQVT".
+struct WindowFixture {
+  WindowFixture() {
+    context.programDir = dir.path();
+    windows.add(QStringLiteral("ConfigQVT"), [this] {
+      editor = new FakeEditor(context);
+      return editor;
+    });
+    windows.window(QStringLiteral("ConfigQVT"));
+  }
+  ~WindowFixture() { windows.unloadAll({}); }
+  WindowFixture(const WindowFixture&) = delete;
+  WindowFixture& operator=(const WindowFixture&) = delete;
+
+  TempProgramDir dir;
+  ProgramContext context;
+  WindowRegistry windows;
+  RecordingMessageBoxes messages;
+  AppEvents events;
+  AppServices services{context, windows, messages, events};
+  FakeEditor* editor = nullptr;
+};
+
+}  // namespace orvex::test
