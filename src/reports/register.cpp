@@ -1,9 +1,12 @@
 #include "register.h"
 
 #include "common/ui/appservices.h"
+#include "reports/reportwindow.h"
 
 namespace orvex {
 
-void registerReportWindows(AppServices& services) { (void)services; }
+void registerReportWindows(AppServices& services) {
+  services.windows.add(QStringLiteral("Report"), [&services] { return new Report(services); });
+}
 
 }  // namespace orvex
