@@ -1,0 +1,99 @@
+#include "qtserialport.h"
+
+#include <QFileInfo>
+
+#include "common/textfile.h"
+
+namespace orvex {
+
+QString comDevicePath(const QString& programDir, int portNumber) {
+  const QString name = QStringLiteral("COM%1").arg(portNumber);
+#ifdef Q_OS_WIN
+  (void)programDir;
+  return name;
+#else
+  const QFileInfo link(findFileNoCase(programDir, name));
+  if (link.isSymLink()) return link.symLinkTarget();
+  return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+#endif
+}
+
+QtSerialPort::QtSerialPort(const QString& programDir, QObject* parent)
+    : SerialPort(parent), programDir_(programDir) {
+  connect(&port_, &QSerialPort::readyRead, this, &SerialPort::dataArrived);
+  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+bool QtSerialPort::setPortNumber(int n, QString* error) {
+  if (n < 1 || n > 99) {
+    if (error) *error = QStringLiteral("Invalid port number %1: ports are COM1 to COM99.").arg(n);
+    return false;
+  }
+#ifndef Q_OS_WIN
+  const QString device = comDevicePath(programDir_, n);
+  if (!QFileInfo::exists(device)) {
+    if (error) *error = QStringLiteral("The serial port COM%1 (%2) does not exist.").arg(n).arg(device);
+    return false;
+  }
+#endif
+  if (port_.isOpen()) port_.close();
+  number_ = n;
+  return true;
+}
+
+bool QtSerialPort::applySettings(const QString& settings, QString* error) {
+  LineSettings parsed;
+  if (!parseLineSettings(settings, &parsed, error)) return false;
+  if (port_.isOpen() && !configure(parsed, error)) return false;
+  line_ = parsed;
+  return true;
+}
+
+bool QtSerialPort::configure(const LineSettings& line, QString* error) {
+  const QSerialPort::Parity parity = line.parity == 'O'   ? QSerialPort::OddParity
+                                     : line.parity == 'E' ? QSerialPort::EvenParity
+                                                          : QSerialPort::NoParity;
+  const bool ok = port_.setBaudRate(line.baud) &&
+                  port_.setParity(parity) &&
+                  port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits)) &&
+                  port_.setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+                  port_.setFlowControl(QSerialPort::NoFlowControl);
+  if (!ok && error) *error = port_.errorString();
+  return ok;
+}
+
+bool QtSerialPort::open(QString* error) {
+  if (port_.isOpen()) return true;
+  const QString device = comDevicePath(programDir_, number_);
+  port_.setPortName(device);
+  if (!port_.open(QIODevice::ReadWrite)) {
+    if (error) *error = QStringLiteral("COM%1 (%2): %3").arg(number_).arg(device, port_.errorString());
+    return false;
+  }
+  if (!configure(line_, error)) {
+    port_.close();
+    return false;
+  }
+  port_.clear();
+  return true;
+}
+
+void QtSerialPort::close() {
+  if (port_.isOpen()) port_.close();
+}
+
+bool QtSerialPort::write(const QByteArray& bytes) {
+  // Queued; the event loop of the following wait writes it out.
+  return port_.isOpen() && port_.write(bytes) == bytes.size();
+}
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error) {
+  // ResourceError: the adapter was unplugged or the far side went away. Closing stops
+  // further notifications, so a dead port cannot keep the event loop busy.
+  if (error != QSerialPort::ResourceError || !port_.isOpen()) return;
+  const QString reason = port_.errorString();
+  port_.close();
+  emit failed(reason);
+}
+
+}  // namespace orvex

@@ -1,0 +1,41 @@
+#pragma once
+#include <QSerialPort>
+
+#include "link/serialport.h"
+#include "link/serialsettings.h"
+
+namespace orvex {
+
+// The device behind COMn: on Windows the port name itself; elsewhere what a link named
+// COMn in the program directory points to (as Wine maps its com ports, and as the simulated
+// instrument announces itself), else /dev/ttyS(n-1).
+QString comDevicePath(const QString& programDir, int portNumber);
+
+// MSComm1 over QSerialPort. The device is looked up again at every open, so an instrument
+// link that was re-made while the program ran is found.
+class QtSerialPort : public SerialPort {
+  Q_OBJECT
+ public:
+  explicit QtSerialPort(const QString& programDir, QObject* parent = nullptr);
+
+  int portNumber() const override { return number_; }
+  bool setPortNumber(int n, QString* error) override;
+  bool applySettings(const QString& settings, QString* error) override;
+  bool open(QString* error) override;
+  void close() override;
+  bool isOpen() const override { return port_.isOpen(); }
+  bool write(const QByteArray& bytes) override;
+  qint64 bytesWaiting() override { return port_.bytesAvailable(); }
+  QByteArray readAll() override { return port_.readAll(); }
+
+ private:
+  bool configure(const LineSettings& line, QString* error);
+  void onError(QSerialPort::SerialPortError error);
+
+  QString programDir_;
+  QSerialPort port_;
+  int number_ = 1;
+  LineSettings line_;
+};
+
+}  // namespace orvex
