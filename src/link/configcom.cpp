@@ -1,0 +1,136 @@
+#include "configcom.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "common/textfile.h"
+#include "common/ui/appservices.h"
+#include "lang/extratexts.h"
+#include "link/applyserialsettings.h"
+
+namespace orvex {
+
+using C = SerialChoice;
+
+ConfigCOM::ConfigCOM(AppServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window), services_(services) {
+  setObjectName("ConfigCOM");
+  setWindowTitle("CONFIGURACION DE PARAMETROS DE COMUNICACION");
+  auto* groups = new QGridLayout;
+  groups->addWidget(addGroup("Frame6", "&Puerto",
+                             {{"PuertoCom(1)", "Com1", &C::port, "COM1"},
+                              {"PuertoCom(2)", "Com2", &C::port, "COM2"},
+                              {"PuertoCom(3)", "Com3", &C::port, "COM3"},
+                              {"PuertoCom(4)", "Com4", &C::port, "COM4"}}), 0, 0);
+  groups->addWidget(addGroup("Frame1", "&Baudios",
+                             {{"Baud12", "1200", &C::baud, "1200"},
+                              {"Baud24", "2400", &C::baud, "2400"},
+                              {"Baud48", "4800", &C::baud, "4800"},
+                              {"Baud96", "9600", &C::baud, "9600"},
+                              {"Baud192", "19200", &C::baud, "1920"}}), 0, 1);
+  groups->addWidget(addGroup("Frame4", "&Paridad",
+                             {{"ParidadNo", "Ninguna", &C::parity, "N"},
+                              {"ParidadImpar", "Impar", &C::parity, "O"},
+                              {"ParidadPar", "Par", &C::parity, "E"}}), 0, 2);
+  groups->addWidget(addGroup("Frame2", "Bits por &Car",
+                             {{"Bits7", "7", &C::dataBits, "7"}, {"Bits8", "8", &C::dataBits, "8"}}), 1, 0);
+  groups->addWidget(addGroup("Frame3", "Bits &Stop",
+                             {{"Stop1", "1", &C::stopBits, "1"}, {"Stop2", "2", &C::stopBits, "2"}}), 1, 1);
+
+  salvar_ = new QPushButton("Aceptar para esta Sesión y salvar como defecto");
+  salvar_->setObjectName("Salvar");
+  cancelar_ = new QPushButton("Cancelar");
+  cancelar_->setObjectName("Cancelar");
+  connect(salvar_, &QPushButton::clicked, this, &ConfigCOM::salvar);
+  connect(cancelar_, &QPushButton::clicked, this, &ConfigCOM::cancelar);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(salvar_);
+  buttons->addWidget(cancelar_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(groups);
+  layout->addLayout(buttons);
+  preselect();
+}
+
+QGroupBox* ConfigCOM::addGroup(const char* name, const char* caption, const QList<Option>& options) {
+  auto* frame = new QGroupBox(QString::fromUtf8(caption));
+  frame->setObjectName(name);
+  auto* column = new QVBoxLayout(frame);
+  for (const Option& option : options) {
+    auto* button = new QRadioButton(QString::fromUtf8(option.caption));
+    button->setObjectName(option.name);
+    column->addWidget(button);
+    const auto variable = option.variable;
+    const QString value = option.value;
+    connect(button, &QRadioButton::toggled, this, [this, variable, value](bool on) {
+      if (!on) return;
+      choice_.*variable = value;
+      updateSalvar();
+    });
+  }
+  column->addStretch();
+  return frame;
+}
+
+// Each preselection acts as a click on the option, so the window variables start equal to
+// the current settings; a value no option matches leaves its group unselected.
+void ConfigCOM::preselect() {
+  const SerialChoice current = choiceFromSettings(services_.context.serialSettings);
+  if (!current.port.isEmpty()) select(QStringLiteral("PuertoCom(%1)").arg(current.port.mid(3)));
+  if (!current.baud.isEmpty()) select("Baud" + current.baud.left(current.baud == "1920" ? 3 : 2));
+  if (current.parity == "N") select("ParidadNo");
+  if (current.parity == "O") select("ParidadImpar");
+  if (current.parity == "E") select("ParidadPar");
+  if (!current.dataBits.isEmpty()) select("Bits" + current.dataBits);
+  if (!current.stopBits.isEmpty()) select("Stop" + current.stopBits);
+  updateSalvar();
+}
+
+void ConfigCOM::select(const QString& name) {
+  if (auto* button = findChild<QRadioButton*>(name)) button->setChecked(true);
+}
+
+// A group left without a choice would store a settings line no port accepts.
+void ConfigCOM::updateSalvar() {
+  const C& c = choice_;
+  salvar_->setEnabled(!c.port.isEmpty() && !c.baud.isEmpty() && !c.parity.isEmpty() &&
+                      !c.dataBits.isEmpty() && !c.stopBits.isEmpty());
+}
+
+void ConfigCOM::salvar() {
+  ProgramContext& context = services_.context;
+  const QString text = settingsFromChoice(choice_);
+  const QString path = findFileNoCase(context.programDir, kSerialSettingsFile);
+  QString error;
+  if (!writeTextFileAtomic(path, text + "\r\n", &error)) {
+    // Nothing changed: the window stays open so the user can retry or cancel.
+    services_.messages.show(MessageIcon::Exclamation,
+                            context.texts.extra[extra::WriteFailed].arg(path, error),
+                            context.texts.extra[extra::WriteFailedTitle]);
+    return;
+  }
+  context.serialSettings = text;
+  leave();
+  if (services_.port) applySerialSettings(context, *services_.port, services_.messages);
+}
+
+void ConfigCOM::cancelar() { leave(); }
+
+void ConfigCOM::leave() {
+  hide();
+  emit services_.events.serialSettingsClosed();
+}
+
+void ConfigCOM::closeEvent(QCloseEvent* event) {
+  event->ignore();  // hidden, never destroyed: the choices stay for the next opening
+  cancelar();
+}
+
+}  // namespace orvex

@@ -1,0 +1,50 @@
+#pragma once
+#include <QWidget>
+
+#include "link/serialsettings.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace orvex {
+
+struct AppServices;
+
+// ConfigCOM: chooses the serial settings, stores them in confcom.sys and applies them.
+// Hidden, never destroyed, by Salvar and Cancelar (and the window's close control, which
+// acts as Cancelar), so abandoned choices are still shown at the next opening.
+class ConfigCOM : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ConfigCOM(AppServices& services, QWidget* parent = nullptr);
+
+  const SerialChoice& choice() const { return choice_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct Option {
+    const char* name;
+    const char* caption;
+    QString SerialChoice::*variable;
+    const char* value;
+  };
+  QGroupBox* addGroup(const char* name, const char* caption, const QList<Option>& options);
+  void preselect();
+  void select(const QString& name);
+  void updateSalvar();
+  void salvar();
+  void cancelar();
+  void leave();
+
+  AppServices& services_;
+  SerialChoice choice_;
+  QPushButton* salvar_ = nullptr;
+  QPushButton* cancelar_ = nullptr;
+};
+
+}  // namespace orvex
