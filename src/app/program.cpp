@@ -6,9 +6,9 @@
 #include "config/register.h"
 #include "files/register.h"
 #include "lang/register.h"
-#include "link/eventwaiter.h"
+#include "link/eventloopwaiter.h"
 #include "link/register.h"
-#include "link/serialport.h"
+#include "link/qtserialport.h"
 #include "reports/register.h"
 #include "shell/register.h"
 
@@ -17,6 +17,8 @@ namespace orvex {
 Program::Program() : services_{context_, windows_, messages_, events_} {
   context_.programDir = QDir::currentPath();
   if (!context_.programDir.endsWith('/')) context_.programDir += '/';
+  port_ = std::make_unique<QtSerialPort>(context_.programDir);
+  waiter_ = std::make_unique<EventLoopWaiter>();
   services_.port = port_.get();
   services_.waiter = waiter_.get();
   registerConfigWindows(services_);
