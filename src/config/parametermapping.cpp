@@ -102,4 +102,12 @@ int numberFromBoxText(const QString& text) {
   return static_cast<int>(std::nearbyint(value));  // to nearest, halves to even
 }
 
+bool isNumberBoxText(const QString& text) {
+  if (text.isEmpty()) return true;
+  if (text.size() > 5) return false;
+  for (const QChar c : text)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  return text.toInt() <= kLargestBoxNumber;
+}
+
 }  // namespace orvex

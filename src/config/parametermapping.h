@@ -35,4 +35,7 @@ int numberFromBoxText(const QString& text);
 
 constexpr int kLargestBoxNumber = 65535;
 
+// What a number box accepts: empty, or at most five digits worth 0..65535.
+bool isNumberBoxText(const QString& text);
+
 }  // namespace orvex

@@ -1,9 +1,25 @@
 #include "register.h"
 
 #include "common/ui/appservices.h"
+#include "config/ui/configqvt.h"
+#include "files/qvtformat.h"
+#include "link/applyserialsettings.h"
 
 namespace orvex {
 
-void registerConfigWindows(AppServices& services) { (void)services; }
+void registerConfigWindows(AppServices& services) {
+  services.windows.add("ConfigQVT", [&services]() -> QWidget* {
+    ConfigQVT::LoadSteps steps;
+    steps.applySerialSettings = [&services] {
+      if (services.port)
+        applySerialSettings(services.context, *services.port, services.messages);
+    };
+    steps.readDefaultConfiguration = [&services](ParameterSet* set, QString* problem) {
+      return loadDefaultConfiguration(services.context.programDir, set, problem,
+                                      &services.context.texts);
+    };
+    return new ConfigQVT(services, std::move(steps));
+  });
+}
 
 }  // namespace orvex

@@ -1,0 +1,184 @@
+#include "configqvt.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "common/ui/appservices.h"
+#include "config/factoryset.h"
+#include "config/parametermapping.h"
+#include "config/ui/limitdisplays.h"
+#include "config/ui/tabs.h"
+#include "lang/extratexts.h"
+
+namespace orvex {
+namespace {
+
+constexpr int kNoAlarmScreenText = 13;
+
+const char* const kCommandCaptions[6] = {"Imprime", "Lee Fichero", "Guarda Fichero",
+                                         "Lee QVT", "Graba QVT", "Salir"};
+
+QString textOr(const QString& text, const QString& fallback) {
+  return text.isEmpty() ? fallback : text;
+}
+
+QString slotList(const ParameterSet& set, const QList<int>& slotNumbers) {
+  QStringList items;
+  for (const int slot : slotNumbers)
+    items << QStringLiteral("%1 %2 = %3").arg(slot).arg(slotInfo(slot).name).arg(set[slot]);
+  return items.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+QWidget* tabPage(QWidget* frame) {
+  auto* scroll = new QScrollArea;
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(frame);
+  return scroll;
+}
+
+ConfigQVT::ConfigQVT(AppServices& services, LoadSteps steps, QWidget* parent)
+    : QWidget(parent), services_(services), controls_(this) {
+  setObjectName("ConfigQVT");
+  buildWindow();
+  limits_ = std::make_unique<LimitDisplays>(controls_, [this] { return noAlarmText(); });
+  limits_->wire();
+  wireStartReactions(controls_, {services_.context, services_.messages});
+  wireInputReactions(controls_);
+  wireCommands();
+  // Every group starts with one member selected, before anything else is shown.
+  orvex::showParameterSet(factoryParameterSet(), controls_);
+  connect(&services_.events, &AppEvents::languageApplied, this, &ConfigQVT::onLanguageApplied);
+  runLoadSteps(steps);
+}
+
+ConfigQVT::~ConfigQVT() = default;
+
+void ConfigQVT::buildWindow() {
+  setWindowTitle(QString::fromUtf8("Configuración Instrumentos ORVEX  y  ORVEX-LT"));
+  auto* layout = new QVBoxLayout(this);
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName("SSTab1");
+  tabs_->addTab(buildMainsTab(controls_), QString::fromUtf8("Parámetros de RED"));
+  tabs_->addTab(buildStartTab(controls_), QString::fromUtf8("Parámetros Secuencia Arranque"));
+  tabs_->addTab(buildStopTab(controls_), QString::fromUtf8("Parámetros Secuencia Paro"));
+  tabs_->addTab(buildAlternatorTab(controls_), QString::fromUtf8("Parámetros de ALTERNADOR"));
+  tabs_->addTab(buildInputsTab(controls_), QStringLiteral("Entradas Digitales      "));
+  layout->addWidget(tabs_, 1);
+  auto* buttons = new QHBoxLayout;
+  for (int i = 0; i < 6; ++i) {
+    commands_[i] = new QPushButton(QString::fromUtf8(kCommandCaptions[i]));
+    commands_[i]->setObjectName(QStringLiteral("Command%1").arg(i + 1));
+    commands_[i]->setMinimumWidth(130);
+    if (i == 5) buttons->addStretch(1);
+    buttons->addWidget(commands_[i]);
+  }
+  layout->addLayout(buttons);
+}
+
+void ConfigQVT::wireCommands() {
+  connect(commands_[0], &QPushButton::clicked, this, [this] { openWindow("Report"); });
+  connect(commands_[1], &QPushButton::clicked, this, [this] { openWindow("LoadFich"); });
+  connect(commands_[2], &QPushButton::clicked, this, [this] { openWindow("GrabFich"); });
+  connect(commands_[3], &QPushButton::clicked, &services_.events,
+          &AppEvents::readInstrumentRequested);
+  connect(commands_[4], &QPushButton::clicked, this, [this] {
+    collectParameterSet();  // what is written is exactly what the editor shows now
+    emit services_.events.writeInstrumentRequested();
+  });
+  connect(commands_[5], &QPushButton::clicked, this, [this] {
+    hide();
+    emit services_.events.editorLeft();
+  });
+}
+
+void ConfigQVT::openWindow(const QString& name) {
+  QWidget* window = services_.windows.window(name);
+  if (!window) return;  // not part of this build
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void ConfigQVT::runLoadSteps(const LoadSteps& steps) {
+  if (steps.applySerialSettings) steps.applySerialSettings();
+  ParameterSet loaded = services_.context.configLeida;
+  QString problem;
+  if (steps.readDefaultConfiguration && steps.readDefaultConfiguration(&loaded, &problem)) {
+    services_.context.configLeida = loaded;
+    showParameterSet();
+  } else if (steps.readDefaultConfiguration) {
+    const QString title = services_.context.texts.extra[extra::FileErrorTitle];
+    services_.messages.show(MessageIcon::Exclamation, problem,
+                            textOr(title, QStringLiteral("Configuration file")));
+  }
+  refreshLimitDisplays();
+}
+
+void ConfigQVT::refreshLimitDisplays() {
+  limits_->refreshMains();
+  limits_->refreshAlternator();
+}
+
+void ConfigQVT::showParameterSet() {
+  const QList<int> unshown = orvex::showParameterSet(services_.context.configLeida, controls_);
+  if (!unshown.isEmpty()) reportUnshownSlots(unshown);
+}
+
+void ConfigQVT::reportUnshownSlots(const QList<int>& slotNumbers) {
+  const auto& extraTexts = services_.context.texts.extra;
+  const QString title =
+      textOr(extraTexts[extra::OutOfRangeTitle], QStringLiteral("Values without an option"));
+  QString prompt = textOr(extraTexts[extra::OutOfRangePrompt],
+                          QStringLiteral("Settings %1 hold values the editor has no option for. "
+                                         "They keep their previous selection on screen; check "
+                                         "them before saving or writing."));
+  const QString list = slotList(services_.context.configLeida, slotNumbers);
+  prompt = prompt.contains(QLatin1String("%1")) ? prompt.arg(list) : prompt + "\n" + list;
+  services_.messages.show(MessageIcon::Exclamation, prompt, title);
+}
+
+void ConfigQVT::collectParameterSet() {
+  orvex::collectParameterSet(controls_, &services_.context.configEditada);
+}
+
+void ConfigQVT::setCommandButtonsEnabled(bool enabled) {
+  allHolds_ = enabled ? qMax(0, allHolds_ - 1) : allHolds_ + 1;
+  updateCommandButtons();
+}
+
+void ConfigQVT::setCommandButtonEnabled(int number, bool enabled) {
+  if (number < 1 || number > 6) return;
+  int& holds = buttonHolds_[static_cast<size_t>(number - 1)];
+  holds = enabled ? qMax(0, holds - 1) : holds + 1;
+  updateCommandButtons();
+}
+
+void ConfigQVT::updateCommandButtons() {
+  for (size_t i = 0; i < commands_.size(); ++i)
+    commands_[i]->setEnabled(allHolds_ == 0 && buttonHolds_[i] == 0);
+}
+
+QString ConfigQVT::numberBoxText(const QString& name) const {
+  const QLineEdit* box = controls_.numberBox(name);
+  return box ? box->text() : QString();
+}
+
+QString ConfigQVT::noAlarmText() const {
+  // Before the texts are loaded the label keeps its design text.
+  return textOr(services_.context.texts.screen[kNoAlarmScreenText],
+                QStringLiteral("No Activada"));
+}
+
+void ConfigQVT::onLanguageApplied() {
+  refreshLimitDisplays();  // the no-alarm text may have changed
+  updateCommandButtons();
+}
+
+}  // namespace orvex

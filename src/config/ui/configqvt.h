@@ -1,0 +1,66 @@
+#pragma once
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "common/ui/editoraccess.h"
+#include "config/parameterset.h"
+#include "config/ui/controlset.h"
+
+class QPushButton;
+class QTabWidget;
+
+namespace orvex {
+
+struct AppServices;
+class LimitDisplays;
+
+// The configuration editor: the parameter set on five tabs and the six command buttons.
+class ConfigQVT : public QWidget, public EditorAccess {
+  Q_OBJECT
+ public:
+  // The first two steps of loading the window; the window runs them, in order, once.
+  struct LoadSteps {
+    std::function<void()> applySerialSettings;
+    // Reads the default configuration; false with a problem text naming file and fault.
+    std::function<bool(ParameterSet* set, QString* problem)> readDefaultConfiguration;
+  };
+
+  ConfigQVT(AppServices& services, LoadSteps steps, QWidget* parent = nullptr);
+  ~ConfigQVT() override;
+
+  // EditorAccess
+  void showParameterSet() override;
+  void collectParameterSet() override;
+  // Buttons are held, not just switched: every `false` (a dialog or a transfer taking them)
+  // needs its own `true` before they come back, so one holder cannot release another's.
+  void setCommandButtonsEnabled(bool enabled) override;
+  void setCommandButtonEnabled(int number, bool enabled) override;
+  QString numberBoxText(const QString& name) const override;
+
+  int commandButtonHolds() const { return allHolds_; }
+  ControlSet& controls() { return controls_; }
+  void refreshLimitDisplays();  // mains, then alternator
+
+ private:
+  void buildWindow();
+  void wireCommands();
+  void runLoadSteps(const LoadSteps& steps);
+  void reportUnshownSlots(const QList<int>& slotNumbers);
+  void onLanguageApplied();
+  void updateCommandButtons();
+  void openWindow(const QString& name);
+  QString noAlarmText() const;
+
+  AppServices& services_;
+  ControlSet controls_;
+  std::unique_ptr<LimitDisplays> limits_;
+  QTabWidget* tabs_ = nullptr;
+  std::array<QPushButton*, 6> commands_{};
+  std::array<int, 6> buttonHolds_{};
+  int allHolds_ = 0;
+};
+
+}  // namespace orvex
