@@ -1,0 +1,159 @@
+#include <QtTest>
+
+#include <QGroupBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "common/ui/appservices.h"
+#include "lang/extratexts.h"
+#include "link/configcom.h"
+#include "link/register.h"
+#include "link/testing/inmemoryserialport.h"
+#include "support/recordingmessageboxes.h"
+#include "support/tempprogramdir.h"
+
+using namespace orvex;
+using orvex::test::InMemorySerialPort;
+using orvex::test::RecordingMessageBoxes;
+using orvex::test::TempProgramDir;
+using orvex::test::VirtualTimeWaiter;
+
+namespace {
+
+struct Rig {
+  TempProgramDir dir{false};
+  ProgramContext context;
+  WindowRegistry windows;
+  RecordingMessageBoxes messages;
+  AppEvents events;
+  VirtualTimeWaiter clock;
+  InMemorySerialPort port{clock};
+  AppServices services{context, windows, messages, events, &port, &clock};
+  int closedSignals = 0;
+
+  explicit Rig(const QString& settings = "COM1:9600,N,8,1") {
+    context.programDir = dir.path();
+    context.serialSettings = settings;
+    dir.write("confcom.sys", settings.toLatin1() + "\r\n");
+    registerLinkWindows(services);
+    QObject::connect(&events, &AppEvents::serialSettingsClosed, [this] { ++closedSignals; });
+  }
+  ConfigCOM* open() {
+    auto* w = windows.get<ConfigCOM>("ConfigCOM");
+    w->show();
+    return w;
+  }
+  template <typename T = QRadioButton>
+  T* control(const QString& name) { return windows.window("ConfigCOM")->findChild<T*>(name); }
+  bool checked(const QString& name) { return control(name)->isChecked(); }
+  void click(const QString& name) { control<QAbstractButton>(name)->click(); }
+};
+
+}  // namespace
+
+class TestConfigCom : public QObject {
+  Q_OBJECT
+ private slots:
+  void everyNamedControlExists() {
+    Rig rig;
+    rig.open();
+    QCOMPARE(rig.windows.window("ConfigCOM")->objectName(), QString("ConfigCOM"));
+    for (const char* frame : {"Frame6", "Frame1", "Frame4", "Frame2", "Frame3"})
+      QVERIFY2(rig.control<QGroupBox>(frame), frame);
+    for (const char* option : {"PuertoCom(1)", "PuertoCom(2)", "PuertoCom(3)", "PuertoCom(4)",
+                               "Baud12", "Baud24", "Baud48", "Baud96", "Baud192", "ParidadNo",
+                               "ParidadImpar", "ParidadPar", "Bits7", "Bits8", "Stop1", "Stop2"})
+      QVERIFY2(rig.control(option), option);
+    QVERIFY(rig.control<QPushButton>("Salvar"));
+    QVERIFY(rig.control<QPushButton>("Cancelar"));
+  }
+
+  void preselectsStoredSettings() {
+    Rig rig("COM3:1920,O,7,2#000#");
+    ConfigCOM* w = rig.open();
+    for (const char* on : {"PuertoCom(3)", "Baud192", "ParidadImpar", "Bits7", "Stop2"})
+      QVERIFY2(rig.checked(on), on);
+    for (const char* off : {"PuertoCom(1)", "Baud96", "ParidadNo", "Bits8", "Stop1"})
+      QVERIFY2(!rig.checked(off), off);
+    QCOMPARE(w->choice(), (SerialChoice{"COM3", "1920", "O", "7", "2"}));
+  }
+
+  void unmatchedValueLeavesGroupEmptyAndSalvarOff() {
+    Rig rig("COM1:300 ,N,8,1");
+    ConfigCOM* w = rig.open();
+    for (const char* b : {"Baud12", "Baud24", "Baud48", "Baud96", "Baud192"}) QVERIFY(!rig.checked(b));
+    QVERIFY(w->choice().baud.isEmpty());
+    QVERIFY(!rig.control<QPushButton>("Salvar")->isEnabled());
+    rig.click("Baud48");
+    QVERIFY(rig.control<QPushButton>("Salvar")->isEnabled());
+  }
+
+  void cancelarKeepsChoicesButStoresNothing() {
+    Rig rig;
+    ConfigCOM* w = rig.open();
+    rig.click("PuertoCom(2)");
+    rig.click("Baud192");
+    rig.click("Cancelar");
+    QVERIFY(!w->isVisible());
+    QCOMPARE(rig.closedSignals, 1);
+    QCOMPARE(rig.dir.read("confcom.sys"), QByteArray("COM1:9600,N,8,1\r\n"));
+    QCOMPARE(rig.context.serialSettings, QString("COM1:9600,N,8,1"));
+    QCOMPARE(rig.port.portNumber(), 1);
+    QCOMPARE(rig.port.applyCount(), 0);
+    QCOMPARE(rig.open(), w);  // the same window, its load step not run again
+    QVERIFY(rig.checked("PuertoCom(2)"));
+    QVERIFY(rig.checked("Baud192"));
+    QCOMPARE(w->choice().port, QString("COM2"));
+  }
+
+  void salvarStoresAndApplies() {
+    Rig rig;
+    ConfigCOM* w = rig.open();
+    for (const char* option : {"PuertoCom(3)", "Baud192", "ParidadImpar", "Bits7", "Stop2"})
+      rig.click(option);
+    rig.click("Salvar");
+    QCOMPARE(rig.dir.read("confcom.sys"), QByteArray("COM3:1920,O,7,2#000#\r\n"));
+    QVERIFY(!w->isVisible());
+    QCOMPARE(rig.closedSignals, 1);
+    QCOMPARE(rig.port.portNumber(), 3);
+    QCOMPARE(rig.port.lineSettings(), (LineSettings{19200, 'O', 7, 2}));
+    QCOMPARE(rig.context.serialSettings, QString("COM3:1920,O,7,2"));
+    QVERIFY(rig.messages.calls.isEmpty());
+    const QStringList leftovers = QDir(rig.dir.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(leftovers, QStringList{"confcom.sys"});  // no temporary file left beside it
+  }
+
+  void closeControlActsAsCancelar() {
+    Rig rig;
+    QPointer<ConfigCOM> w = rig.open();
+    rig.click("Stop2");
+    QVERIFY(!w->close());  // refused: the window is hidden, not destroyed
+    QVERIFY(w);
+    QVERIFY(!w->isVisible());
+    QCOMPARE(rig.closedSignals, 1);
+    QCOMPARE(rig.dir.read("confcom.sys"), QByteArray("COM1:9600,N,8,1\r\n"));
+    QCOMPARE(rig.port.applyCount(), 0);
+    rig.open();
+    QVERIFY(rig.checked("Stop2"));
+  }
+
+  void failedSaveKeepsWindowAndSettings() {
+    Rig rig;
+    ConfigCOM* w = rig.open();
+    rig.context.texts.extra[extra::WriteFailedTitle] = "File not written";
+    rig.context.programDir = rig.dir.path() + "gone/";
+    rig.click("PuertoCom(4)");
+    rig.click("Salvar");
+    QCOMPARE(rig.messages.calls.size(), 1);
+    QCOMPARE(rig.messages.calls[0].icon, MessageIcon::Exclamation);
+    QCOMPARE(rig.messages.calls[0].title, QString("File not written"));
+    QVERIFY(w->isVisible());
+    QCOMPARE(rig.closedSignals, 0);
+    QCOMPARE(rig.context.serialSettings, QString("COM1:9600,N,8,1"));
+    QCOMPARE(rig.port.portNumber(), 1);
+  }
+};
+
+QTEST_MAIN(TestConfigCom)
+#include "test_configcom.moc"
