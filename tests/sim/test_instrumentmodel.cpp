@@ -1,0 +1,234 @@
+#include <QtTest>
+
+#include "link/framelayer.h"
+#include "sim/instrumentmodel.h"
+#include "sim/simoptions.h"
+
+using namespace orvex;
+using namespace orvex::sim;
+
+namespace {
+
+QByteArray frame(const char* hexWithoutCrc) { return withCrc(QByteArray::fromHex(hexWithoutCrc)); }
+
+// The whole reply as sent, pieces joined.
+QByteArray joined(const InstrumentModel::Reply& reply) {
+  QByteArray all;
+  for (const auto& chunk : reply) all += chunk.bytes;
+  return all;
+}
+
+QByteArray answer(InstrumentModel& model, const char* request, qint64 nowUs = 0) {
+  return joined(model.handleFrame(frame(request), nowUs));
+}
+
+}  // namespace
+
+class TestInstrumentModel : public QObject {
+  Q_OBJECT
+ private slots:
+  void fixedRequestsAnswer_data() {
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<QString>("reply");  // without CRC
+    QTest::newRow("model check") << "3703002D0001" << "3703020001";
+    QTest::newRow("identity A") << "370200210000" << "370247120385";
+    QTest::newRow("identity B") << "370200000000" << "370247120385";
+    QTest::newRow("write slot 1") << "370600010007" << "370647120385";
+    QTest::newRow("unknown function") << "371000010001" << "379001";
+    QTest::newRow("read beyond registers") << "370300FF0002" << "378302";
+  }
+  void fixedRequestsAnswer() {
+    QFETCH(QString, request);
+    QFETCH(QString, reply);
+    InstrumentModel model;
+    const QByteArray got = answer(model, request.toLatin1().constData());
+    QVERIFY(endsWithValidCrc(got));
+    QCOMPARE(bytesToFrameText(got.left(got.size() - 2)), reply);
+  }
+
+  void blockReadCarriesAllRegisters() {
+    InstrumentModel model;
+    model.setReg(5, 0xFFFF);
+    model.setReg(63, 0x1234);
+    const QByteArray got = answer(model, "37050001003F");
+    QCOMPARE(got.size(), 131);
+    QCOMPARE(quint8(got[2]), quint8(0x7E));
+    QCOMPARE(bytesToFrameText(got.mid(3 + 2 * 4, 2)), QString("FFFF"));
+    QCOMPARE(bytesToFrameText(got.mid(3 + 2 * 62, 2)), QString("1234"));
+    QCOMPARE(bytesToFrameText(got.mid(3 + 2 * 44, 2)), QString("0001"));  // model code, slot 45
+  }
+
+  void writesStoreButModelCodeIsFixed() {
+    InstrumentModel model;
+    answer(model, "3706000A012C");
+    QCOMPARE(model.reg(10), quint16(300));
+    answer(model, "3706002D0007");
+    QCOMPARE(answer(model, "3703002D0001").mid(3, 2), QByteArray::fromHex("0001"));
+    QCOMPARE(model.writesStored(), 2);
+  }
+
+  void resetIsSilentThenAnswersAgain() {
+    InstrumentModel model;
+    model.faults().resetSilenceUs = 3'000'000;
+    QVERIFY(answer(model, "37060063270F", 1'000'000).isEmpty());
+    QCOMPARE(model.resets(), 1);
+    QVERIFY(answer(model, "3703002D0001", 3'999'999).isEmpty());
+    QVERIFY(!answer(model, "3703002D0001", 4'000'000).isEmpty());
+    QCOMPARE(model.reg(0x63), quint16(0));  // the command is no register write
+  }
+
+  void otherSlaveOrDamagedRequestGetsNoAnswer() {
+    InstrumentModel model;
+    QVERIFY(joined(model.handleFrame(withCrc(QByteArray::fromHex("3803002D0001")), 0)).isEmpty());
+    QByteArray damaged = frame("3703002D0001");
+    damaged[7] = static_cast<char>(damaged[7] ^ 1);
+    QVERIFY(joined(model.handleFrame(damaged, 0)).isEmpty());
+  }
+
+  void streamResynchronisesAfterNoise() {
+    InstrumentModel model;
+    const QByteArray stream = QByteArray::fromHex("FF00") + frame("3703002D0001") + frame("370200000000");
+    const auto replies = model.receive(stream, 0);
+    QCOMPARE(replies.size(), 2);
+    QCOMPARE(joined(replies[1]), frame("370247120385"));
+  }
+
+  void pauseDropsHalfFrame() {
+    InstrumentModel model;
+    const QByteArray request = frame("3703002D0001");
+    QVERIFY(model.receive(request.left(4), 0).isEmpty());
+    QVERIFY(model.receive(request.mid(4), 10'000).size() == 1);  // within the gap: joined
+    QVERIFY(model.receive(request.left(4), 20'000).isEmpty());
+    QVERIFY(model.receive(request, 20'000 + model.interFrameGapUs() + 1).size() == 1);
+  }
+
+  // --- faults
+  void crcErrorsForFirstReplies() {
+    InstrumentModel model;
+    model.faults().crcErrors = 2;
+    QVERIFY(!endsWithValidCrc(answer(model, "3703002D0001")));
+    QVERIFY(!endsWithValidCrc(answer(model, "3703002D0001")));
+    QVERIFY(endsWithValidCrc(answer(model, "3703002D0001")));
+    model.faults().crcErrors = -1;
+    for (int i = 0; i < 5; ++i) QVERIFY(!endsWithValidCrc(answer(model, "370200000000")));
+  }
+
+  void wrongIdentityThenRight() {
+    InstrumentModel model;
+    model.faults().wrongIdentity = 1;
+    QVERIFY(!answer(model, "370200210000").startsWith(QByteArray::fromHex("370247120385")));
+    QVERIFY(answer(model, "370600010007").startsWith(QByteArray::fromHex("370647120385")));
+    QVERIFY(answer(model, "370200210000").startsWith(QByteArray::fromHex("370247120385")));
+  }
+
+  void writesAcknowledgedWithoutIdentity() {
+    InstrumentModel model;
+    model.faults().writesWithoutIdentity = true;
+    QCOMPARE(answer(model, "370600010007"), frame("370600010007"));
+    QCOMPARE(model.reg(1), quint16(7));
+  }
+
+  void otherModelCode() {
+    InstrumentModel model;
+    model.faults().modelCode = 2;
+    QCOMPARE(answer(model, "3703002D0001"), frame("3703020002"));
+  }
+
+  void strayBytesSplitReplyAndSilence() {
+    InstrumentModel model;
+    model.faults().strayBytes = 3;
+    model.faults().splitGapUs = 40'000;
+    const auto reply = model.handleFrame(frame("370200000000"), 0);
+    QCOMPARE(reply.size(), 2);
+    QCOMPARE(reply[1].delayUs, qint64(40'000));
+    QCOMPARE(joined(reply).size(), 3 + 8);
+    QVERIFY(joined(reply).endsWith(frame("370247120385")));
+    model.faults().noAnswer = true;
+    QVERIFY(answer(model, "370200000000").isEmpty());
+  }
+
+  void stopsAnsweringAfterRequests() {
+    InstrumentModel model;
+    model.faults().stopAfter = 2;
+    QVERIFY(!answer(model, "3703002D0001").isEmpty());
+    QVERIFY(!answer(model, "3703002D0001").isEmpty());
+    QVERIFY(answer(model, "3703002D0001").isEmpty());
+    QCOMPARE(model.requestsAnswered(), 2);
+  }
+
+  // --- configuration text
+  void configurationTextRoundTrip() {
+    InstrumentModel model;
+    model.setReg(5, 0xFFFF);
+    model.setReg(63, 300);
+    const QString text = model.configurationText();
+    const QStringList lines = text.split("\r\n");
+    QCOMPARE(lines.size(), 64);  // 63 lines, each ended by CR LF
+    QCOMPARE(lines[4], QString("-1 "));
+    QCOMPARE(lines[62], QString(" 300 "));
+    InstrumentModel other;
+    QString error;
+    QVERIFY(other.loadConfigurationText(text, &error));
+    for (int r = 1; r <= kConfigRegisters; ++r) QCOMPARE(other.reg(r), model.reg(r));
+  }
+
+  void damagedConfigurationTextChangesNothing_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("too short") << QString(" 1 \r\n").repeated(62);
+    QTest::newRow("not a number") << QString(" 1 \r\n").repeated(10) + "x\r\n" + QString(" 1 \r\n").repeated(52);
+    QTest::newRow("beyond 16 bits") << QString(" 1 \r\n").repeated(62) + "70000\r\n";
+  }
+  void damagedConfigurationTextChangesNothing() {
+    QFETCH(QString, text);
+    InstrumentModel model;
+    const QString before = model.configurationText();
+    QString error;
+    QVERIFY(!model.loadConfigurationText(text, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(model.configurationText(), before);
+  }
+
+  // --- command line
+  void options_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("plain") << QStringList{} << true;
+    QTest::newRow("always") << QStringList{"--crc-errors", "always"} << true;
+    QTest::newRow("negative count") << QStringList{"--crc-errors", "-2"} << false;
+    QTest::newRow("bad port") << QStringList{"--port", "x"} << false;
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << false;
+  }
+  void options() {
+    QFETCH(QStringList, args);
+    QFETCH(bool, ok);
+    SimOptions o;
+    QString message;
+    QCOMPARE(parseSimOptions(QStringList{"orvex-sim"} + args, &o, &message) == ParseResult::Run, ok);
+    if (!ok) QVERIFY(!message.isEmpty());
+  }
+
+  void optionsReachFaults() {
+    SimOptions o;
+    QString message;
+    const QStringList args{"orvex-sim", "--crc-errors", "always", "--wrong-identity", "3",
+                           "--model", "2", "--split-gap-ms", "40", "--stop-after", "7",
+                           "--reset-silence-ms", "500", "--ack-without-identity", "--no-answer",
+                           "--stray-bytes", "2", "--baud", "19200", "--burst-ms", "16"};
+    QCOMPARE(parseSimOptions(args, &o, &message), ParseResult::Run);
+    QCOMPARE(o.faults.crcErrors, -1);
+    QCOMPARE(o.faults.wrongIdentity, 3);
+    QCOMPARE(o.faults.modelCode, quint16(2));
+    QCOMPARE(o.faults.splitGapUs, qint64(40'000));
+    QCOMPARE(o.faults.stopAfter, 7);
+    QCOMPARE(o.faults.resetSilenceUs, qint64(500'000));
+    QVERIFY(o.faults.writesWithoutIdentity && o.faults.noAnswer);
+    QCOMPARE(o.faults.strayBytes, 2);
+    QCOMPARE(o.baud, 19200);
+    QCOMPARE(o.burstMs, 16);
+    QCOMPARE(parseSimOptions({"orvex-sim", "--help"}, &o, &message), ParseResult::Help);
+    QVERIFY(message.contains("--ack-without-identity"));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestInstrumentModel)
+#include "test_instrumentmodel.moc"
