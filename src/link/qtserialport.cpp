@@ -88,9 +88,11 @@ bool QtSerialPort::write(const QByteArray& bytes) {
 }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error) {
-  // ResourceError: the adapter was unplugged or the far side went away. Closing stops
-  // further notifications, so a dead port cannot keep the event loop busy.
-  if (error != QSerialPort::ResourceError || !port_.isOpen()) return;
+  // ResourceError: the adapter was unplugged. A read error on an open port means the same
+  // in practice (a hung-up line reports it on every notification, so leaving the port open
+  // would keep the event loop spinning). Closing stops further notifications.
+  const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+  if (!lost || !port_.isOpen()) return;
   const QString reason = port_.errorString();
   port_.close();
   emit failed(reason);
