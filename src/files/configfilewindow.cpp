@@ -39,7 +39,7 @@ void ConfigFileWindow::refreshFileList() {
 void ConfigFileWindow::leave() {
   leaveButton_->setText(keptLeaveCaption());
   hide();
-  setEditorButtonsEnabled(true);
+  holdEditorButtons(false);
 }
 
 void ConfigFileWindow::showExitCaption() {
@@ -64,14 +64,16 @@ bool ConfigFileWindow::checkFileName(const QString& name) {
   return false;
 }
 
-void ConfigFileWindow::setEditorButtonsEnabled(bool enabled) {
-  if (EditorAccess* editor = services_.editor()) editor->setCommandButtonsEnabled(enabled);
+void ConfigFileWindow::holdEditorButtons(bool hold) {
+  if (hold == holdingEditorButtons_) return;
+  holdingEditorButtons_ = hold;
+  if (EditorAccess* editor = services_.editor()) editor->setCommandButtonsEnabled(!hold);
 }
 
 void ConfigFileWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;  // restored from the task bar: not a new opening
-  setEditorButtonsEnabled(false);
+  holdEditorButtons(true);
   refreshFileList();
 }
 

@@ -37,7 +37,9 @@ class ConfigFileWindow : public QWidget {
   QPushButton* leaveButton_;
 
  private:
-  void setEditorButtonsEnabled(bool enabled);
+  void holdEditorButtons(bool hold);
+
+  bool holdingEditorButtons_ = false;  // the editor counts holds: take and release one only
 };
 
 }  // namespace orvex

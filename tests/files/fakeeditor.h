@@ -20,7 +20,11 @@ class FakeEditor : public QWidget, public EditorAccess {
     ++collections;
     context_.configEditada = editorSet;
   }
-  void setCommandButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
+  // Counts holds as ConfigQVT does: enabled again only when every holder released its hold.
+  void setCommandButtonsEnabled(bool enabled) override {
+    holds = enabled ? qMax(0, holds - 1) : holds + 1;
+    buttonsEnabled = holds == 0;
+  }
   void setCommandButtonEnabled(int, bool) override {}
   QString numberBoxText(const QString& name) const override { return boxes.value(name); }
 
@@ -28,6 +32,7 @@ class FakeEditor : public QWidget, public EditorAccess {
   int collections = 0;
   ParameterSet editorSet;     // what the controls "hold"
   bool buttonsEnabled = true;
+  int holds = 0;
   QHash<QString, QString> boxes;
 
  private:

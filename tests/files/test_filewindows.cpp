@@ -28,6 +28,9 @@ struct Fixture : test::WindowFixture {
     context.texts.loadFichLeaveCaption = QStringLiteral("Leave unloaded");
     registerFileWindows(services);
     editor->editorSet = numberedSet(100);
+    // Start from an empty CONFIG (the delivered factory file would be listed too).
+    QDir config(dir.file("CONFIG"));
+    for (const QString& file : config.entryList(QDir::Files | QDir::Hidden)) config.remove(file);
   }
   QWidget* open(const char* name) {
     QWidget* w = windows.window(QLatin1String(name));
@@ -92,6 +95,20 @@ class TestFileWindows : public QObject {
     w->close();  // the frame's close control
     QVERIFY(!w->isVisible());
     QVERIFY(f.editor->buttonsEnabled);
+  }
+
+  void eachDialogHoldsTheButtonsOnce() {
+    Fixture f;
+    QWidget* grab = f.open("GrabFich");
+    QWidget* load = f.open("LoadFich");
+    grab->show();  // shown again while open: no second hold
+    QCOMPARE(f.editor->holds, 2);
+    Fixture::click(grab, "Command2");
+    grab->close();  // left already: must not release the load dialog's hold
+    QVERIFY(!f.editor->buttonsEnabled);
+    load->close();
+    QVERIFY(f.editor->buttonsEnabled);
+    QCOMPARE(f.editor->holds, 0);
   }
 
   void pickingFillsTheName() {
