@@ -11,6 +11,7 @@
 #include "link/qtserialport.h"
 #include "reports/register.h"
 #include "shell/register.h"
+#include "shell/startup.h"
 
 namespace orvex {
 
@@ -27,6 +28,7 @@ Program::Program() : services_{context_, windows_, messages_, events_} {
   registerReportWindows(services_);
   registerLanguageWindows(services_);
   registerShellWindows(services_);
+  startShell(services_);
 }
 
 Program::~Program() = default;

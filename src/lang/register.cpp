@@ -1,9 +1,12 @@
 #include "register.h"
 
 #include "common/ui/appservices.h"
+#include "lang/idioma.h"
 
 namespace orvex {
 
-void registerLanguageWindows(AppServices& services) { (void)services; }
+void registerLanguageWindows(AppServices& services) {
+  services.windows.add("Idioma", [&services] { return new Idioma(services); });
+}
 
 }  // namespace orvex

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace orvex {
+
+// One language block of textos.sys as read from the program directory.
+struct TextBlock {
+  enum class Status { Ok, Missing, Unreadable, TooShort };
+  Status status = Status::Missing;
+  QString path;         // the file that was (or would have been) read
+  QString error;        // the system's reason when unreadable
+  int itemsFound = 0;   // items of the file (all blocks) when too short
+  int itemsNeeded = 0;  // base + 268
+  QStringList items;    // items 1..268 of the block (index 0 = item 1)
+  QStringList extra;    // items 269..300 as far as the file holds them (index 0 = item 269)
+};
+
+TextBlock readTextBlock(const QString& programDir, int base);
+// The same, from content already in memory (`path` only names it in the outcome).
+TextBlock parseTextBlock(const QString& content, int base, const QString& path);
+
+// The message for a block that could not be read, in the language of `base`: it cannot
+// come from textos.sys itself.
+QString textBlockFailurePrompt(const TextBlock& block, int base);
+QString textBlockFailureTitle(int base);
+
+}  // namespace orvex
