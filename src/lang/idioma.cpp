@@ -34,11 +34,12 @@ bool writeLanguageFile(const QString& programDir, const QString& marker, QString
 void reportLanguageFileNotWritten(AppServices& services, const QString& error) {
   const QString path =
       QDir::toNativeSeparators(findFileNoCase(services.context.programDir, kLanguageFileName));
-  const QString prompt =
-      extraOr(services, extra::WriteFailed,
-              "File %1 could not be written: %2. Any previous file is unchanged. "
-              "Check the folder exists and the disk is not full.")
-          .arg(path, error);
+  QString prompt = extraOr(services, extra::WriteFailed,
+                           "File %1 could not be written: %2. Any previous file is unchanged. "
+                           "Check the folder exists and the disk is not full.");
+  // A text without its place holders still names the file and the reason.
+  if (prompt.contains(QLatin1String("%2"))) prompt = prompt.arg(path, error);
+  else prompt += QStringLiteral("\n%1: %2").arg(path, error);
   services.messages.show(MessageIcon::Exclamation, prompt,
                          extraOr(services, extra::WriteFailedTitle, "File not written"));
 }

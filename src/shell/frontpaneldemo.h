@@ -34,7 +34,7 @@ class FrontPanelDemo {
   const FrontPanelState& state() const { return state_; }
   int modeStep() const { return modeStep_; }
   int sequenceSecond() const { return sequenceSecond_; }
-  int exitTick() const { return exitTick_; }
+  int exitTicks() const { return exitTick_; }
   bool exiting() const { return exiting_; }
   bool exitDone() const { return exitTick_ >= kExitTicks; }
 
