@@ -22,8 +22,8 @@ QGroupBox* nominalFrame(ControlSet& c, const QString& frame, const QString& titl
   big.setPointSizeF(big.pointSizeF() * 1.3);
   valueLabel->setFont(big);
   grid->addWidget(valueLabel, 0, 1);
-  grid->addWidget(c.makeLabel(noteName, QString::fromUtf8("Se cambia en Parámetros de RED"),
-                              true), 1, 0, 1, 2);
+  grid->addWidget(c.makeNote(noteName, QString::fromUtf8("Se cambia en Parámetros de RED")),
+                  1, 0, 1, 2);
   grid->setColumnStretch(0, 1);
   grid->setRowStretch(2, 1);
   return box;

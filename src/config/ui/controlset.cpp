@@ -48,6 +48,12 @@ QLabel* ControlSet::makeLabel(const QString& name, const QString& caption, bool 
   return label;
 }
 
+QLabel* ControlSet::makeNote(const QString& name, const QString& caption) {
+  QLabel* note = makeLabel(name, caption, true);
+  setTextColour(note, QColor(64, 64, 64));
+  return note;
+}
+
 QGroupBox* ControlSet::makeFrame(const QString& name, const QString& caption) {
   auto* frame = new QGroupBox(caption);
   frame->setObjectName(name);
@@ -63,10 +69,9 @@ QGroupBox* ControlSet::makeGroupFrame(const QString& frameName, const QString& c
   const OptionGroup* group = makeGroup(groupName);
   group->addTo(grid, columns);
   if (!noteName.isEmpty()) {
-    QLabel* noteLabel = makeLabel(noteName, note, true);
-    setTextColour(noteLabel, QColor(64, 64, 64));
-    grid->addWidget(noteLabel, grid->rowCount(), 0, 1, columns);
+    grid->addWidget(makeNote(noteName, note), grid->rowCount(), 0, 1, columns);
   }
+  grid->setRowStretch(grid->rowCount(), 1);  // spare height below, not between the options
   return frame;
 }
 

@@ -26,6 +26,7 @@ class ControlSet : public EditorControls {
   QCheckBox* makeCheck(const QString& name, const QString& caption);
   QLineEdit* makeNumberBox(const QString& name);
   QLabel* makeLabel(const QString& name, const QString& caption, bool wrap = false);
+  QLabel* makeNote(const QString& name, const QString& caption);  // wrapped, dark grey
   static QGroupBox* makeFrame(const QString& name, const QString& caption);
   // A frame holding option group `group` in `columns` columns, optional note below.
   QGroupBox* makeGroupFrame(const QString& frame, const QString& caption, const QString& group,

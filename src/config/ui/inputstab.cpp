@@ -106,8 +106,8 @@ QGroupBox* batteryFrame(ControlSet& c) {
   QGroupBox* frame = ControlSet::makeFrame("Frame209", QString::fromUtf8("BATERÍA"));
   auto* grid = new QGridLayout(frame);
   addNumberRow(c, grid, 0, "Label47", "Vbat", "VBAT", "Label48", "V");
-  grid->addWidget(c.makeLabel("Label36", QString::fromUtf8("Alarma por debajo de esta tensión"),
-                              true), 1, 0, 1, 3);
+  grid->addWidget(c.makeNote("Label36", QString::fromUtf8("Alarma por debajo de esta tensión")),
+                  1, 0, 1, 3);
   grid->setColumnStretch(3, 1);
   return frame;
 }

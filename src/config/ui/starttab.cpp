@@ -25,8 +25,7 @@ QGroupBox* preheatingFrame(ControlSet& c) {
   QGroupBox* frame = ControlSet::makeFrame("M_PRECAL", "Precalentamiento");
   auto* grid = new QGridLayout(frame);
   c.makeGroup("MPCM")->addTo(grid, 1);
-  QLabel* note = c.makeLabel("Label15", QString::fromUtf8("Bujías conectadas antes de arrancar"),
-                             true);
+  QLabel* note = c.makeNote("Label15", QString::fromUtf8("Bujías conectadas antes de arrancar"));
   grid->addWidget(note, 3, 0);
   grid->addWidget(c.makeGroupFrame("Frame1", "Tiempo Precltmto", "MPC", 4), 0, 1, 4, 1);
   grid->setColumnStretch(1, 2);
@@ -44,6 +43,7 @@ QGroupBox* crankingFrame(ControlSet& c) {
   box->addWidget(c.makeGroupFrame("MNAM", QString::fromUtf8("Número Máximo de Intentos de Arranque"),
                                   "MIAM", 5, "Label18",
                                   QString::fromUtf8("Después, fallo de arranque")));
+  box->addStretch(1);
   return frame;
 }
 
