@@ -1,7 +1,5 @@
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 
 #include "../files/filesizelimit.h"
@@ -96,23 +94,6 @@ class TestReportFile : public QObject {
     QVERIFY(!out.written);
     QCOMPARE(out.title, QStringLiteral("File not written"));
     QCOMPARE(dir.read("Report/Txt/FULL.txt"), before);
-  }
-  void readsAsTwoRowsOfEightyWithPythonCsv() {
-    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (python.isEmpty()) QSKIP("python3 is not installed");
-    test::TempProgramDir dir;
-    QVERIFY(writeReportFile(dir.path(), spanishInput("CSV 1"), nullptr).written);
-    const QString script = QStringLiteral(
-        "import csv,sys\n"
-        "rows=list(csv.reader(open(sys.argv[1],encoding='cp1252',newline=''),delimiter='\\t'))\n"
-        "print(len(rows),*sorted(set(len(r) for r in rows)))\n"
-        "print(rows[0][24], rows[1][0], rows[1][-1])\n");
-    QProcess process;
-    process.start(python, {QStringLiteral("-c"), script, dir.file("Report/Txt/CSV 1.txt")});
-    QVERIFY(process.waitForFinished(20000));
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(out, QStringLiteral(u"2 80\nL_SEÑAL_ALR Informe de Configuración CSV 1\n"));
   }
 };
 
