@@ -85,6 +85,7 @@ class ConfigQvtTest : public QObject {
   void numberBoxTextForTheReport();
   void readAndWriteButtons();
   void leaveHidesAndAnnounces();
+  void closingTheFrameLeavesLikeSalir();
   void fileAndReportButtonsOpenTheirWindows();
   void buttonHoldsNeedTheirOwnRelease();
   void languageAppliedRespectsHolds();
@@ -292,6 +293,18 @@ void ConfigQvtTest::leaveHidesAndAnnounces() {
   h.editor->show();
   QCOMPARE(h.find<QLineEdit>("VBAT")->text(), QString("12"));  // kept, no new load
   QCOMPARE(h.loadLog.size(), 2);
+}
+
+void ConfigQvtTest::closingTheFrameLeavesLikeSalir() {
+  EditorHarness h;
+  h.create(factoryParameterSet());
+  QSignalSpy left(&h.events, &AppEvents::editorLeft);
+  h.editor->show();
+  h.editor->close();
+  QVERIFY(h.editor->isHidden());
+  QCOMPARE(left.size(), 1);
+  h.editor->close();  // already hidden: nothing more to announce
+  QCOMPARE(left.size(), 1);
 }
 
 void ConfigQvtTest::fileAndReportButtonsOpenTheirWindows() {

@@ -1,5 +1,6 @@
 #include "configqvt.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,7 +59,12 @@ ConfigQVT::ConfigQVT(AppServices& services, LoadSteps steps, QWidget* parent)
   runLoadSteps(steps);
 }
 
-ConfigQVT::~ConfigQVT() = default;
+ConfigQVT::~ConfigQVT() {
+  // The reactions refer to controls_ and limits_, which go before the QObject children:
+  // end the children (controls, option groups) first.
+  const QObjectList children = this->children();
+  qDeleteAll(children);
+}
 
 void ConfigQVT::buildWindow() {
   setWindowTitle(QString::fromUtf8("Configuración Instrumentos ORVEX  y  ORVEX-LT"));
@@ -92,10 +98,19 @@ void ConfigQVT::wireCommands() {
     collectParameterSet();  // what is written is exactly what the editor shows now
     emit services_.events.writeInstrumentRequested();
   });
-  connect(commands_[5], &QPushButton::clicked, this, [this] {
-    hide();
-    emit services_.events.editorLeft();
-  });
+  connect(commands_[5], &QPushButton::clicked, this, &ConfigQVT::leave);
+}
+
+void ConfigQVT::leave() {
+  hide();
+  emit services_.events.editorLeft();
+}
+
+void ConfigQVT::closeEvent(QCloseEvent* event) {
+  // Hidden, never destroyed here; without the announcement the main window would stay
+  // paused after the user closed the editor with the frame.
+  event->ignore();
+  if (isVisible()) leave();
 }
 
 void ConfigQVT::openWindow(const QString& name) {

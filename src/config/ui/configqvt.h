@@ -44,7 +44,12 @@ class ConfigQVT : public QWidget, public EditorAccess {
   ControlSet& controls() { return controls_; }
   void refreshLimitDisplays();  // mains, then alternator
 
+ protected:
+  // The window frame's close control leaves the editor as "Salir" does.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  void leave();
   void buildWindow();
   void wireCommands();
   void runLoadSteps(const LoadSteps& steps);
