@@ -87,6 +87,10 @@ void Idioma::markLanguage(const QString& marker) {
     palette.setColor(QPalette::Button,
                      chosen ? QColor(Qt::white) : this->palette().color(QPalette::Button));
     languageButtons_[i]->setPalette(palette);
+    // White on a light button face is faint in some styles: the chosen one is also bold.
+    QFont font = languageButtons_[i]->font();
+    font.setBold(chosen);
+    languageButtons_[i]->setFont(font);
   }
 }
 

@@ -175,7 +175,8 @@ void TestPresentacion::exitSequenceUnloadsInOrder() {
   QCOMPARE(announced.count(), 0);
   main_->onTimer4Tick();
   QCOMPARE(announced.count(), 1);
-  QTRY_COMPARE(destroyed_, unloadOrder());
+  QTRY_COMPARE(destroyed_, (QStringList{"Presentacion", "LoadFich", "Idioma", "GrabFich", "GrabQVT",
+                                         "ConfigCOM", "ConfigQVT", "Report"}));
   main_ = nullptr;
 }
 

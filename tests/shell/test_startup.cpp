@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -31,6 +32,8 @@ class TestStartup : public QObject {
   void textFileMissingKeepsDesignCaptions();
   void languageFileThatCannotBeRewritten();
   void everyNamedControlExists();
+  void captionsFitInEveryLanguage_data();
+  void captionsFitInEveryLanguage();
 
  private:
   void start() {
@@ -138,6 +141,44 @@ void TestStartup::everyNamedControlExists() {
   start();
   const QStringList missing = missingCaptionControls(fx_->windows);
   QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+}
+
+void TestStartup::captionsFitInEveryLanguage_data() {
+  QTest::addColumn<int>("base");
+  for (const Language& language : languages())
+    QTest::newRow(QString::fromUtf16(language.marker).toUtf8()) << language.base;
+}
+
+// With the delivered texts, no caption of the main window or Idioma is cut off.
+void TestStartup::captionsFitInEveryLanguage() {
+  QFETCH(int, base);
+  const QByteArray delivered = [] {
+    QFile f(deliveredDataDir() + "/textos.sys");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  if (delivered.isEmpty()) QSKIP("no delivered textos.sys");
+  dir_->write("textos.sys", delivered);
+  dir_->write("conflang.sys", "$ENGLISH$\r\n");
+  start();
+  QVERIFY(loadTexts(fx_->services, base));
+  QCOMPARE(fx_->messages.calls.size(), 0);
+  for (QLabel* label : main_->findChildren<QLabel*>()) {
+    QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->objectName()));
+  }
+  auto* alarma = main_->findChild<QLabel*>("alarma");
+  for (int n = 7; n <= 11; ++n) {
+    alarma->setText(fx_->context.texts.screen[size_t(n)]);
+    QVERIFY2(alarma->heightForWidth(alarma->width()) <= alarma->height(), qPrintable(alarma->text()));
+  }
+  auto* information = main_->findChild<QGroupBox*>("informacion");
+  for (int n = 1; n <= 6; ++n) {
+    const int width = information->fontMetrics().horizontalAdvance(fx_->context.texts.screen[size_t(n)]);
+    QVERIFY(width < information->width() - 16);
+  }
+  QList<QPushButton*> buttons = main_->findChildren<QPushButton*>();
+  buttons += fx_->windows.window("Idioma")->findChildren<QPushButton*>();
+  for (QPushButton* button : buttons)
+    QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
 }
 
 QTEST_MAIN(TestStartup)
