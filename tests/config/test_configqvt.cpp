@@ -234,6 +234,10 @@ void ConfigQvtTest::numberBoxesTakeWholeNumbersOnly() {
   box->clear();
   QTest::keyClicks(box, "1-2a.3 4");
   QCOMPARE(box->text(), QString("1234"));
+  QVERIFY(!box->toolTip().isEmpty());
+  h.context.texts.extra[extra::NumberRange] = "Solo números enteros de 0 a 65535";
+  emit h.events.languageApplied();
+  QCOMPARE(h.find<QLineEdit>("VBAT")->toolTip(), h.context.texts.extra[extra::NumberRange]);
   box->clear();
   QTest::keyClicks(box, "70000");
   QCOMPARE(box->text(), QString("7000"));

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/appservices.h"
+#include "config/editortable.h"
 #include "config/factoryset.h"
 #include "config/parametermapping.h"
 #include "config/ui/limitdisplays.h"
@@ -56,6 +57,7 @@ ConfigQVT::ConfigQVT(AppServices& services, LoadSteps steps, QWidget* parent)
   // Every group starts with one member selected, before anything else is shown.
   orvex::showParameterSet(factoryParameterSet(), controls_);
   connect(&services_.events, &AppEvents::languageApplied, this, &ConfigQVT::onLanguageApplied);
+  setNumberBoxHints();
   runLoadSteps(steps);
 }
 
@@ -194,6 +196,14 @@ QString ConfigQVT::noAlarmText() const {
 void ConfigQVT::onLanguageApplied() {
   refreshLimitDisplays();  // the no-alarm text may have changed
   updateCommandButtons();
+  setNumberBoxHints();
+}
+
+void ConfigQVT::setNumberBoxHints() {
+  const QString hint = textOr(services_.context.texts.extra[extra::NumberRange],
+                              QStringLiteral("Whole numbers from 0 to 65535"));
+  for (const MappingStep& step : mappingSteps())
+    if (step.kind == ControlKind::NumberBox) controls_.numberBox(step.control)->setToolTip(hint);
 }
 
 }  // namespace orvex

@@ -55,6 +55,7 @@ class ConfigQVT : public QWidget, public EditorAccess {
   void runLoadSteps(const LoadSteps& steps);
   void reportUnshownSlots(const QList<int>& slotNumbers);
   void onLanguageApplied();
+  void setNumberBoxHints();
   void updateCommandButtons();
   void openWindow(const QString& name);
   QString noAlarmText() const;
