@@ -3,6 +3,8 @@
 # what the user last stored in this build tree. textos.sys is read-only data, so it is
 # always refreshed.
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*)
+# The language sources are turned into textos.sys by scripts/make_textos.py; not delivered.
+list(FILTER files EXCLUDE REGEX "^textos-src/|^\\.gitattributes$")
 foreach(f IN LISTS files)
   get_filename_component(dir ${DST}/${f} DIRECTORY)
   file(MAKE_DIRECTORY ${dir})
