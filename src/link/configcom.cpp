@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
 #include "lang/extratexts.h"
@@ -57,6 +59,9 @@ ConfigCOM::ConfigCOM(AppServices& services, QWidget* parent)
   layout->addLayout(groups);
   layout->addLayout(buttons);
   preselect();
+  connect(&services_.events, &AppEvents::transferEnded, this, [this] {
+    if (std::exchange(applyPending_, false)) applyToPort();
+  });
 }
 
 QGroupBox* ConfigCOM::addGroup(const char* name, const char* caption, const QList<Option>& options) {
@@ -118,7 +123,18 @@ void ConfigCOM::salvar() {
   }
   context.serialSettings = text;
   leave();
-  if (services_.port) applySerialSettings(context, *services_.port, services_.messages);
+  applyToPort();
+}
+
+// A transfer owns the port until it ends: changing port or line settings under it would
+// cut its frames, so the saved settings reach the port once it is free.
+void ConfigCOM::applyToPort() {
+  if (!services_.port) return;
+  if (services_.context.transferRunning) {
+    applyPending_ = true;
+    return;
+  }
+  applySerialSettings(services_.context, *services_.port, services_.messages);
 }
 
 void ConfigCOM::cancelar() { leave(); }

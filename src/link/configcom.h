@@ -38,6 +38,7 @@ class ConfigCOM : public QWidget {
   void select(const QString& name);
   void updateSalvar();
   void salvar();
+  void applyToPort();
   void cancelar();
   void leave();
 
@@ -45,6 +46,7 @@ class ConfigCOM : public QWidget {
   SerialChoice choice_;
   QPushButton* salvar_ = nullptr;
   QPushButton* cancelar_ = nullptr;
+  bool applyPending_ = false;  // saved during a transfer, applied when it ends
 };
 
 }  // namespace orvex

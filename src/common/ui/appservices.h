@@ -20,6 +20,7 @@ class AppEvents : public QObject {
   void languageApplied();        // LoadTexts ran: windows refresh what they derive from texts
   void readInstrumentRequested();   // ConfigQVT's Command4 ("Lee QVT")
   void writeInstrumentRequested();  // ConfigQVT's Command5 ("Graba QVT")
+  void transferEnded();             // a read or write has ended: the port is free again
   // The exit animation has ended and every window is about to be unloaded: a transfer with
   // the instrument must cancel its waits now (the unloading waits until no wait or modal
   // box is running any more).

@@ -1,0 +1,378 @@
+#include "transfers.h"
+
+#include <utility>
+
+#include "common/ui/context.h"
+#include "common/ui/editoraccess.h"
+#include "lang/extratexts.h"
+#include "link/serialport.h"
+
+namespace orvex {
+namespace {
+
+const QString kModelRequest = QStringLiteral("3703002D00011195");
+const QString kIdentityARequest = QStringLiteral("3702002100002D96");
+const QString kBlockRequest = QStringLiteral("37050001003FD98C");
+const QString kIdentityBRequest = QStringLiteral("3702000000007D9C");
+const QString kResetRequest = QStringLiteral("37060063270F27B6");
+const QString kIdentityCode = QStringLiteral("47120385");
+constexpr int kBlockRegisters = 63;
+constexpr int kRepeatsAfterFailure = 5;  // six attempts in all
+constexpr int kIdentityMismatchesAllowed = 3;
+constexpr int kWriteMismatchesAllowed = 3;
+constexpr int kReadCommand = 4;
+constexpr int kWriteCommand = 5;
+
+QString hex4(quint16 value) { return QString::number(value, 16).toUpper().rightJustified(4, '0'); }
+
+// Characters 5 to 12 of a reply: the 3rd to 6th bytes.
+bool carriesIdentity(const QString& reply) { return reply.mid(4, 8) == kIdentityCode; }
+
+// The i-th data word of a reply (characters 4i+3 to 4i+6), with its bit pattern kept.
+qint16 replyWord(const QString& reply, int i) {
+  return static_cast<qint16>(reply.mid(4 * i + 2, 4).toUShort(nullptr, 16));
+}
+
+}  // namespace
+
+QString registerWriteFrame(int slot, qint16 value) {
+  const QString frame = QStringLiteral("3706") + hex4(static_cast<quint16>(slot)) +
+                        hex4(static_cast<quint16>(value));
+  return frame + computeCrc(frame);
+}
+
+InstrumentTransfers::InstrumentTransfers(ProgramContext& context, SerialPort& port,
+                                         EventWaiter& waiter, MessageBoxes& messages,
+                                         Peers peers, QObject* parent)
+    : QObject(parent),
+      context_(context),
+      port_(port),
+      messages_(messages),
+      peers_(std::move(peers)),
+      layer_(port, waiter, context.replyText, context.linkStatus) {
+  connect(&port_, &SerialPort::failed, this, [this](const QString& reason) {
+    if (running()) lostReason_ = reason.isEmpty() ? QStringLiteral("?") : reason;
+  });
+}
+
+// --- handlers
+
+void InstrumentTransfers::onReadRequested() {
+  if (!beginTransfer(Kind::Read)) return;
+  readFromInstrument();
+  const bool cancelled = layer_.isCancelled();
+  endTransfer();
+  // On exit the editor is going away: nothing more to show or tell.
+  if (cancelled) return;
+  if (EditorAccess* editor = peers_.editor ? peers_.editor() : nullptr) editor->showParameterSet();
+}
+
+void InstrumentTransfers::onWriteRequested() {
+  if (!beginTransfer(Kind::Write)) return;
+  writeToInstrument();
+  endTransfer();
+}
+
+void InstrumentTransfers::onAboutToUnload() {
+  if (std::exchange(unloading_, true)) return;
+  if (running_ == Kind::Read) layer_.cancel();
+  if (running_ == Kind::Write)
+    show(MessageIcon::Information, extraText(extra::TransferBusy),
+         extraText(extra::TransferBusyTitle));
+}
+
+bool InstrumentTransfers::beginTransfer(Kind kind) {
+  if (running() || unloading_) return false;
+  running_ = kind;
+  context_.transferRunning = true;
+  lostReason_.clear();
+  lostReported_ = false;
+  holdTransferButtons(true);
+  return true;
+}
+
+void InstrumentTransfers::endTransfer() {
+  holdTransferButtons(false);
+  running_ = Kind::None;
+  context_.transferRunning = false;
+  emit transferEnded();
+}
+
+void InstrumentTransfers::holdTransferButtons(bool hold) {
+  EditorAccess* editor = peers_.editor ? peers_.editor() : nullptr;
+  if (!editor) return;
+  editor->setCommandButtonEnabled(kReadCommand, !hold);
+  editor->setCommandButtonEnabled(kWriteCommand, !hold);
+}
+
+// --- reading
+
+void InstrumentTransfers::readFromInstrument() {
+  closePort();
+  if (TransferView* v = view()) v->showProgress();
+  phase(19, PhaseColour::Green);
+  step(message(20));
+  if (TransferView* v = view()) v->setTitle(message(28));
+  context_.transferDirection = 1;
+  phase(2, PhaseColour::Cyan);
+  step(message(3));
+  runRead();
+  reportLostPort();
+  closePort();
+  if (TransferView* v = view()) v->hideProgress();
+}
+
+bool InstrumentTransfers::runRead() {
+  int model = 0;
+  if (!pause(1) || !checkModel(&model)) return false;
+  step(message(4) + QString::number(model));
+  if (!pause(2)) return false;
+  checkIdentityA();
+  if (interrupted() || context_.identityFailed != 0) return false;
+  context_.transferDirection = 0;
+  phase(19, PhaseColour::Green);
+  if (!readBlock() || !storeBlock(context_.replyText)) return false;
+  checkIdentityB();
+  if (interrupted() || context_.identityFailed != 0) return false;
+  step(message(33));
+  return pause(2);
+}
+
+// Opens the port afresh for every attempt; a sound reply with another model code ends the
+// dialogue at once, repeated failures after the sixth attempt.
+bool InstrumentTransfers::checkModel(int* model) {
+  for (int failures = 0;;) {
+    closePort();
+    if (!openPort() || !exchange(kModelRequest, 1)) return false;
+    if (context_.linkStatus == kReplySound) {
+      bool ok = false;
+      *model = context_.replyText.mid(6, 4).toInt(&ok, 16);
+      if (ok && *model == 1) return true;
+      show(MessageIcon::Information, message(16), message(17));
+      return false;
+    }
+    if (++failures > kRepeatsAfterFailure) {
+      showCommunicationFailure(14, 15);
+      return false;
+    }
+  }
+}
+
+bool InstrumentTransfers::readBlock() {
+  for (int failures = 0;;) {
+    if (!exchange(kBlockRequest, kBlockRegisters)) return false;
+    if (context_.linkStatus == kReplySound) return true;
+    if (++failures > kRepeatsAfterFailure) {
+      showCommunicationFailure(31, 32);
+      return false;
+    }
+    closePort();
+    if (!openPort()) return false;
+  }
+}
+
+bool InstrumentTransfers::storeBlock(const QString& reply) {
+  for (int i = 1; i <= kBlockRegisters; ++i) {
+    const qint16 value = replyWord(reply, i);
+    context_.configLeida[i] = value;
+    step(message(29) + QString::number(i) + message(30) + QString::number(value));
+    if (!pause(0.05)) return false;
+  }
+  return true;
+}
+
+void InstrumentTransfers::checkIdentityA() { checkIdentity(kIdentityARequest); }
+void InstrumentTransfers::checkIdentityB() { checkIdentity(kIdentityBRequest); }
+
+// The port is open from the caller's last step; requests follow each other at once.
+void InstrumentTransfers::checkIdentity(const QString& request) {
+  int failures = 0;
+  int mismatches = 0;
+  while (exchange(request, 1)) {
+    if (context_.linkStatus != kReplySound) {
+      if (++failures <= kRepeatsAfterFailure) continue;
+      show(MessageIcon::Critical, message(43), message(44));
+      context_.identityFailed = 1;
+      return;
+    }
+    failures = 0;
+    if (carriesIdentity(context_.replyText)) return;
+    if (++mismatches > kIdentityMismatchesAllowed) {
+      show(MessageIcon::Critical, message(45), message(46));
+      context_.identityFailed = 1;
+      return;
+    }
+  }
+}
+
+// --- writing
+
+void InstrumentTransfers::writeToInstrument() {
+  if (EditorAccess* editor = peers_.editor ? peers_.editor() : nullptr)
+    editor->collectParameterSet();
+  if (TransferView* v = view()) {
+    v->showProgress();
+    v->setTitle(message(1));
+  }
+  context_.transferDirection = 1;
+  phase(2, PhaseColour::Cyan);
+  step(message(3));
+  runWrite();
+  reportLostPort();
+  // Closed whatever the outcome, so another program can use the port.
+  closePort();
+  if (TransferView* v = view()) v->hideProgress();
+}
+
+bool InstrumentTransfers::runWrite() {
+  int model = 0;
+  if (!pause(1) || !checkModel(&model)) return false;
+  step(message(4) + QString::number(model));
+  checkIdentityA();
+  if (interrupted() || context_.identityFailed != 0) return false;
+  if (!pause(1) || !writeSlots()) return false;
+  checkIdentityB();  // whatever it finds, the write goes on
+  if (interrupted() || !resetInstrument()) return false;
+  readFromInstrument();
+  if (interrupted()) return false;
+  if (TransferView* v = view()) {
+    v->showProgress();
+    v->setTitle(message(21));
+  }
+  phase(22, PhaseColour::Cyan);
+  step(message(21));
+  if (!compareReadBack()) return false;
+  step(message(27));
+  return pause(3);
+}
+
+bool InstrumentTransfers::writeSlots() {
+  int communicationFailures = 0;  // consecutive, across slots
+  for (int i = kFirstSlot; i <= kLastSlot; ++i)
+    if (i != kModelSlot && !writeSlot(i, &communicationFailures)) return false;
+  return true;
+}
+
+// A write counts only when acknowledged with the identity code, not by an echo.
+bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
+  const qint16 value = context_.configEditada[slot];
+  phase(5, PhaseColour::Red);
+  step(message(6) + QString::number(slot) + message(30) + QString::number(value));
+  const QString frame = registerWriteFrame(slot, value);
+  // Slots before this one are in the instrument already: the user must know it is mixed.
+  const QString partial =
+      slot > kFirstSlot ? QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(slot) : QString();
+  for (int mismatches = 0;;) {
+    if (!exchange(frame, 1)) {
+      reportLostPort(slot);
+      return false;
+    }
+    if (context_.linkStatus != kReplySound) {
+      if (++*communicationFailures <= kRepeatsAfterFailure) continue;
+      showCommunicationFailure(7, 9, QString::number(slot) + partial);
+      return false;
+    }
+    *communicationFailures = 0;
+    if (carriesIdentity(context_.replyText)) break;
+    if (++mismatches > kWriteMismatchesAllowed) {
+      show(MessageIcon::Critical, message(11) + QString::number(slot) + partial, message(12));
+      return false;
+    }
+  }
+  if (TransferView* v = view()) v->appendToStep(message(13));
+  return true;
+}
+
+// The reset gets no reply; the instrument restarts during the pause.
+bool InstrumentTransfers::resetInstrument() {
+  if (TransferView* v = view()) v->setPhase(QStringLiteral("Reset"), PhaseColour::Cyan);
+  layer_.sendFrame(kResetRequest);
+  step(message(18));
+  return pause(20);
+}
+
+bool InstrumentTransfers::compareReadBack() {
+  for (int i = kFirstSlot; i <= kLastSlot; ++i) {
+    if (i == kModelSlot) continue;
+    if (context_.configEditada[i] != context_.configLeida[i]) {
+      show(MessageIcon::Information, message(25) + QString::number(i), message(26));
+      return false;
+    }
+    step(message(23) + QString::number(i) + message(24) +
+         QString::number(context_.configLeida[i]));
+  }
+  return true;
+}
+
+// --- link helpers
+
+bool InstrumentTransfers::exchange(const QString& request, int registerCount) {
+  layer_.sendFrame(request);
+  layer_.receiveReply(registerCount);
+  return !interrupted();
+}
+
+bool InstrumentTransfers::pause(double seconds) {
+  layer_.pause(seconds);
+  return !interrupted();
+}
+
+bool InstrumentTransfers::interrupted() const {
+  return layer_.isCancelled() || !lostReason_.isEmpty();
+}
+
+bool InstrumentTransfers::openPort() {
+  QString error;
+  if (port_.open(&error)) return true;
+  const QString name = QStringLiteral("COM%1").arg(port_.portNumber());
+  show(MessageIcon::Critical, extraText(extra::PortOpenFailed).arg(name, error),
+       extraText(extra::PortErrorTitle));
+  return false;
+}
+
+void InstrumentTransfers::closePort() {
+  if (port_.isOpen()) port_.close();
+}
+
+void InstrumentTransfers::reportLostPort(int failedSlot) {
+  if (lostReason_.isEmpty() || lostReported_ || layer_.isCancelled()) return;
+  lostReported_ = true;
+  QString prompt = extraText(extra::PortLost).arg(lostReason_);
+  if (failedSlot > kFirstSlot)
+    prompt += QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(failedSlot);
+  show(MessageIcon::Critical, prompt, extraText(extra::PortErrorTitle));
+}
+
+// The pair for a CRC error on the last attempt, or the one for a time-out.
+void InstrumentTransfers::showCommunicationFailure(int crcPrompt, int timeoutPrompt,
+                                                   const QString& suffix) {
+  const bool crc = context_.linkStatus == kReplyCrcError;
+  show(MessageIcon::Critical, message(crc ? crcPrompt : timeoutPrompt) + suffix,
+       message(crc ? 8 : 10));
+}
+
+// --- texts and view
+
+const QString& InstrumentTransfers::message(int n) const {
+  return context_.texts.message.at(static_cast<size_t>(n));
+}
+
+const QString& InstrumentTransfers::extraText(int n) const {
+  return context_.texts.extra.at(static_cast<size_t>(n));
+}
+
+void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QString& title) {
+  messages_.show(icon, prompt, title);
+}
+
+TransferView* InstrumentTransfers::view() const { return peers_.view ? peers_.view() : nullptr; }
+
+void InstrumentTransfers::phase(int text, PhaseColour colour) {
+  if (TransferView* v = view()) v->setPhase(message(text), colour);
+}
+
+void InstrumentTransfers::step(const QString& text) {
+  if (TransferView* v = view()) v->setStep(text);
+}
+
+}  // namespace orvex

@@ -1,0 +1,106 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+#include "common/messageboxes.h"
+#include "link/framelayer.h"
+#include "link/transferview.h"
+
+namespace orvex {
+
+struct ProgramContext;
+class EditorAccess;
+
+// The write-single-register frame for one slot: "3706", register, 16-bit value, CRC.
+QString registerWriteFrame(int slot, qint16 value);
+
+// Reading the instrument's configuration into ConfigLeida and writing ConfigEditada into
+// it, with the model and identity checks, over the frame layer on the program's port.
+//
+// Both dialogues run from their button's handler to their last step, the waits handing
+// control to the event loop. While either runs, Lee QVT and Graba QVT are both held
+// disabled: a read and a write on one port at once would interleave their frames.
+//
+// Beyond the step lists: a port that will not open ends the dialogue with one message; a
+// port lost mid-transfer ends it at once with one message (no attempts burnt on a dead
+// port); a write that stops part-way says so; the port is always closed at the end; on
+// exit a read is cancelled, a write is let run to its end.
+class InstrumentTransfers : public QObject {
+  Q_OBJECT
+ public:
+  struct Peers {
+    std::function<TransferView*()> view;    // GrabQVT
+    std::function<EditorAccess*()> editor;  // ConfigQVT
+  };
+
+  InstrumentTransfers(ProgramContext& context, SerialPort& port, EventWaiter& waiter,
+                      MessageBoxes& messages, Peers peers, QObject* parent = nullptr);
+
+  // Command4 ("Lee QVT"): ReadFromInstrument, then ShowParameterSet whatever the outcome.
+  void onReadRequested();
+  // Command5 ("Graba QVT"), after the editor collected its controls: WriteToInstrument.
+  void onWriteRequested();
+  // The program is about to end: a read is cancelled at once; a write (cutting it off
+  // would leave a partial configuration in the instrument) is told to run to its end.
+  void onAboutToUnload();
+
+  bool running() const { return running_ != Kind::None; }
+
+  void readFromInstrument();
+  void writeToInstrument();
+  void checkIdentityA();
+  void checkIdentityB();
+
+ signals:
+  void transferEnded();  // the port is free again
+
+ private:
+  enum class Kind { None, Read, Write };
+
+  bool beginTransfer(Kind kind);
+  void endTransfer();
+  void holdTransferButtons(bool hold);
+
+  // Read steps
+  bool runRead();
+  bool checkModel(int* model);
+  bool readBlock();
+  bool storeBlock(const QString& reply);
+  void checkIdentity(const QString& request);
+  // Write steps
+  bool runWrite();
+  bool writeSlots();
+  bool writeSlot(int slot, int* communicationFailures);
+  bool resetInstrument();
+  bool compareReadBack();
+
+  // Exchanges and waits; false once the dialogue must stop (cancelled or port lost).
+  bool exchange(const QString& request, int registerCount);
+  bool pause(double seconds);
+  bool interrupted() const;
+  bool openPort();
+  void closePort();
+  void reportLostPort(int failedSlot = 0);
+  void showCommunicationFailure(int crcPrompt, int timeoutPrompt, const QString& suffix = {});
+
+  const QString& message(int n) const;
+  const QString& extraText(int n) const;
+  void show(MessageIcon icon, const QString& prompt, const QString& title);
+  TransferView* view() const;
+  void phase(int text, PhaseColour colour);
+  void step(const QString& text);
+
+  ProgramContext& context_;
+  SerialPort& port_;
+  MessageBoxes& messages_;
+  Peers peers_;
+  FrameLayer layer_;
+  Kind running_ = Kind::None;
+  bool unloading_ = false;
+  QString lostReason_;  // the port failed during this transfer
+  bool lostReported_ = false;
+};
+
+}  // namespace orvex

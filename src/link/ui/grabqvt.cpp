@@ -1,0 +1,159 @@
+#include "grabqvt.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "common/ui/appservices.h"
+
+namespace orvex {
+namespace {
+
+constexpr int kPuntoSize = 12;  // pixels
+constexpr int kTimer1Ms = 200;
+// The step label keeps one line up to this width, longer texts wrap onto a second line.
+constexpr int kStepMinWidth = 320;
+constexpr int kStepMaxWidth = 600;
+constexpr int kTitleBarReserve = 150;  // window buttons and margins of the title bar
+const QColor kPanel(16, 24, 32);
+
+QColor rgbOf(PhaseColour colour) {
+  switch (colour) {
+    case PhaseColour::Green: return QColor(0, 255, 0);
+    case PhaseColour::Cyan: return QColor(0, 255, 255);
+    case PhaseColour::Red: return QColor(255, 0, 0);
+  }
+  return Qt::white;
+}
+
+int widest(const QFontMetrics& metrics, const QStringList& texts) {
+  int width = 0;
+  for (const QString& text : texts) width = std::max(width, metrics.horizontalAdvance(text));
+  return width;
+}
+
+}  // namespace
+
+GrabQVT::GrabQVT(AppServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window), services_(services) {
+  setObjectName("GrabQVT");
+  setWindowTitle(QStringLiteral("Comunicación con el Instrumento"));
+  frame1_ = new QGroupBox(QStringLiteral("Progreso"));
+  frame1_->setObjectName("Frame1");
+
+  label1_ = new QLabel;
+  label1_->setObjectName("Label1");
+  label1_->setAlignment(Qt::AlignCenter);
+  label1_->setAutoFillBackground(true);
+  label1_->setMargin(8);
+  QFont phaseFont = label1_->font();
+  phaseFont.setBold(true);
+  phaseFont.setPointSizeF(phaseFont.pointSizeF() * 1.4);
+  label1_->setFont(phaseFont);
+  QPalette panel = label1_->palette();
+  panel.setColor(QPalette::Window, kPanel);
+  label1_->setPalette(panel);
+  setPhase(QString(), PhaseColour::Green);
+
+  proceso_ = new QLabel;
+  proceso_->setObjectName("proceso");
+  proceso_->setAlignment(Qt::AlignCenter);
+  proceso_->setWordWrap(true);
+
+  auto* inner = new QVBoxLayout(frame1_);
+  inner->addWidget(label1_);
+  inner->addWidget(proceso_);
+  inner->addWidget(buildTrack(), 0, Qt::AlignHCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame1_);
+  layout->setSizeConstraint(QLayout::SetMinimumSize);
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName("Timer1");
+  timer1_->setInterval(kTimer1Ms);
+  connect(timer1_, &QTimer::timeout, this, &GrabQVT::onTimer1Tick);
+  connect(&services_.events, &AppEvents::languageApplied, this, &GrabQVT::fitTexts);
+  fitTexts();
+}
+
+// The dot runs between 1560 and 3480 twips; the track leaves as much room on its right.
+QWidget* GrabQVT::buildTrack() {
+  auto* track = new QWidget;
+  track->setFixedSize((kPuntoLast + kPuntoFirst) / kTwipsPerPixel + kPuntoSize, kPuntoSize + 8);
+  punto_ = new QWidget(track);
+  punto_->setObjectName("punto");
+  punto_->setFixedSize(kPuntoSize, kPuntoSize);
+  punto_->setStyleSheet(QStringLiteral("#punto { background-color: rgb(0, 120, 215); "
+                                       "border-radius: %1px; }").arg(kPuntoSize / 2));
+  punto_->setAttribute(Qt::WA_StyledBackground);
+  placePunto();
+  return track;
+}
+
+void GrabQVT::placePunto() { punto_->move(puntoLeft_ / kTwipsPerPixel, 4); }
+
+void GrabQVT::onTimer1Tick() {
+  if (services_.context.transferDirection == 1)
+    puntoLeft_ = puntoLeft_ == kPuntoLast ? kPuntoFirst : puntoLeft_ + kPuntoStep;
+  else
+    puntoLeft_ = puntoLeft_ == kPuntoFirst ? kPuntoLast : puntoLeft_ - kPuntoStep;
+  placePunto();
+}
+
+void GrabQVT::showProgress() {
+  show();
+  raise();
+}
+
+void GrabQVT::hideProgress() { hide(); }
+
+void GrabQVT::setTitle(const QString& text) { setWindowTitle(text); }
+
+void GrabQVT::setPhase(const QString& text, PhaseColour colour) {
+  QPalette palette = label1_->palette();
+  palette.setColor(QPalette::WindowText, rgbOf(colour));
+  label1_->setPalette(palette);
+  label1_->setText(text);
+}
+
+void GrabQVT::setStep(const QString& text) { proceso_->setText(text); }
+
+void GrabQVT::appendToStep(const QString& text) { proceso_->setText(proceso_->text() + text); }
+
+void GrabQVT::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  timer1_->start();
+}
+
+void GrabQVT::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  timer1_->stop();
+}
+
+void GrabQVT::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+// Sized once per language for the longest texts a transfer shows, so the window neither
+// cuts a text off nor jumps in size from step to step.
+void GrabQVT::fitTexts() {
+  const auto& m = services_.context.texts.message;
+  const QString slot = QStringLiteral("63");
+  const QString value = QStringLiteral("-32768");
+  const QStringList steps{m[3],  m[4] + "1", m[6] + slot + m[30] + value + m[13], m[18], m[20],
+                          m[21], m[23] + slot + m[24] + value, m[27], m[29] + slot + m[30] + value,
+                          m[33]};
+  const int stepWidth = widest(proceso_->fontMetrics(), steps);
+  proceso_->setMinimumWidth(std::clamp(stepWidth + 8, kStepMinWidth, kStepMaxWidth));
+  proceso_->setMinimumHeight(2 * proceso_->fontMetrics().lineSpacing() + 4);
+  const QStringList phases{m[2], m[5], m[19], m[22], QStringLiteral("Reset")};
+  label1_->setMinimumWidth(widest(label1_->fontMetrics(), phases) + 2 * label1_->margin() + 8);
+  QFont titleFont = font();
+  titleFont.setBold(true);
+  const QStringList titles{m[1], m[21], m[28], windowTitle()};
+  setMinimumWidth(widest(QFontMetrics(titleFont), titles) + kTitleBarReserve);
+}
+
+}  // namespace orvex
