@@ -1,0 +1,72 @@
+// Full read and full write with verification, as the installer runs them (every window,
+// the real serial port and waits), against orvex-sim at 9600 baud over a pseudo-terminal.
+// Prints each transfer's wall time against the protocol's floor (the prescribed pauses plus
+// the bytes' time on the wire) and this process's CPU time during it.
+// Run: build/bench/bench_transfers [ROUNDS]   (about 45 s per round)
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+
+#include "liveprogram.h"
+
+using namespace orvex;
+using namespace orvex::test;
+
+namespace {
+
+constexpr double kCharacterSeconds = 10.0 / 9600;  // start bit, 8 data bits, stop bit
+
+// Pauses: 1 s before the model check, 2 s after it, 63 x 0.05 s while storing the
+// registers, 2 s at the end. Bytes: four requests of 8, replies of 7 + 8 + 131 + 8.
+constexpr double kReadPauses = 1 + 2 + 63 * 0.05 + 2;
+constexpr int kReadBytes = 4 * 8 + 7 + 8 + 131 + 8;
+// Pauses: 1 s before the model check, 1 s after the identity, 20 s after the reset, 3 s at
+// the end, and a full read. Bytes: model check 8 + 7, identity 8 + 8, 62 writes of 8 + 8,
+// identity 8 + 8, reset 8, and the read's.
+constexpr double kWritePauses = 1 + 1 + 20 + 3 + kReadPauses;
+constexpr int kWriteBytes = 15 + 16 + 62 * 16 + 16 + 8 + kReadBytes;
+
+double cpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+bool measure(LiveProgram& program, const char* label, const char* button, double floor) {
+  QElapsedTimer wall;
+  const double cpuBefore = cpuSeconds();
+  wall.start();
+  const bool ended = program.runTransfer(button, 120'000);
+  const double seconds = double(wall.nsecsElapsed()) / 1e9;
+  const double cpu = cpuSeconds() - cpuBefore;
+  const bool clean = ended && program.messages.calls.isEmpty();
+  std::printf("%-6s wall %7.3f s  floor %7.3f s  over %+6.2f %%  cpu %6.3f s (%5.2f %% of wall)%s\n",
+              label, seconds, floor, 100 * (seconds - floor) / floor, cpu, 100 * cpu / seconds,
+              clean ? "" : "  FAILED");
+  return clean;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("ORVEX_BIN_DIR")) qputenv("ORVEX_BIN_DIR", ORVEX_BIN_DIR);
+  QApplication app(argc, argv);
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
+  const double readFloor = kReadPauses + kReadBytes * kCharacterSeconds;
+  const double writeFloor = kWritePauses + kWriteBytes * kCharacterSeconds;
+  bool allClean = true;
+  for (int round = 0; round < rounds; ++round) {
+    LiveProgram program;
+    if (!program.start()) {
+      std::fprintf(stderr, "orvex-sim did not start (%s)\n", qPrintable(SimProcess::simPath()));
+      return 1;
+    }
+    allClean = measure(program, "read", "Command4", readFloor) && allClean;
+    allClean = measure(program, "write", "Command5", writeFloor) && allClean;
+  }
+  return allClean ? 0 : 1;
+}
