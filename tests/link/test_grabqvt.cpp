@@ -1,0 +1,160 @@
+#include <QtTest>
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+
+#include "files/fakeeditor.h"
+#include "link/configcom.h"
+#include "link/register.h"
+#include "link/ui/grabqvt.h"
+#include "transferrig.h"
+
+using namespace orvex;
+using namespace orvex::test;
+
+namespace {
+
+// The link windows wired as in the program, on the virtual clock, with a stand-in editor.
+struct WiredRig {
+  TempProgramDir dir{false};
+  ProgramContext context;
+  WindowRegistry windows;
+  RecordingMessageBoxes messages;
+  AppEvents events;
+  VirtualTimeWaiter clock;
+  InMemorySerialPort port{clock};
+  sim::InstrumentModel instrument;
+  AppServices services{context, windows, messages, events, &port, &clock};
+  FakeEditor* editor = nullptr;
+
+  WiredRig() {
+    context.programDir = dir.path();
+    context.serialSettings = "COM1:9600,N,8,1";
+    fillNumberedTexts(&context.texts);
+    port.attachInstrument(&instrument);
+    windows.add("ConfigQVT", [this] { return editor = new FakeEditor(context); });
+    windows.window("ConfigQVT");
+    registerLinkWindows(services);
+  }
+  ~WiredRig() { windows.unloadAll({}); }
+
+  GrabQVT* grab() { return windows.get<GrabQVT>("GrabQVT"); }
+  QLabel* label(const char* name) { return grab()->findChild<QLabel*>(name); }
+  QTimer* timer1() { return grab()->findChild<QTimer*>("Timer1"); }
+  // "title | Label1 | (r,g,b)"
+  QString phase() {
+    const QColor c = label("Label1")->palette().color(QPalette::WindowText);
+    return QStringLiteral("%1| %2| (%3,%4,%5)").arg(grab()->windowTitle(), label("Label1")->text())
+        .arg(c.red()).arg(c.green()).arg(c.blue());
+  }
+  // Every distinct phase seen at 50 ms intervals while a transfer runs.
+  void samplePhases(QStringList* seen) {
+    clock.after(50'000, [this, seen] {
+      if (!context.transferRunning) return;
+      if (grab()->isVisible() && seen->value(seen->size() - 1) != phase()) seen->append(phase());
+      samplePhases(seen);
+    });
+  }
+};
+
+}  // namespace
+
+class TestGrabQvt : public QObject {
+  Q_OBJECT
+ private slots:
+  void puntoRule_data() {
+    QTest::addColumn<QList<int>>("directions");  // TransferDirection at each Timer1 tick
+    QTest::addColumn<int>("expected");           // twips
+    QTest::newRow("one step right") << QList<int>{1} << 1752;
+    QTest::newRow("ten steps reach the end") << QList<int>(10, 1) << 3480;
+    QTest::newRow("from the end back to the start") << QList<int>(11, 1) << 1560;
+    QTest::newRow("left from the start jumps to the end") << QList<int>{0} << 3480;
+    QTest::newRow("then moves left") << QList<int>{0, 0} << 3288;
+    QTest::newRow("turning mid-way") << QList<int>{1, 1, 1, 0} << 1944;
+  }
+  void puntoRule() {
+    QFETCH(QList<int>, directions);
+    QFETCH(int, expected);
+    WiredRig rig;
+    QCOMPARE(rig.grab()->puntoLeft(), 1560);
+    for (const int direction : directions) {
+      rig.context.transferDirection = qint16(direction);
+      rig.grab()->onTimer1Tick();
+    }
+    QCOMPARE(rig.grab()->puntoLeft(), expected);
+    QCOMPARE(rig.grab()->findChild<QWidget*>("punto")->x(), expected / 15);  // 15 twips a pixel
+  }
+
+  void readShowsItsPhasesAndIgnoresTheCloseControl() {
+    WiredRig rig;
+    QVERIFY(rig.grab()->findChild<QGroupBox*>("Frame1"));
+    QCOMPARE(rig.timer1()->interval(), 200);
+    QVERIFY(!rig.timer1()->isActive());
+    bool stayedOpen = false, animating = false;
+    rig.clock.at(500'000, [&] {
+      rig.grab()->close();
+      stayedOpen = rig.grab()->isVisible() && !rig.grab()->isModal();
+      animating = rig.timer1()->isActive();
+    });
+    QStringList seen;
+    rig.samplePhases(&seen);
+    emit rig.events.readInstrumentRequested();
+    QVERIFY(stayedOpen);
+    QVERIFY(animating);
+    QCOMPARE(seen, (QStringList{"m28 | m2 | (0,255,255)", "m28 | m19 | (0,255,0)"}));
+    QCOMPARE(rig.label("proceso")->text(), "m33 ");
+    QVERIFY(!rig.grab()->isVisible());
+    QVERIFY(!rig.timer1()->isActive());
+    QCOMPARE(rig.editor->shown.size(), 1);
+    // Legible colours: the panel behind Label1 is dark.
+    QVERIFY(rig.label("Label1")->autoFillBackground());
+    QVERIFY(rig.label("Label1")->palette().color(QPalette::Window).lightness() < 64);
+  }
+
+  void writeShowsItsPhases() {
+    WiredRig rig;
+    QStringList seen;
+    rig.samplePhases(&seen);
+    emit rig.events.writeInstrumentRequested();
+    QCOMPARE(shownMessages(rig.messages), QStringList());
+    QCOMPARE(seen, (QStringList{"m1 | m2 | (0,255,255)", "m1 | m5 | (255,0,0)", "m1 | Reset| (0,255,255)",
+                                "m28 | m2 | (0,255,255)", "m28 | m19 | (0,255,0)",
+                                "m21 | m22 | (0,255,255)"}));
+    QCOMPARE(rig.label("proceso")->text(), "m27 ");
+    QVERIFY(!rig.grab()->isVisible());
+  }
+
+  // Salvar during a transfer stores the settings at once; the port takes them once the
+  // transfer has ended (switching ports under it would cut the read off).
+  void serialSettingsWaitForTheTransfer() {
+    WiredRig rig;
+    int portDuring = 0;
+    rig.clock.at(2'000'000, [&] {
+      auto* com = rig.windows.get<ConfigCOM>("ConfigCOM");
+      com->findChild<QAbstractButton*>("PuertoCom(2)")->click();
+      com->findChild<QAbstractButton*>("Salvar")->click();
+      portDuring = rig.port.portNumber();
+    });
+    emit rig.events.readInstrumentRequested();
+    QCOMPARE(portDuring, 1);
+    QCOMPARE(shownMessages(rig.messages), QStringList());
+    QCOMPARE(rig.port.written().size(), 4);  // the read went through
+    QCOMPARE(rig.port.portNumber(), 2);
+    QVERIFY(rig.dir.read("confcom.sys").startsWith("COM2:"));
+  }
+
+  void exitDuringAReadEndsItAtOnce() {
+    WiredRig rig;
+    rig.clock.at(4'000'000, [&] { emit rig.events.aboutToUnload(); });
+    emit rig.events.readInstrumentRequested();
+    QCOMPARE(shownMessages(rig.messages), QStringList());
+    QVERIFY(rig.editor->shown.isEmpty());
+    QVERIFY(!rig.grab()->isVisible());
+    QVERIFY(!rig.port.isOpen());
+    QVERIFY(rig.clock.nowUs() < 4'100'000);
+  }
+};
+
+QTEST_MAIN(TestGrabQvt)
+#include "test_grabqvt.moc"

@@ -1,0 +1,277 @@
+#include <QtTest>
+
+#include "transferrig.h"
+
+using namespace orvex;
+using namespace orvex::test;
+
+namespace {
+
+using Action = std::function<void(TransferRig&)>;
+
+const QString kModel = "3703002D00011195", kIdentityA = "3702002100002D96";
+const QString kBlock = "37050001003FD98C", kIdentityB = "3702000000007D9C";
+const QString kReset = "37060063270F27B6";
+
+// Differs from the instrument's configuration in every slot, with the edge values.
+ParameterSet editedSet() {
+  ParameterSet set;
+  for (int i = 1; i <= 63; ++i) set[i] = qint16(i + 10);
+  set[3] = -1;
+  set[4] = 300;
+  set[45] = 7;  // the model code: never written, never compared
+  return set;
+}
+
+// Every dialogue ends alike: window hidden, port closed, both buttons free.
+void checkEnded(const TransferRig& rig) {
+  QVERIFY(!rig.view.visible);
+  QVERIFY(!rig.port.isOpen());
+  QCOMPARE(rig.editor.holds[4], 0);
+  QCOMPARE(rig.editor.holds[5], 0);
+  QVERIFY(!rig.context.transferRunning);
+}
+
+// A fault that starts when the view first shows `entry` (after the model check when nested).
+Action from(const QString& entry, std::function<void(TransferRig&)> fault) {
+  return [entry, fault](TransferRig& r) { r.onEntry(entry, [&r, fault] { fault(r); }); };
+}
+Action afterModelCheck(const QString& entry, std::function<void(TransferRig&)> fault) {
+  return [entry, fault](TransferRig& r) {
+    r.onEntry("step m4 ", [&r, entry, fault] { r.onEntry(entry, [&r, fault] { fault(r); }); });
+  };
+}
+Action loseAt(const QString& entry) {
+  return from(entry, [](TransferRig& r) { r.clock.after(1000, [&r] { r.port.loseWhileOpen("gone"); }); });
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Action)
+
+class TestTransfers : public QObject {
+  Q_OBJECT
+ private slots:
+  void registerWriteFrame_data() {
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("slot 1 holding 7") << 1 << 7 << "370600010007";
+    QTest::newRow("slot 10 holding 0") << 10 << 0 << "3706000A0000";
+    QTest::newRow("-1 as FFFF") << 2 << -1 << "37060002FFFF";
+    QTest::newRow("300 as 012C") << 63 << 300 << "3706003F012C";
+  }
+  void registerWriteFrame() {
+    QFETCH(int, slot);
+    QFETCH(int, value);
+    QFETCH(QString, start);
+    QCOMPARE(orvex::registerWriteFrame(slot, qint16(value)), start + computeCrc(start));
+  }
+
+  void completeRead() {
+    TransferRig rig;
+    rig.instrument.setReg(5, 0xFFFF);
+    rig.context.configLeida[64] = 12;
+    rig.transfers.onReadRequested();
+    QCOMPARE(shownMessages(rig.messages), QStringList());
+    for (int i = 1; i <= 63; ++i) QCOMPARE(rig.context.configLeida[i], qint16(rig.instrument.reg(i)));
+    QCOMPARE(rig.context.configLeida[5], qint16(-1));
+    QCOMPARE(rig.context.configLeida[64], qint16(12));  // beyond the block: untouched
+    QCOMPARE(rig.view.log.mid(0, 6), (QStringList{"phase green m19 ", "step m20 ", "title m28 ",
+                                                  "phase cyan m2 ", "step m3 ", "step m4 1"}));
+    QCOMPARE(rig.view.log.mid(6, 3), (QStringList{"phase green m19 ", "step m29 1 = 7", "step m29 2 = 4"}));
+    QVERIFY(rig.view.log.contains("step m29 5 = -1"));
+    QCOMPARE(rig.view.log.last(), "step m33 ");
+    QCOMPARE(rig.context.transferDirection, qint16(0));  // 1 during the model check
+    QCOMPARE(rig.editor.shown, QList<ParameterSet>{rig.context.configLeida});
+    QCOMPARE(rig.port.written().size(), 4);
+    // Pauses of 1 + 2 + 63 x 0.05 + 2 s, and four exchanges at 9600 baud.
+    QVERIFY(rig.clock.nowUs() > 8'150'000 && rig.clock.nowUs() < 8'500'000);
+    checkEnded(rig);
+  }
+
+  void completeWrite() {
+    TransferRig rig;
+    rig.editor.editorSet = editedSet();
+    rig.transfers.onWriteRequested();
+    QCOMPARE(shownMessages(rig.messages), QStringList());
+    QCOMPARE(rig.registerWrites(), 62);
+    QCOMPARE(rig.sent(orvex::registerWriteFrame(45, 7)), 0);
+    QCOMPARE(rig.sent(kReset), 1);
+    for (int i = 1; i <= 63; ++i)
+      if (i != 45) QCOMPARE(qint16(rig.instrument.reg(i)), editedSet()[i]);
+    QVERIFY(rig.view.log.contains("step m6 4 = 300 OK"));
+    QVERIFY(rig.view.log.contains("phase cyan Reset"));
+    QVERIFY(rig.view.log.contains("step m23 63 = 73"));
+    QCOMPARE(rig.view.log.last(), "step m27 ");
+    QVERIFY(rig.clock.nowUs() > 33'000'000);  // 1 + 1 + 20 + 8.15 + 3 s of pauses
+    checkEnded(rig);
+  }
+
+  void failures_data() {
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<Action>("fault");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<Action>("check");
+    const auto frames = [](int model, int identityA, int block) {
+      return Action([=](TransferRig& r) {
+        QCOMPARE(r.sent(kModel), model);
+        QCOMPARE(r.sent(kIdentityA), identityA);
+        QCOMPARE(r.sent(kBlock), block);
+      });
+    };
+    const auto failedSlot = [](int slot, int attempts) {
+      return Action([=](TransferRig& r) {
+        QCOMPARE(r.sent(orvex::registerWriteFrame(slot, editedSet()[slot])), attempts);
+        QCOMPARE(r.instrument.reg(slot - 1), quint16(editedSet()[slot - 1]));
+        QCOMPARE(r.sent(kReset), 0);
+      });
+    };
+    const auto faults = [](std::function<void(sim::InstrumentFaults&)> f) {
+      return Action([f](TransferRig& r) { f(r.instrument.faults()); });
+    };
+    const Action none = [](TransferRig&) {};
+    QTest::newRow("read: no answer") << false << faults([](auto& f) { f.noAnswer = true; })
+        << QStringList{"C m15 |m10 "} << Action([](TransferRig& r) {
+             QCOMPARE(r.clock.nowUs(), 1'000'000 + 6 * 5'100'000);
+             QCOMPARE(r.port.openCount(), 6);
+           });
+    QTest::newRow("read: six CRC errors") << false << faults([](auto& f) { f.crcErrors = 6; })
+        << QStringList{"C m14 |m8 "} << frames(6, 0, 0);
+    QTest::newRow("read: five CRC errors") << false << faults([](auto& f) { f.crcErrors = 5; })
+        << QStringList{} << frames(6, 1, 1);
+    QTest::newRow("read: wrong model") << false << faults([](auto& f) { f.modelCode = 2; })
+        << QStringList{"I m16 |m17 "} << frames(1, 0, 0);
+    QTest::newRow("read: identity wrong twice") << false << faults([](auto& f) { f.wrongIdentity = 2; })
+        << QStringList{} << frames(1, 3, 1);
+    QTest::newRow("read: identity wrong 4 times") << false << faults([](auto& f) { f.wrongIdentity = 4; })
+        << QStringList{"C m45 |m46 "} << frames(1, 4, 0);
+    QTest::newRow("read: identity unanswered") << false << faults([](auto& f) { f.stopAfter = 1; })
+        << QStringList{"C m43 |m44 "} << frames(1, 6, 0);
+    QTest::newRow("read: block CRC errors") << false
+        << afterModelCheck("phase green", [](auto& r) { r.instrument.faults().crcErrors = -1; })
+        << QStringList{"C m31 |m8 "} << frames(1, 1, 6);
+    QTest::newRow("read: block unanswered") << false
+        << afterModelCheck("phase green", [](auto& r) { r.instrument.faults().noAnswer = true; })
+        << QStringList{"C m32 |m10 "} << frames(1, 1, 6);
+    QTest::newRow("read: identity B wrong") << false
+        << from("step m29 63", [](auto& r) { r.instrument.faults().wrongIdentity = -1; })
+        << QStringList{"C m45 |m46 "} << Action([](TransferRig& r) {  // new values stay
+             QCOMPARE(r.context.configLeida[1], qint16(7));
+           });
+    QTest::newRow("write: wrong model") << true << faults([](auto& f) { f.modelCode = 0; })
+        << QStringList{"I m16 |m17 "} << frames(1, 0, 0);
+    QTest::newRow("write: no identity in acks") << true
+        << faults([](auto& f) { f.writesWithoutIdentity = true; })
+        << QStringList{"C m11 1|m12 "} << Action([](TransferRig& r) {
+             QCOMPARE(r.sent(orvex::registerWriteFrame(1, 11)), 4);
+           });
+    QTest::newRow("write: no identity from slot 5") << true
+        << from("step m6 5 ", [](auto& r) { r.instrument.faults().writesWithoutIdentity = true; })
+        << QStringList{"C m11 5\n\npartial at 5|m12 "} << failedSlot(5, 4);
+    QTest::newRow("write: unanswered from slot 3") << true
+        << from("step m6 3 ", [](auto& r) { r.instrument.faults().noAnswer = true; })
+        << QStringList{"C m9 3\n\npartial at 3|m10 "} << failedSlot(3, 6);
+    QTest::newRow("write: CRC errors from slot 47") << true
+        << from("step m6 47 ", [](auto& r) { r.instrument.faults().crcErrors = -1; })
+        << QStringList{"C m7 47\n\npartial at 47|m8 "} << failedSlot(47, 6);
+    QTest::newRow("write: sporadic CRC errors across slots") << true
+        << from("step m6 3 ", [](auto& r) {
+             r.instrument.faults().crcErrors = 5;
+             r.onEntry("step m6 4 ", [&r] { r.instrument.faults().crcErrors = 5; });
+           })
+        << QStringList{} << Action([](TransferRig& r) { QCOMPARE(r.view.log.last(), "step m27 "); });
+    QTest::newRow("write: read-back differs") << true
+        << from("step m18 ", [](auto& r) { r.instrument.setReg(12, 999); })
+        << QStringList{"I m25 12|m26 "} << none;
+    QTest::newRow("write: identity B wrong, old set compared") << true
+        << from("step m6 63 ", [](auto& r) { r.instrument.faults().wrongIdentity = 4; })
+        << QStringList{"C m45 |m46 ", "I m25 1|m26 "} << Action([](TransferRig& r) {
+             QCOMPARE(r.sent(kReset), 1);
+           });
+    for (const bool write : {false, true}) {
+      const char* kind = write ? "write" : "read";
+      QTest::addRow("%s: port will not open", kind) << write
+          << Action([](TransferRig& r) { r.port.setOpenError("denied"); })
+          << QStringList{"C cannot open COM1: denied|port"} << frames(0, 0, 0);
+    }
+    const Action oneOpen = [](TransferRig& r) {
+      QCOMPARE(r.port.openCount(), 1);  // no attempts burnt on a dead port
+      QCOMPARE(r.context.identityFailed, qint16(0));
+    };
+    QTest::newRow("read: port lost in a pause") << false << loseAt("step m4 ")
+        << QStringList{"C lost: gone|port"} << oneOpen;
+    QTest::newRow("read: port lost in the block") << false << loseAt("step m29 1 ")
+        << QStringList{"C lost: gone|port"} << oneOpen;
+    QTest::newRow("write: port lost at slot 1") << true << loseAt("step m6 1 ")
+        << QStringList{"C lost: gone|port"} << oneOpen;
+    QTest::newRow("write: port lost at slot 10") << true << loseAt("step m6 10 ")
+        << QStringList{"C lost: gone\n\npartial at 10|port"} << oneOpen;
+    QTest::newRow("write: port lost in the reset pause") << true << loseAt("step m18 ")
+        << QStringList{"C lost: gone|port"} << oneOpen;
+  }
+  void failures() {
+    QFETCH(bool, write);
+    QFETCH(Action, fault);
+    QFETCH(Action, check);
+    TransferRig rig;
+    rig.editor.editorSet = editedSet();
+    fault(rig);
+    write ? rig.transfers.onWriteRequested() : rig.transfers.onReadRequested();
+    QTEST(shownMessages(rig.messages), "messages");
+    check(rig);
+    if (!write) QCOMPARE(rig.editor.shown.size(), 1);  // shown whatever the outcome
+    checkEnded(rig);
+  }
+
+  void failedIdentityHoldsUntilRestart() {
+    TransferRig rig;
+    rig.instrument.faults().wrongIdentity = 4;
+    rig.transfers.onReadRequested();
+    const ParameterSet before = rig.context.configLeida;
+    rig.transfers.onReadRequested();  // the instrument answers rightly now
+    rig.transfers.onWriteRequested();
+    QCOMPARE(shownMessages(rig.messages), QStringList{"C m45 |m46 "});
+    QCOMPARE(rig.sent(kIdentityA), 6);  // 4 + one in each later transfer, which then stops
+    QCOMPARE(rig.sent(kBlock) + rig.registerWrites(), 0);
+    QCOMPARE(rig.context.configLeida, before);
+  }
+
+  void secondRequestWhileRunningIsIgnored() {
+    TransferRig rig;
+    bool bothHeld = false;
+    rig.onEntry("step m4 ", [&rig, &bothHeld] {
+      bothHeld = rig.editor.holds[4] == 1 && rig.editor.holds[5] == 1;
+      rig.transfers.onWriteRequested();
+      rig.transfers.onReadRequested();
+    });
+    rig.transfers.onReadRequested();
+    QVERIFY(bothHeld);
+    QCOMPARE(rig.sent(kModel), 1);
+    QCOMPARE(rig.editor.shown.size(), 1);
+    checkEnded(rig);
+  }
+
+  void exitCancelsAReadButNotAWrite() {
+    TransferRig read;
+    read.onEntry("step m29 10 ", [&read] { read.transfers.onAboutToUnload(); });
+    read.transfers.onReadRequested();
+    QCOMPARE(shownMessages(read.messages), QStringList());
+    QVERIFY(read.editor.shown.isEmpty());
+    QCOMPARE(read.sent(kIdentityB), 0);
+    checkEnded(read);
+    read.transfers.onReadRequested();  // the program is ending: nothing starts any more
+    QCOMPARE(read.sent(kModel), 1);
+
+    TransferRig write;
+    write.editor.editorSet = editedSet();
+    write.onEntry("step m6 20 ", [&write] { write.transfers.onAboutToUnload(); });
+    write.transfers.onWriteRequested();
+    QCOMPARE(shownMessages(write.messages), QStringList{"I wait|busy"});
+    QCOMPARE(write.view.log.last(), "step m27 ");
+    checkEnded(write);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestTransfers)
+#include "test_transfers.moc"

@@ -1,0 +1,116 @@
+#pragma once
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+#include "common/ui/context.h"
+#include "common/ui/editoraccess.h"
+#include "lang/extratexts.h"
+#include "link/testing/inmemoryserialport.h"
+#include "link/transfers.h"
+#include "sim/instrumentmodel.h"
+#include "support/recordingmessageboxes.h"
+
+namespace orvex::test {
+
+// Message texts are their numbers ("m7 "), so prompts and steps tell which text was used.
+inline void fillNumberedTexts(TextTables* texts) {
+  for (int n = 1; n <= 48; ++n) texts->message[n] = QStringLiteral("m%1 ").arg(n);
+  texts->message[13] = " OK";
+  texts->message[24] = texts->message[30] = " = ";
+  const std::pair<int, const char*> extras[] = {
+      {extra::PortErrorTitle, "port"},   {extra::PortOpenFailed, "cannot open %1: %2"},
+      {extra::PortLost, "lost: %1"},     {extra::PartialWrite, "partial at %1"},
+      {extra::TransferBusyTitle, "busy"}, {extra::TransferBusy, "wait"}};
+  for (const auto& [n, text] : extras) texts->extra[n] = text;
+}
+
+// "I m16 |m17 ": icon letter, prompt, title of every message shown.
+inline QStringList shownMessages(const RecordingMessageBoxes& boxes) {
+  QStringList out;
+  for (const auto& call : boxes.calls)
+    out << QStringLiteral("%1 %2|%3").arg("CIEQ"[static_cast<int>(call.icon)]).arg(call.prompt, call.title);
+  return out;
+}
+
+// Records what a transfer shows ("title m28 ", "phase red m5 ", "step m6 1 = 7");
+// `onChange` sees each change as it happens.
+class RecordingView : public TransferView {
+ public:
+  void showProgress() override { visible = true; }
+  void hideProgress() override { visible = false; }
+  void setTitle(const QString& text) override { record("title " + text); }
+  void setPhase(const QString& text, PhaseColour colour) override {
+    record(QStringLiteral("phase %1 ").arg(QStringList{"green", "cyan", "red"}[int(colour)]) + text);
+  }
+  void setStep(const QString& text) override { record("step " + (step = text)); }
+  void appendToStep(const QString& text) override { setStep(step + text); }
+
+  QStringList log;
+  QString step;
+  bool visible = false;
+  std::function<void(const QString&)> onChange;
+
+ private:
+  void record(const QString& entry) {
+    log << entry;
+    if (onChange) onChange(entry);
+  }
+};
+
+// Stands in for the editor: holds per button (Command1..6), ShowParameterSet calls, and
+// `editorSet` as what CollectParameterSet finds in the controls.
+class RecordingEditor : public EditorAccess {
+ public:
+  explicit RecordingEditor(ProgramContext& context) : context_(context) {}
+  void showParameterSet() override { shown.append(context_.configLeida); }
+  void collectParameterSet() override { context_.configEditada = editorSet; }
+  void setCommandButtonsEnabled(bool) override {}
+  void setCommandButtonEnabled(int n, bool enabled) override { holds.at(size_t(n)) += enabled ? -1 : 1; }
+  QString numberBoxText(const QString&) const override { return {}; }
+
+  std::array<int, 7> holds{};
+  QList<ParameterSet> shown;
+  ParameterSet editorSet;
+
+ private:
+  ProgramContext& context_;
+};
+
+// The transfers on the virtual clock with an in-memory port serving the instrument model.
+struct TransferRig {
+  VirtualTimeWaiter clock;
+  InMemorySerialPort port{clock};
+  sim::InstrumentModel instrument;
+  ProgramContext context;
+  RecordingMessageBoxes messages;
+  RecordingView view;
+  RecordingEditor editor{context};
+  InstrumentTransfers transfers{context, port, clock, messages,
+                                {[this] { return &view; }, [this] { return &editor; }}};
+
+  TransferRig() {
+    port.attachInstrument(&instrument);
+    fillNumberedTexts(&context.texts);
+  }
+  // Runs `action` once, at the first change of the view starting with `prefix`.
+  void onEntry(const QString& prefix, std::function<void()> action) {
+    view.onChange = [this, prefix, action](const QString& entry) {
+      if (!entry.startsWith(prefix)) return;
+      const auto run = action;  // it may install the next one
+      view.onChange = nullptr;
+      run();
+    };
+  }
+  int sent(const QString& frame) const {
+    return int(port.written().count(QByteArray::fromHex(frame.toLatin1())));
+  }
+  int registerWrites() const {  // 06 frames but the reset
+    return int(std::count_if(port.written().begin(), port.written().end(), [](const QByteArray& f) {
+      return f.at(1) == 0x06 && f.at(3) != 0x63;
+    }));
+  }
+};
+
+}  // namespace orvex::test
