@@ -29,183 +29,116 @@ std::function<double()> sequence(std::deque<double> values) {
 class TestFrontPanelDemo : public QObject {
   Q_OBJECT
  private slots:
-  void initialState();
-  void modeTable_data();
-  void modeTable();
-  void sixtySecondsLaterBackAtAutomatic();
-  void sequenceTable_data();
-  void sequenceTable();
-  void sequenceCycleRepeats();
-  void alarmTick_data();
-  void alarmTick();
-  void unseededAlarmsRepeatAndNeverLightTheSixthLamp();
-  void exitShowsOffMode();
-  void exitTogglesOffLampTwentyTimes_data();
-  void exitTogglesOffLampTwentyTimes();
-  void secondExitRequestDoesNothing();
-};
-
-void TestFrontPanelDemo::initialState() {
-  FrontPanelDemo demo;
-  const FrontPanelState& s = demo.state();
-  QCOMPARE(bits(s.modeLamp), QString("10000"));
-  QVERIFY(!s.offLamp);
-  QCOMPARE(bits(s.sequenceLamp), QString("1100001"));
-  QCOMPARE(bits(s.alarmLamp), QString("000000"));
-  QCOMPARE(bits(s.description), QString("100000"));
-  QCOMPARE(bits(s.pointerPair), QString("100000"));
-  QCOMPARE(s.informationScreenText, 1);
-}
-
-void TestFrontPanelDemo::modeTable_data() {
-  QTest::addColumn<int>("ticks");
-  QTest::addColumn<QString>("modeLamps");
-  QTest::addColumn<bool>("offLamp");
-  QTest::addColumn<int>("screenText");
-  QTest::addColumn<QString>("shown");  // descriptions and pointer pairs
-  QTest::addColumn<int>("step");
-  QTest::newRow("1 generator") << 1 << "01000" << false << 2 << "010000" << 1;
-  QTest::newRow("2 manual") << 2 << "00100" << false << 3 << "001000" << 2;
-  QTest::newRow("3 test") << 3 << "00010" << false << 4 << "000100" << 3;
-  QTest::newRow("4 blocked") << 4 << "00001" << false << 5 << "000010" << 4;
-  QTest::newRow("5 off") << 5 << "00000" << true << 6 << "000001" << 5;
-  QTest::newRow("6 automatic again") << 6 << "10000" << false << 1 << "100000" << 0;
-  QTest::newRow("7 generator again") << 7 << "01000" << false << 2 << "010000" << 1;
-}
-
-void TestFrontPanelDemo::modeTable() {
-  QFETCH(int, ticks);
-  FrontPanelDemo demo;
-  for (int i = 0; i < ticks; ++i) demo.modeTick();
-  const FrontPanelState& s = demo.state();
-  QTEST(bits(s.modeLamp), "modeLamps");
-  QTEST(s.offLamp, "offLamp");
-  QTEST(s.informationScreenText, "screenText");
-  QTEST(bits(s.description), "shown");
-  QTEST(bits(s.pointerPair), "shown");
-  QTEST(demo.modeStep(), "step");
-}
-
-void TestFrontPanelDemo::sixtySecondsLaterBackAtAutomatic() {
-  FrontPanelDemo demo;
-  for (int tick = 0; tick < 6; ++tick) demo.modeTick();
-  FrontPanelDemo fresh;
-  QCOMPARE(bits(demo.state().modeLamp), bits(fresh.state().modeLamp));
-  QCOMPARE(bits(demo.state().description), QString("100000"));
-  QCOMPARE(bits(demo.state().pointerPair), QString("100000"));
-  QCOMPARE(demo.state().offLamp, false);
-}
-
-void TestFrontPanelDemo::sequenceTable_data() {
-  QTest::addColumn<int>("second");
-  QTest::addColumn<QString>("lamps");
-  const QList<QPair<int, QString>> rows{
-      {1, "1100001"},  {9, "1100001"},  {10, "0100000"}, {12, "0100000"}, {13, "0000000"},
-      {16, "0010000"}, {17, "0010000"}, {18, "0011000"}, {20, "0011100"}, {29, "0011100"},
-      {30, "0011110"}, {31, "0000000"}, {32, "0000000"}, {33, "1000001"}, {35, "1000001"},
-      {36, "1100001"}};
-  for (const auto& [second, lamps] : rows) QTest::addRow("second %d", second) << second << lamps;
-}
-
-void TestFrontPanelDemo::sequenceTable() {
-  QFETCH(int, second);
-  FrontPanelDemo demo;
-  for (int i = 0; i < second; ++i) demo.sequenceTick();
-  QTEST(bits(demo.state().sequenceLamp), "lamps");
-  QCOMPARE(demo.sequenceSecond(), second % 36);
-}
-
-void TestFrontPanelDemo::sequenceCycleRepeats() {
-  FrontPanelDemo demo;
-  QStringList first, second;
-  for (int i = 0; i < 36; ++i) {
-    demo.sequenceTick();
-    first << bits(demo.state().sequenceLamp);
+  void modeTable_data() {
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("modeLamps");
+    QTest::addColumn<bool>("offLamp");
+    QTest::addColumn<int>("screenText");
+    QTest::addColumn<QString>("shown");  // descriptions and pointer pairs
+    QTest::addColumn<int>("step");
+    QTest::newRow("0 automatic") << 0 << "10000" << false << 1 << "100000" << 0;
+    QTest::newRow("1 generator") << 1 << "01000" << false << 2 << "010000" << 1;
+    QTest::newRow("2 manual") << 2 << "00100" << false << 3 << "001000" << 2;
+    QTest::newRow("3 test") << 3 << "00010" << false << 4 << "000100" << 3;
+    QTest::newRow("4 blocked") << 4 << "00001" << false << 5 << "000010" << 4;
+    QTest::newRow("5 off") << 5 << "00000" << true << 6 << "000001" << 5;
+    QTest::newRow("6 automatic again") << 6 << "10000" << false << 1 << "100000" << 0;
   }
-  for (int i = 0; i < 36; ++i) {
-    demo.sequenceTick();
-    second << bits(demo.state().sequenceLamp);
+  void modeTable() {
+    QFETCH(int, ticks);
+    FrontPanelDemo demo;
+    for (int i = 0; i < ticks; ++i) demo.modeTick();
+    const FrontPanelState& s = demo.state();
+    QTEST(bits(s.modeLamp), "modeLamps");
+    QTEST(s.offLamp, "offLamp");
+    QTEST(s.informationScreenText, "screenText");
+    QTEST(bits(s.description), "shown");
+    QTEST(bits(s.pointerPair), "shown");
+    QTEST(demo.modeStep(), "step");
   }
-  QCOMPARE(second, first);
-}
-
-void TestFrontPanelDemo::alarmTick_data() {
-  QTest::addColumn<double>("lit");
-  QTest::addColumn<double>("cleared");
-  QTest::addColumn<QString>("lamps");
-  QTest::addColumn<int>("screenText");
-  QTest::newRow("first lamp, other cleared") << 0.0 << 0.99 << "100000" << 7;
-  QTest::newRow("lit lamp cleared again") << 0.5 << 0.5 << "000000" << 9;
-  QTest::newRow("top of range is lamp 4") << 0.999999 << 0.0 << "000010" << 11;
-  QTest::newRow("a stray 1.0 stays in range") << 1.0 << 0.2 << "000010" << 11;
-}
-
-void TestFrontPanelDemo::alarmTick() {
-  QFETCH(double, lit);
-  QFETCH(double, cleared);
-  FrontPanelDemo demo(sequence({lit, cleared}));
-  demo.alarmTick();
-  QTEST(bits(demo.state().alarmLamp), "lamps");
-  QTEST(demo.state().alarmScreenText, "screenText");
-}
-
-void TestFrontPanelDemo::unseededAlarmsRepeatAndNeverLightTheSixthLamp() {
-  FrontPanelDemo a, b;
-  QSet<int> texts;
-  for (int i = 0; i < 1000; ++i) {
-    a.alarmTick();
-    b.alarmTick();
-    QCOMPARE(bits(a.state().alarmLamp), bits(b.state().alarmLamp));
-    QVERIFY(!a.state().alarmLamp[5]);
-    texts.insert(a.state().alarmScreenText);
+  void sequenceTable_data() {
+    QTest::addColumn<int>("second");
+    QTest::addColumn<QString>("lamps");
+    const QList<QPair<int, QString>> rows{
+        {0, "1100001"},  {9, "1100001"},  {10, "0100000"}, {12, "0100000"}, {13, "0000000"},
+        {16, "0010000"}, {18, "0011000"}, {20, "0011100"}, {29, "0011100"}, {30, "0011110"},
+        {31, "0000000"}, {33, "1000001"}, {35, "1000001"}, {36, "1100001"}, {72, "1100001"}};
+    for (const auto& [second, lamps] : rows) QTest::addRow("second %d", second) << second << lamps;
   }
-  QCOMPARE(texts, (QSet<int>{7, 8, 9, 10, 11}));
-}
-
-void TestFrontPanelDemo::exitShowsOffMode() {
-  FrontPanelDemo demo;
-  demo.modeTick();
-  demo.modeTick();  // manual shown
-  QVERIFY(demo.beginExit());
-  const FrontPanelState& s = demo.state();
-  QCOMPARE(bits(s.modeLamp), QString("00000"));
-  QCOMPARE(bits(s.description), QString("000001"));
-  QCOMPARE(s.informationScreenText, 6);
-  QCOMPARE(bits(s.pointerPair), QString("001000"));  // left as they were
-  QVERIFY(!demo.exitDone());
-}
-
-void TestFrontPanelDemo::exitTogglesOffLampTwentyTimes_data() {
-  QTest::addColumn<int>("modeTicks");
-  for (int ticks = 0; ticks < 6; ++ticks) QTest::addRow("after %d mode ticks", ticks) << ticks;
-}
-
-void TestFrontPanelDemo::exitTogglesOffLampTwentyTimes() {
-  QFETCH(int, modeTicks);
-  FrontPanelDemo demo;
-  for (int i = 0; i < modeTicks; ++i) demo.modeTick();
-  demo.beginExit();
-  bool lamp = demo.state().offLamp;
-  for (int tick = 1; tick <= 20; ++tick) {
+  void sequenceTable() {
+    QFETCH(int, second);
+    FrontPanelDemo demo;
+    for (int i = 0; i < second; ++i) demo.sequenceTick();
+    QTEST(bits(demo.state().sequenceLamp), "lamps");
+    QCOMPARE(demo.sequenceSecond(), second % 36);
+  }
+  void alarmTick_data() {
+    QTest::addColumn<double>("lit");
+    QTest::addColumn<double>("cleared");
+    QTest::addColumn<QString>("lamps");
+    QTest::addColumn<int>("screenText");
+    QTest::newRow("first lamp, other cleared") << 0.0 << 0.99 << "100000" << 7;
+    QTest::newRow("lit lamp cleared again") << 0.5 << 0.5 << "000000" << 9;
+    QTest::newRow("top of range is lamp 4") << 0.999999 << 0.0 << "000010" << 11;
+    QTest::newRow("a stray 1.0 stays in range") << 1.0 << 0.2 << "000010" << 11;
+  }
+  void alarmTick() {
+    QFETCH(double, lit);
+    QFETCH(double, cleared);
+    FrontPanelDemo demo(sequence({lit, cleared}));
+    demo.alarmTick();
+    QTEST(bits(demo.state().alarmLamp), "lamps");
+    QTEST(demo.state().alarmScreenText, "screenText");
+  }
+  void unseededAlarmsRepeatAndNeverLightTheSixthLamp() {
+    FrontPanelDemo a, b;
+    QSet<int> texts;
+    for (int i = 0; i < 1000; ++i) {
+      a.alarmTick();
+      b.alarmTick();
+      QCOMPARE(bits(a.state().alarmLamp), bits(b.state().alarmLamp));
+      QVERIFY(!a.state().alarmLamp[5]);
+      texts.insert(a.state().alarmScreenText);
+    }
+    QCOMPARE(texts, (QSet<int>{7, 8, 9, 10, 11}));
+  }
+  void exitShowsOffMode() {
+    FrontPanelDemo demo;
+    demo.modeTick();
+    demo.modeTick();  // manual shown
+    QVERIFY(demo.beginExit());
+    const FrontPanelState& s = demo.state();
+    QCOMPARE(bits(s.modeLamp), QString("00000"));
+    QCOMPARE(bits(s.description), QString("000001"));
+    QCOMPARE(s.informationScreenText, 6);
+    QCOMPARE(bits(s.pointerPair), QString("001000"));  // left as they were
     QVERIFY(!demo.exitDone());
-    demo.exitTick();
-    QCOMPARE(demo.state().offLamp, !lamp);
-    lamp = demo.state().offLamp;
-    QCOMPARE(demo.exitTicks(), tick);
   }
-  QVERIFY(demo.exitDone());
-  demo.exitTick();  // nothing more after the end
-  QCOMPARE(demo.exitTicks(), 20);
-  QCOMPARE(demo.state().offLamp, lamp);
-}
-
-void TestFrontPanelDemo::secondExitRequestDoesNothing() {
-  FrontPanelDemo demo;
-  QVERIFY(demo.beginExit());
-  for (int i = 0; i < 7; ++i) demo.exitTick();
-  QVERIFY(!demo.beginExit());
-  QCOMPARE(demo.exitTicks(), 7);
-}
+  void exitTogglesOffLampTwentyTimes_data() {
+    QTest::addColumn<int>("modeTicks");
+    QTest::newRow("from automatic") << 0;
+    QTest::newRow("from off, lamp already lit") << 5;
+  }
+  void exitTogglesOffLampTwentyTimes() {
+    QFETCH(int, modeTicks);
+    FrontPanelDemo demo;
+    for (int i = 0; i < modeTicks; ++i) demo.modeTick();
+    demo.beginExit();
+    bool lamp = demo.state().offLamp;
+    for (int tick = 1; tick <= 20; ++tick) {
+      QVERIFY(!demo.exitDone());
+      demo.exitTick();
+      QCOMPARE(demo.state().offLamp, !lamp);
+      lamp = demo.state().offLamp;
+      QCOMPARE(demo.exitTicks(), tick);
+      QVERIFY(!demo.beginExit());  // a second request changes nothing
+    }
+    QVERIFY(demo.exitDone());
+    demo.exitTick();  // nothing more after the end
+    QCOMPARE(demo.exitTicks(), 20);
+    QCOMPARE(demo.state().offLamp, lamp);
+  }
+};
 
 QTEST_APPLESS_MAIN(TestFrontPanelDemo)
 #include "test_frontpaneldemo.moc"
