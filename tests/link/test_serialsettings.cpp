@@ -15,6 +15,7 @@ using orvex::test::TempProgramDir;
 using orvex::test::VirtualTimeWaiter;
 
 Q_DECLARE_METATYPE(orvex::SerialChoice)
+Q_DECLARE_METATYPE(orvex::LineSettings)
 
 namespace {
 
@@ -95,7 +96,6 @@ class TestSerialSettings : public QObject {
     QTest::addColumn<SerialChoice>("choice");
     QTest::newRow("stored by Salvar") << "COM3:1920,O,7,2#000#" << SerialChoice{"COM3", "1920", "O", "7", "2"};
     QTest::newRow("15 characters") << "COM1:9600,N,8,1" << SerialChoice{"COM1", "9600", "N", "8", "1"};
-    QTest::newRow("each speed") << "COM4:2400,E,8,1" << SerialChoice{"COM4", "2400", "E", "8", "1"};
     QTest::newRow("nothing matches") << "COM7:300,X,9,3" << SerialChoice{};
     QTest::newRow("19200 spelled out matches nothing") << "COM2:19200,N,8,1"
                                                       << SerialChoice{"COM2", "", "N", "8", "1"};
@@ -111,34 +111,28 @@ class TestSerialSettings : public QObject {
   }
 
   // --- ApplySerialSettings
-  void appliesStoredSettingsWithTail() {
+  // Any case of the file name, with or without a line end; the tail after the settings ignored.
+  void appliesStoredSettings_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<LineSettings>("line");
+    QTest::newRow("tail") << "confcom.sys" << QByteArray("COM3:1920,O,7,2#000#\r\n") << 3
+                          << "COM3:1920,O,7,2" << LineSettings{19200, 'O', 7, 2};
+    QTest::newRow("upper case, no line end") << "CONFCOM.SYS" << QByteArray("COM2:4800,E,7,1") << 2
+                                             << "COM2:4800,E,7,1" << LineSettings{4800, 'E', 7, 1};
+  }
+  void appliesStoredSettings() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
     Rig rig;
-    rig.dir.write("confcom.sys", "COM3:1920,O,7,2#000#\r\n");
+    rig.dir.write(file, content);
     rig.apply();
     QVERIFY(rig.messages.calls.isEmpty());
-    QCOMPARE(rig.context.serialSettings, QString("COM3:1920,O,7,2"));
-    QCOMPARE(rig.port.portNumber(), 3);
-    QCOMPARE(rig.port.lineSettings(), (LineSettings{19200, 'O', 7, 2}));
-  }
-
-  void lineEndMakesNoDifference() {
-    Rig withEnd, without;
-    withEnd.dir.write("confcom.sys", "COM2:4800,E,7,1\r\n");
-    without.dir.write("confcom.sys", "COM2:4800,E,7,1");
-    withEnd.apply();
-    without.apply();
-    QCOMPARE(without.context.serialSettings, withEnd.context.serialSettings);
-    QCOMPARE(without.port.lineSettings(), withEnd.port.lineSettings());
-    QCOMPARE(without.port.portNumber(), 2);
-    QVERIFY(without.messages.calls.isEmpty());
-  }
-
-  void fileFoundWithoutRegardToCase() {
-    Rig rig;
-    rig.dir.write("CONFCOM.SYS", "COM2:9600,N,8,1\r\n");
-    rig.apply();
-    QCOMPARE(rig.port.portNumber(), 2);
-    QVERIFY(rig.messages.calls.isEmpty());
+    QTEST(rig.context.serialSettings, "stored");
+    QTEST(rig.port.portNumber(), "port");
+    QTEST(rig.port.lineSettings(), "line");
   }
 
   void missingOrEmptyFileRestoresDefault_data() {
@@ -184,24 +178,23 @@ class TestSerialSettings : public QObject {
     QCOMPARE(rig.port.lineSettings(), LineSettings{});
   }
 
-  void samePortOpenStaysOpen() {
-    Rig rig;
-    QVERIFY(rig.port.open(nullptr));
-    rig.dir.write("confcom.sys", "COM1:1920,E,8,1#000#\r\n");
-    rig.apply();
-    QVERIFY(rig.port.isOpen());
-    QCOMPARE(rig.port.closeCount(), 0);
-    QCOMPARE(rig.port.lineSettings().baud, 19200);
+  void openPortClosedOnlyForAnotherPort_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("staysOpen");
+    QTest::newRow("same port") << QByteArray("COM1:1920,E,8,1#000#\r\n") << true;
+    QTest::newRow("other port") << QByteArray("COM4:9600,N,8,1#000#\r\n") << false;
   }
-
-  void otherPortClosesOpenPortFirst() {
+  void openPortClosedOnlyForAnotherPort() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, staysOpen);
     Rig rig;
     QVERIFY(rig.port.open(nullptr));
-    rig.dir.write("confcom.sys", "COM4:9600,N,8,1#000#\r\n");
+    rig.dir.write("confcom.sys", content);
     rig.apply();
-    QVERIFY(!rig.port.isOpen());
-    QCOMPARE(rig.port.closeCount(), 1);
-    QCOMPARE(rig.port.portNumber(), 4);
+    QCOMPARE(rig.port.isOpen(), staysOpen);
+    QCOMPARE(rig.port.closeCount(), staysOpen ? 0 : 1);
+    QCOMPARE(rig.port.portNumber(), staysOpen ? 1 : 4);
+    QCOMPARE(rig.port.lineSettings().baud, staysOpen ? 19200 : 9600);  // applied either way
   }
 
   void defaultThatCannotBeStoredIsStillApplied() {
