@@ -31,6 +31,10 @@ enum : int {
                             //     end (the program closes when it has stopped).
   ReportWritten = 18,       // 286 report file %1 written (shown in the Report window's status)
   NumberRange = 19,         // 287 number boxes take whole numbers 0..65535 (tooltip)
+  ReportCancel = 20,        // 288 Report.Command2
+  ParityNone = 21,          // 289 ConfigCOM.ParidadNo
+  ParityOdd = 22,           // 290 ConfigCOM.ParidadImpar
+  ParityEven = 23,          // 291 ConfigCOM.ParidadPar
 };
 
 }  // namespace orvex::extra

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "extratexts.h"
 #include "languages.h"
 
 namespace orvex {
@@ -175,6 +176,27 @@ const std::vector<std::vector<ItemUse>>& textItemTable() {
   return table;
 }
 
+namespace {
+
+// Captions that the 268 items leave in the design's Spanish: the report's cancel button and
+// the parity options. A text file without these extra items keeps the design captions.
+void addExtraCaptions(const QStringList& extra, QList<CaptionAssignment>* captions) {
+  static const struct {
+    int item;
+    const char* window;
+    const char* control;
+  } uses[] = {{extra::ReportCancel, "Report", "Command2"},
+              {extra::ParityNone, "ConfigCOM", "ParidadNo"},
+              {extra::ParityOdd, "ConfigCOM", "ParidadImpar"},
+              {extra::ParityEven, "ConfigCOM", "ParidadPar"}};
+  for (const auto& use : uses) {
+    const QString text = extra.value(use.item - 1);
+    if (!text.isEmpty()) captions->append({use.window, use.control, text});
+  }
+}
+
+}  // namespace
+
 LanguageTexts distributeTextItems(const QStringList& items, const QStringList& extra,
                                   const QString& programDir) {
   LanguageTexts out;
@@ -185,6 +207,7 @@ LanguageTexts distributeTextItems(const QStringList& items, const QStringList& e
       applyUse(use, items[i], programDir, &out);
   for (qsizetype i = 0; i < extra.size() && i + 1 < qsizetype(out.tables.extra.size()); ++i)
     out.tables.extra[static_cast<size_t>(i + 1)] = extra[i];
+  addExtraCaptions(extra, &out.captions);
   return out;
 }
 

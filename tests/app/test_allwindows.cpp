@@ -98,6 +98,7 @@ class TestAllWindows : public QObject {
   Q_OBJECT
  private slots:
   void everyNamedControlExists();
+  void captionsBeyondTheItemListFollowTheLanguage();
   void captionsFitInEveryLanguage_data();
   void captionsFitInEveryLanguage();
 };
@@ -107,6 +108,20 @@ void TestAllWindows::everyNamedControlExists() {
   QVERIFY(program.windows.names().size() >= 8);
   const QStringList missing = missingCaptionControls(program.windows);
   QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+}
+
+// The parity options and the report's cancel button, which the item list leaves out.
+void TestAllWindows::captionsBeyondTheItemListFollowTheLanguage() {
+  Program program;
+  const auto caption = [&](const char* window, const char* control) {
+    return program.windows.window(window)->findChild<QAbstractButton*>(control)->text();
+  };
+  QVERIFY(loadTexts(program.services, 900));  // Deutsch
+  QCOMPARE(caption("ConfigCOM", "ParidadImpar"), QString("Ungerade"));
+  QCOMPARE(caption("Report", "Command2"), QString("Abbrechen"));
+  QVERIFY(loadTexts(program.services, 0));  // Castellano: the design's own words
+  QCOMPARE(caption("ConfigCOM", "ParidadNo"), QString("Ninguna"));
+  QCOMPARE(caption("ConfigCOM", "ParidadPar"), QString("Par"));
 }
 
 void TestAllWindows::captionsFitInEveryLanguage_data() {
