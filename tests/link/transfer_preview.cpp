@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   registerLinkWindows(services);
   loadTexts(services, args.value(2, "300").toInt());
   auto* editor = windows.get<ConfigQVT>("ConfigQVT");
-  editor->setGeometry(0, 0, 1000, 700);
+  editor->setGeometry(360, 60, 1000, 700);
   editor->show();
   const QString command = args.value(3) == "write" ? "Command5" : "Command4";
   QObject::connect(&events, &AppEvents::transferEnded, [&] {

@@ -105,8 +105,19 @@ void GrabQVT::onTimer1Tick() {
 }
 
 void GrabQVT::showProgress() {
+  if (!placed_) placeOverEditor();
   show();
   raise();
+}
+
+// The first time over the editor's middle, where the user looks; afterwards wherever the
+// user has moved it.
+void GrabQVT::placeOverEditor() {
+  QWidget* editor = services_.windows.existing("ConfigQVT");
+  if (!editor || !editor->isVisible()) return;
+  adjustSize();
+  move(editor->frameGeometry().center() - rect().center());
+  placed_ = true;
 }
 
 void GrabQVT::hideProgress() { hide(); }

@@ -46,6 +46,7 @@ class GrabQVT : public QWidget, public TransferView {
  private:
   QWidget* buildTrack();
   void placePunto();
+  void placeOverEditor();
   void fitTexts();
 
   AppServices& services_;
@@ -55,6 +56,7 @@ class GrabQVT : public QWidget, public TransferView {
   QWidget* punto_ = nullptr;
   QTimer* timer1_ = nullptr;
   int puntoLeft_ = kPuntoFirst;
+  bool placed_ = false;
 };
 
 }  // namespace orvex
