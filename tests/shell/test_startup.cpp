@@ -24,16 +24,110 @@ const QByteArray kAbsent = "<absent>";
 class TestStartup : public QObject {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
-  void languageChoice_data();
-  void languageChoice();
-  void chosenLanguageMarkedInIdioma();
-  void textFileMissingKeepsDesignCaptions();
-  void languageFileThatCannotBeRewritten();
-  void everyNamedControlExists();
-  void captionsFitInEveryLanguage_data();
-  void captionsFitInEveryLanguage();
+  void init() {
+    dir_ = std::make_unique<TempProgramDir>(false);
+    dir_->write("textos.sys", fixtureTextFile());
+    fx_ = std::make_unique<ServicesFixture>(dir_->path());
+  }
+  void cleanup() {
+    fx_.reset();
+    dir_.reset();
+  }
+  // The marker scan's own cases are tested apart; these are the file's ways to the choice.
+  void languageChoice_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("base");
+    QTest::addColumn<bool>("message");
+    QTest::addColumn<QByteArray>("fileAfter");  // empty: unchanged
+    const QByteArray english = "$ENGLISH$\r\n";
+    QTest::newRow("français, Windows-1252") << QByteArray("$FRAN\xC7" "AIS$\r\n") << 600 << false << QByteArray();
+    QTest::newRow("plain C is unknown") << QByteArray("$FRANCAIS$\r\n") << 300 << false << english;
+    QTest::newRow("français in UTF-8 is unknown") << QByteArray("$FRAN\xC3\x87" "AIS$") << 300 << false << english;
+    QTest::newRow("missing") << kAbsent << 300 << true << english;
+    QTest::newRow("empty") << QByteArray() << 300 << true << english;
+  }
+  void languageChoice() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, base);
+    QFETCH(bool, message);
+    QFETCH(QByteArray, fileAfter);
+    if (file != kAbsent) dir_->write("conflang.sys", file);
+    start();
+    QVERIFY(main_ && main_->isVisible());
+    QCOMPARE(fx_->messages.calls.size(), message ? 1 : 0);
+    if (message) {
+      const auto& call = fx_->messages.calls.first();
+      QCOMPARE(call.icon, MessageIcon::Exclamation);
+      QCOMPARE(call.prompt, QString("There is not the Language Configuration File or this one is "
+                                    "damaged. English is loaded"));
+      QCOMPARE(call.title, QString("Error Message -ORVEX LANGUAGE CONFIGURATION-"));
+    }
+    QCOMPARE(dir_->read("conflang.sys"), fileAfter.isEmpty() ? file : fileAfter);
+    QCOMPARE(main_->windowTitle(), fixtureItem(base, 1));
+    QCOMPARE(main_->findChild<QGroupBox*>("informacion")->title(), fixtureItem(base, 2));
+    QCOMPARE(fx_->context.languageMarker, QString::fromUtf16(languageForBase(base)->marker));
+  }
+  void chosenLanguageMarkedInIdioma() {
+    dir_->write("conflang.sys", "$DEUTSCHLAND$\r\n");
+    start();
+    QWidget* idioma = fx_->windows.existing("Idioma");
+    QVERIFY(idioma);
+    auto marked = [idioma](const char* name) {
+      return idioma->findChild<QPushButton*>(name)->palette().color(QPalette::Button) == QColor(Qt::white);
+    };
+    QVERIFY(marked("Command4"));
+    QVERIFY(!marked("Command3"));
+    QCOMPARE(idioma->findChild<QPushButton*>("Command8")->text(), fixtureItem(900, 17));
+  }
+  void textFileMissingKeepsDesignCaptions() {
+    QFile::remove(dir_->file("textos.sys"));
+    dir_->write("conflang.sys", "$CASTELLANO$\r\n");
+    start();
+    QVERIFY(main_->isVisible());
+    QCOMPARE(fx_->messages.calls.size(), 1);
+    QVERIFY(fx_->messages.calls.first().prompt.contains("textos.sys"));
+    QCOMPARE(main_->findChild<QPushButton*>("Command1")->text(), QString("Salir"));
+    QVERIFY(main_->windowTitle().endsWith("V5.0"));
+    // The demonstration runs on design captions.
+    main_->onTimer1Tick();
+    QVERIFY(!main_->findChild<QWidget*>("labelgen")->isHidden());
+  }
+  void languageFileThatCannotBeRewritten() {
+    QVERIFY(QDir().mkpath(dir_->file("conflang.sys")));  // unreadable and not replaceable
+    start();
+    QCOMPARE(fx_->messages.calls.size(), 2);
+    QVERIFY(fx_->messages.calls[0].prompt.startsWith("There is not the Language"));
+    QVERIFY(fx_->messages.calls[1].prompt.contains("conflang.sys"));
+    QCOMPARE(fx_->context.languageMarker, QString("$ENGLISH$"));
+    QCOMPARE(main_->windowTitle(), fixtureItem(300, 1));
+  }
+  void demonstrationTextsFit_data() {
+    QTest::addColumn<int>("base");
+    for (const Language& language : languages())
+      QTest::newRow(QString::fromUtf16(language.marker).toUtf8()) << language.base;
+  }
+  // The alarm and information texts the demonstration cycles through fit their places in every
+  // delivered language (the captions shown at start-up are checked with all windows).
+  void demonstrationTextsFit() {
+    QFETCH(int, base);
+    QFile delivered(deliveredDataDir() + "/textos.sys");
+    if (!delivered.open(QIODevice::ReadOnly)) QSKIP("no delivered textos.sys");
+    dir_->write("textos.sys", delivered.readAll());
+    dir_->write("conflang.sys", "$ENGLISH$\r\n");
+    start();
+    QVERIFY(loadTexts(fx_->services, base));
+    auto* alarma = main_->findChild<QLabel*>("alarma");
+    for (int n = 7; n <= 11; ++n) {
+      alarma->setText(fx_->context.texts.screen[size_t(n)]);
+      QVERIFY2(alarma->heightForWidth(alarma->width()) <= alarma->height(), qPrintable(alarma->text()));
+    }
+    auto* information = main_->findChild<QGroupBox*>("informacion");
+    for (int n = 1; n <= 6; ++n) {
+      const QString& text = fx_->context.texts.screen[size_t(n)];
+      QVERIFY2(information->fontMetrics().horizontalAdvance(text) < information->width() - 16,
+               qPrintable(text));
+    }
+  }
 
  private:
   void start() {
@@ -46,140 +140,6 @@ class TestStartup : public QObject {
   std::unique_ptr<ServicesFixture> fx_;
   Presentacion* main_ = nullptr;
 };
-
-void TestStartup::init() {
-  dir_ = std::make_unique<TempProgramDir>(false);
-  dir_->write("textos.sys", fixtureTextFile());
-  fx_ = std::make_unique<ServicesFixture>(dir_->path());
-}
-
-void TestStartup::cleanup() {
-  fx_.reset();
-  dir_.reset();
-}
-
-void TestStartup::languageChoice_data() {
-  QTest::addColumn<QByteArray>("file");
-  QTest::addColumn<int>("base");
-  QTest::addColumn<bool>("message");
-  QTest::addColumn<QByteArray>("fileAfter");  // empty: unchanged
-  const QByteArray english = "$ENGLISH$\r\n";
-  QTest::newRow("castellano") << QByteArray("$CASTELLANO$\r\n") << 0 << false << QByteArray();
-  QTest::newRow("français, Windows-1252") << QByteArray("$FRAN\xC7" "AIS$\r\n") << 600 << false << QByteArray();
-  QTest::newRow("norwegian, no line end") << QByteArray("$NORWEGIAN$") << 1200 << false << QByteArray();
-  QTest::newRow("leading text") << QByteArray("x $DEUTSCHLAND$ y") << 900 << false << QByteArray();
-  QTest::newRow("plain C is unknown") << QByteArray("$FRANCAIS$\r\n") << 300 << false << english;
-  QTest::newRow("français in UTF-8 is unknown") << QByteArray("$FRAN\xC3\x87" "AIS$") << 300 << false << english;
-  QTest::newRow("missing") << kAbsent << 300 << true << english;
-  QTest::newRow("empty") << QByteArray() << 300 << true << english;
-  QTest::newRow("second $ at 51")
-      << QByteArray(42, ' ') + "$CASTELLANO$" << 300 << true << english;
-}
-
-void TestStartup::languageChoice() {
-  QFETCH(QByteArray, file);
-  QFETCH(int, base);
-  QFETCH(bool, message);
-  QFETCH(QByteArray, fileAfter);
-  if (file != kAbsent) dir_->write("conflang.sys", file);
-  start();
-  QVERIFY(main_ && main_->isVisible());
-  QCOMPARE(fx_->messages.calls.size(), message ? 1 : 0);
-  if (message) {
-    const auto& call = fx_->messages.calls.first();
-    QCOMPARE(call.icon, MessageIcon::Exclamation);
-    QCOMPARE(call.prompt, QString("There is not the Language Configuration File or this one is "
-                                  "damaged. English is loaded"));
-    QCOMPARE(call.title, QString("Error Message -ORVEX LANGUAGE CONFIGURATION-"));
-  }
-  QCOMPARE(dir_->read("conflang.sys"), fileAfter.isEmpty() ? file : fileAfter);
-  QCOMPARE(main_->windowTitle(), fixtureItem(base, 1));
-  QCOMPARE(main_->findChild<QGroupBox*>("informacion")->title(), fixtureItem(base, 2));
-  QCOMPARE(fx_->context.languageMarker, QString::fromUtf16(languageForBase(base)->marker));
-}
-
-void TestStartup::chosenLanguageMarkedInIdioma() {
-  dir_->write("conflang.sys", "$DEUTSCHLAND$\r\n");
-  start();
-  QWidget* idioma = fx_->windows.existing("Idioma");
-  QVERIFY(idioma);
-  auto marked = [idioma](const char* name) {
-    return idioma->findChild<QPushButton*>(name)->palette().color(QPalette::Button) == QColor(Qt::white);
-  };
-  QVERIFY(marked("Command4"));
-  QVERIFY(!marked("Command3"));
-  QCOMPARE(idioma->findChild<QPushButton*>("Command8")->text(), fixtureItem(900, 17));
-}
-
-void TestStartup::textFileMissingKeepsDesignCaptions() {
-  QFile::remove(dir_->file("textos.sys"));
-  dir_->write("conflang.sys", "$CASTELLANO$\r\n");
-  start();
-  QVERIFY(main_->isVisible());
-  QCOMPARE(fx_->messages.calls.size(), 1);
-  QVERIFY(fx_->messages.calls.first().prompt.contains("textos.sys"));
-  QCOMPARE(main_->findChild<QPushButton*>("Command1")->text(), QString("Salir"));
-  QVERIFY(main_->windowTitle().endsWith("V5.0"));
-  // The demonstration runs on design captions.
-  main_->onTimer1Tick();
-  QVERIFY(!main_->findChild<QWidget*>("labelgen")->isHidden());
-}
-
-void TestStartup::languageFileThatCannotBeRewritten() {
-  QVERIFY(QDir().mkpath(dir_->file("conflang.sys")));  // unreadable and not replaceable
-  start();
-  QCOMPARE(fx_->messages.calls.size(), 2);
-  QVERIFY(fx_->messages.calls[0].prompt.startsWith("There is not the Language"));
-  QVERIFY(fx_->messages.calls[1].prompt.contains("conflang.sys"));
-  QCOMPARE(fx_->context.languageMarker, QString("$ENGLISH$"));
-  QCOMPARE(main_->windowTitle(), fixtureItem(300, 1));
-}
-
-// Every control the text table names must exist on the windows this build registers.
-void TestStartup::everyNamedControlExists() {
-  dir_->write("conflang.sys", "$ENGLISH$\r\n");
-  start();
-  const QStringList missing = missingCaptionControls(fx_->windows);
-  QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
-}
-
-void TestStartup::captionsFitInEveryLanguage_data() {
-  QTest::addColumn<int>("base");
-  for (const Language& language : languages())
-    QTest::newRow(QString::fromUtf16(language.marker).toUtf8()) << language.base;
-}
-
-// With the delivered texts, no caption of the main window or Idioma is cut off.
-void TestStartup::captionsFitInEveryLanguage() {
-  QFETCH(int, base);
-  const QByteArray delivered = [] {
-    QFile f(deliveredDataDir() + "/textos.sys");
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }();
-  if (delivered.isEmpty()) QSKIP("no delivered textos.sys");
-  dir_->write("textos.sys", delivered);
-  dir_->write("conflang.sys", "$ENGLISH$\r\n");
-  start();
-  QVERIFY(loadTexts(fx_->services, base));
-  QCOMPARE(fx_->messages.calls.size(), 0);
-  for (QLabel* label : main_->findChildren<QLabel*>()) {
-    QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->objectName()));
-  }
-  auto* alarma = main_->findChild<QLabel*>("alarma");
-  for (int n = 7; n <= 11; ++n) {
-    alarma->setText(fx_->context.texts.screen[size_t(n)]);
-    QVERIFY2(alarma->heightForWidth(alarma->width()) <= alarma->height(), qPrintable(alarma->text()));
-  }
-  auto* information = main_->findChild<QGroupBox*>("informacion");
-  for (int n = 1; n <= 6; ++n) {
-    const int width = information->fontMetrics().horizontalAdvance(fx_->context.texts.screen[size_t(n)]);
-    QVERIFY(width < information->width() - 16);
-  }
-  QList<QPushButton*> buttons = main_->findChildren<QPushButton*>();
-  buttons += fx_->windows.window("Idioma")->findChildren<QPushButton*>();
-  for (QPushButton* button : buttons)
-    QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
-}
 
 QTEST_MAIN(TestStartup)
 #include "test_startup.moc"
