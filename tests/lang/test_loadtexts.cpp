@@ -46,111 +46,95 @@ T* control(WindowRegistry& windows, const QString& window, const QString& name) 
 class TestLoadTexts : public QObject {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
-  void putsTextsOnEveryWindowAndTable();
-  void keepsTheCurrentTab();
-  void skipsUnknownWindowsAndControls();
-  void failureKeepsEverythingAndTellsOnce_data();
-  void failureKeepsEverythingAndTellsOnce();
-  void missingControlsAreListed();
+  void init() {
+    dir_ = std::make_unique<TempProgramDir>(false);
+    dir_->write("textos.sys", fixtureTextFile());
+    fx_ = std::make_unique<ServicesFixture>(dir_->path());
+    fx_->windows.add("ConfigQVT", makeEditor);
+    fx_->windows.add("Report", makeReport);
+  }
+  void cleanup() {
+    fx_.reset();
+    dir_.reset();
+  }
+  void putsTextsOnEveryWindowAndTable() {
+    QSignalSpy applied(&fx_->events, &AppEvents::languageApplied);
+    QVERIFY(loadTexts(fx_->services, 900));
+    WindowRegistry& w = fx_->windows;
+    QCOMPARE(w.window("ConfigQVT")->windowTitle(), fixtureItem(900, 25));
+    QCOMPARE(control<QPushButton>(w, "ConfigQVT", "Command6")->text(), fixtureItem(900, 31));
+    QCOMPARE(control<QGroupBox>(w, "ConfigQVT", "Frame2")->title(), fixtureItem(900, 33));
+    QCOMPARE(control<QRadioButton>(w, "ConfigQVT", "RVLI(12)")->text(), fixtureItem(900, 37));
+    auto* tabs = control<QTabWidget>(w, "ConfigQVT", "SSTab1");
+    QCOMPARE(tabs->tabText(0), fixtureItem(900, 32));
+    QCOMPARE(tabs->tabText(4), fixtureItem(900, 119));
+    QCOMPARE(control<QLabel>(w, "Report", "Label3")->text(),
+             fixtureItem(900, 264) + QDir::toNativeSeparators(dir_->path() + "Report/Txt"));
+    QCOMPARE(fx_->context.texts.screen[1], fixtureItem(900, 2));
+    QCOMPARE(fx_->context.texts.message[48], fixtureItem(900, 268));
+    QCOMPARE(fx_->context.texts.extra[32], fixtureItem(900, 300));
+    QCOMPARE(applied.count(), 1);
+    QVERIFY(fx_->messages.calls.isEmpty());
+  }
+  void keepsTheCurrentTab() {
+    QVERIFY(loadTexts(fx_->services, 0));
+    QCOMPARE(control<QTabWidget>(fx_->windows, "ConfigQVT", "SSTab1")->currentIndex(), 3);
+  }
+  void skipsUnknownWindowsAndControls() {
+    // GrabFich, LoadFich ... are not registered, and the editor lacks most controls.
+    QVERIFY(loadTexts(fx_->services, 300));
+    QVERIFY(!fx_->windows.existing("GrabFich"));
+    QCOMPARE(fx_->context.texts.grabFichLeaveCaption, fixtureItem(300, 160));
+  }
+  void failureKeepsEverythingAndTellsOnce_data() {
+    QTest::addColumn<QByteArray>("file");  // empty: no file at all
+    QTest::addColumn<int>("base");
+    QTest::newRow("missing") << QByteArray() << 300;
+    QTest::newRow("one item short") << fixtureTextFile(1200 + 267) << 1200;
+    QTest::newRow("empty file") << QByteArray("\r\n") << 0;
+  }
+  void failureKeepsEverythingAndTellsOnce() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, base);
+    QFile::remove(dir_->file("textos.sys"));
+    if (!file.isEmpty()) dir_->write("textos.sys", file);
+    fx_->context.texts.screen[1] = "kept screen";
+    fx_->context.texts.message[5] = "kept message";
+    QWidget* editor = fx_->windows.window("ConfigQVT");
+    editor->setWindowTitle("design title");
+    QSignalSpy applied(&fx_->events, &AppEvents::languageApplied);
+
+    QVERIFY(!loadTexts(fx_->services, base));
+    QCOMPARE(fx_->messages.calls.size(), 1);
+    const auto& call = fx_->messages.calls.first();
+    QCOMPARE(call.icon, MessageIcon::Exclamation);
+    QVERIFY2(call.prompt.contains("textos.sys"), qPrintable(call.prompt));
+    QVERIFY2(call.prompt.contains(QDir::toNativeSeparators(QDir(dir_->path()).absolutePath())),
+             qPrintable(call.prompt));
+    QCOMPARE(editor->windowTitle(), QString("design title"));
+    QCOMPARE(fx_->context.texts.screen[1], QString("kept screen"));
+    QCOMPARE(fx_->context.texts.message[5], QString("kept message"));
+    QCOMPARE(applied.count(), 0);
+  }
+  void missingControlsAreListed() {
+    const QStringList missing = missingCaptionControls(fx_->windows);
+    QVERIFY(missing.contains("ConfigQVT.Label7"));
+    QVERIFY(missing.contains("Report.Label4"));
+    QVERIFY(!missing.contains("ConfigQVT.Command1"));
+    QVERIFY(!missing.contains("ConfigQVT.<title>"));
+    QVERIFY(!missing.contains("ConfigQVT.SSTab1[tab 4]"));
+    QVERIFY(!missing.contains("Report.Label3"));
+    // Windows the registry does not know are not this check's business.
+    for (const QString& entry : missing) QVERIFY(entry.startsWith("ConfigQVT.") || entry.startsWith("Report."));
+    // A tab the tab control lacks counts as missing.
+    control<QTabWidget>(fx_->windows, "ConfigQVT", "SSTab1")->removeTab(4);
+    QVERIFY(missingCaptionControls(fx_->windows).contains("ConfigQVT.SSTab1[tab 4]"));
+  }
 
  private:
   std::unique_ptr<TempProgramDir> dir_;
   std::unique_ptr<ServicesFixture> fx_;
 };
-
-void TestLoadTexts::init() {
-  dir_ = std::make_unique<TempProgramDir>(false);
-  dir_->write("textos.sys", fixtureTextFile());
-  fx_ = std::make_unique<ServicesFixture>(dir_->path());
-  fx_->windows.add("ConfigQVT", makeEditor);
-  fx_->windows.add("Report", makeReport);
-}
-
-void TestLoadTexts::cleanup() {
-  fx_.reset();
-  dir_.reset();
-}
-
-void TestLoadTexts::putsTextsOnEveryWindowAndTable() {
-  QSignalSpy applied(&fx_->events, &AppEvents::languageApplied);
-  QVERIFY(loadTexts(fx_->services, 900));
-  WindowRegistry& w = fx_->windows;
-  QCOMPARE(w.window("ConfigQVT")->windowTitle(), fixtureItem(900, 25));
-  QCOMPARE(control<QPushButton>(w, "ConfigQVT", "Command6")->text(), fixtureItem(900, 31));
-  QCOMPARE(control<QGroupBox>(w, "ConfigQVT", "Frame2")->title(), fixtureItem(900, 33));
-  QCOMPARE(control<QRadioButton>(w, "ConfigQVT", "RVLI(12)")->text(), fixtureItem(900, 37));
-  auto* tabs = control<QTabWidget>(w, "ConfigQVT", "SSTab1");
-  QCOMPARE(tabs->tabText(0), fixtureItem(900, 32));
-  QCOMPARE(tabs->tabText(4), fixtureItem(900, 119));
-  QCOMPARE(control<QLabel>(w, "Report", "Label3")->text(),
-           fixtureItem(900, 264) + QDir::toNativeSeparators(dir_->path() + "Report/Txt"));
-  QCOMPARE(fx_->context.texts.screen[1], fixtureItem(900, 2));
-  QCOMPARE(fx_->context.texts.message[48], fixtureItem(900, 268));
-  QCOMPARE(fx_->context.texts.extra[32], fixtureItem(900, 300));
-  QCOMPARE(applied.count(), 1);
-  QVERIFY(fx_->messages.calls.isEmpty());
-}
-
-void TestLoadTexts::keepsTheCurrentTab() {
-  QVERIFY(loadTexts(fx_->services, 0));
-  QCOMPARE(control<QTabWidget>(fx_->windows, "ConfigQVT", "SSTab1")->currentIndex(), 3);
-}
-
-void TestLoadTexts::skipsUnknownWindowsAndControls() {
-  // GrabFich, LoadFich ... are not registered, and the editor lacks most controls.
-  QVERIFY(loadTexts(fx_->services, 300));
-  QVERIFY(!fx_->windows.existing("GrabFich"));
-  QCOMPARE(fx_->context.texts.grabFichLeaveCaption, fixtureItem(300, 160));
-}
-
-void TestLoadTexts::failureKeepsEverythingAndTellsOnce_data() {
-  QTest::addColumn<QByteArray>("file");  // empty: no file at all
-  QTest::addColumn<int>("base");
-  QTest::newRow("missing") << QByteArray() << 300;
-  QTest::newRow("one item short") << fixtureTextFile(1200 + 267) << 1200;
-  QTest::newRow("empty file") << QByteArray("\r\n") << 0;
-}
-
-void TestLoadTexts::failureKeepsEverythingAndTellsOnce() {
-  QFETCH(QByteArray, file);
-  QFETCH(int, base);
-  QFile::remove(dir_->file("textos.sys"));
-  if (!file.isEmpty()) dir_->write("textos.sys", file);
-  fx_->context.texts.screen[1] = "kept screen";
-  fx_->context.texts.message[5] = "kept message";
-  QWidget* editor = fx_->windows.window("ConfigQVT");
-  editor->setWindowTitle("design title");
-  QSignalSpy applied(&fx_->events, &AppEvents::languageApplied);
-
-  QVERIFY(!loadTexts(fx_->services, base));
-  QCOMPARE(fx_->messages.calls.size(), 1);
-  const auto& call = fx_->messages.calls.first();
-  QCOMPARE(call.icon, MessageIcon::Exclamation);
-  QVERIFY2(call.prompt.contains("textos.sys"), qPrintable(call.prompt));
-  QVERIFY2(call.prompt.contains(QDir::toNativeSeparators(QDir(dir_->path()).absolutePath())),
-           qPrintable(call.prompt));
-  QCOMPARE(editor->windowTitle(), QString("design title"));
-  QCOMPARE(fx_->context.texts.screen[1], QString("kept screen"));
-  QCOMPARE(fx_->context.texts.message[5], QString("kept message"));
-  QCOMPARE(applied.count(), 0);
-}
-
-void TestLoadTexts::missingControlsAreListed() {
-  const QStringList missing = missingCaptionControls(fx_->windows);
-  QVERIFY(missing.contains("ConfigQVT.Label7"));
-  QVERIFY(missing.contains("Report.Label4"));
-  QVERIFY(!missing.contains("ConfigQVT.Command1"));
-  QVERIFY(!missing.contains("ConfigQVT.<title>"));
-  QVERIFY(!missing.contains("ConfigQVT.SSTab1[tab 4]"));
-  QVERIFY(!missing.contains("Report.Label3"));
-  // Windows the registry does not know are not this check's business.
-  for (const QString& entry : missing) QVERIFY(entry.startsWith("ConfigQVT.") || entry.startsWith("Report."));
-  // A tab the tab control lacks counts as missing.
-  control<QTabWidget>(fx_->windows, "ConfigQVT", "SSTab1")->removeTab(4);
-  QVERIFY(missingCaptionControls(fx_->windows).contains("ConfigQVT.SSTab1[tab 4]"));
-}
 
 QTEST_MAIN(TestLoadTexts)
 #include "test_loadtexts.moc"
