@@ -13,114 +13,88 @@ using orvex::test::TempProgramDir;
 class TestTextsFile : public QObject {
   Q_OBJECT
  private slots:
-  void readsTheBlockOfEachLanguage_data();
-  void readsTheBlockOfEachLanguage();
-  void lastBlockWithoutExtraItemsIsEnough();
-  void shortFileIsTooShort_data();
-  void shortFileIsTooShort();
-  void missingFile();
-  void unreadableFile();
-  void fileNameMatchedWithoutCase();
-  void failureMessageNamesFileAndFolder_data();
-  void failureMessageNamesFileAndFolder();
-};
-
-void TestTextsFile::readsTheBlockOfEachLanguage_data() {
-  QTest::addColumn<int>("base");
-  for (int base : {0, 300, 600, 900, 1200}) QTest::addRow("base %d", base) << base;
-}
-
-void TestTextsFile::readsTheBlockOfEachLanguage() {
-  QFETCH(int, base);
-  TempProgramDir dir(false);
-  dir.write("textos.sys", fixtureTextFile());
-  const TextBlock block = readTextBlock(dir.path(), base);
-  QCOMPARE(block.status, TextBlock::Status::Ok);
-  QCOMPARE(block.items.size(), 268);
-  QCOMPARE(block.items.first(), fixtureItem(base, 1));
-  QCOMPARE(block.items.last(), fixtureItem(base, 268));
-  QCOMPARE(block.extra.size(), 32);
-  QCOMPARE(block.extra.first(), fixtureItem(base, 269));
-  QCOMPARE(block.extra.last(), fixtureItem(base, 300));
-}
-
-void TestTextsFile::lastBlockWithoutExtraItemsIsEnough() {
-  const TextBlock block = parseTextBlock(fromCp1252(fixtureTextFile(1200 + 270)), 1200, "t");
-  QCOMPARE(block.status, TextBlock::Status::Ok);
-  QCOMPARE(block.extra, (QStringList{fixtureItem(1200, 269), fixtureItem(1200, 270)}));
-}
-
-void TestTextsFile::shortFileIsTooShort_data() {
-  QTest::addColumn<int>("items");
-  QTest::addColumn<int>("base");
-  QTest::newRow("one item short of English") << 300 + 267 << 300;
-  QTest::newRow("Norwegian block cut") << 1400 << 1200;
-  QTest::newRow("ends inside an earlier block") << 100 << 600;
-  QTest::newRow("empty") << 0 << 0;
-}
-
-void TestTextsFile::shortFileIsTooShort() {
-  QFETCH(int, items);
-  QFETCH(int, base);
-  const TextBlock block = parseTextBlock(fromCp1252(fixtureTextFile(items)), base, "t");
-  QCOMPARE(block.status, TextBlock::Status::TooShort);
-  QCOMPARE(block.itemsFound, items);
-  QCOMPARE(block.itemsNeeded, base + 268);
-  QVERIFY(block.items.isEmpty());
-}
-
-void TestTextsFile::missingFile() {
-  TempProgramDir dir(false);
-  const TextBlock block = readTextBlock(dir.path(), 0);
-  QCOMPARE(block.status, TextBlock::Status::Missing);
-  QCOMPARE(block.path, dir.file("textos.sys"));
-}
-
-void TestTextsFile::unreadableFile() {
-  TempProgramDir dir(false);
-  QVERIFY(QDir().mkpath(dir.file("textos.sys")));  // a folder in the file's place
-  const TextBlock block = readTextBlock(dir.path(), 0);
-  QCOMPARE(block.status, TextBlock::Status::Unreadable);
-  QVERIFY(!block.error.isEmpty());
-}
-
-void TestTextsFile::fileNameMatchedWithoutCase() {
-  TempProgramDir dir(false);
-  dir.write("TEXTOS.SYS", fixtureTextFile());
-  QCOMPARE(readTextBlock(dir.path(), 600).status, TextBlock::Status::Ok);
-}
-
-void TestTextsFile::failureMessageNamesFileAndFolder_data() {
-  QTest::addColumn<int>("base");
-  QTest::addColumn<int>("status");
-  for (int base : {0, 300, 600, 900, 1200})
-    for (auto status : {TextBlock::Status::Missing, TextBlock::Status::Unreadable,
-                        TextBlock::Status::TooShort})
-      QTest::addRow("base %d status %d", base, int(status)) << base << int(status);
-}
-
-void TestTextsFile::failureMessageNamesFileAndFolder() {
-  QFETCH(int, base);
-  QFETCH(int, status);
-  TextBlock block;
-  block.status = TextBlock::Status(status);
-  block.path = "/opt/orvex/textos.sys";
-  block.error = "Permission denied";
-  block.itemsFound = 555;
-  block.itemsNeeded = 568;
-  const QString prompt = textBlockFailurePrompt(block, base);
-  QVERIFY2(prompt.contains("textos.sys"), qPrintable(prompt));
-  QVERIFY2(prompt.contains(QDir::toNativeSeparators("/opt/orvex")), qPrintable(prompt));
-  QVERIFY2(!prompt.contains('%'), qPrintable(prompt));
-  if (block.status == TextBlock::Status::Unreadable) QVERIFY(prompt.contains("Permission denied"));
-  if (block.status == TextBlock::Status::TooShort) {
-    QVERIFY(prompt.contains("555"));
-    QVERIFY(prompt.contains("568"));
+  void readsTheBlockOfEachLanguage_data() {
+    QTest::addColumn<int>("base");
+    for (int base : {0, 300, 600, 900, 1200}) QTest::addRow("base %d", base) << base;
   }
-  QVERIFY(!textBlockFailureTitle(base).isEmpty());
-  // Each language speaks its own words.
-  if (base != 300) QVERIFY(prompt != textBlockFailurePrompt(block, 300));
-}
+  void readsTheBlockOfEachLanguage() {
+    QFETCH(int, base);
+    TempProgramDir dir(false);
+    dir.write("textos.sys", fixtureTextFile());
+    const TextBlock block = readTextBlock(dir.path(), base);
+    QCOMPARE(block.status, TextBlock::Status::Ok);
+    QCOMPARE(block.items.size(), 268);
+    QCOMPARE(block.items.first(), fixtureItem(base, 1));
+    QCOMPARE(block.items.last(), fixtureItem(base, 268));
+    QCOMPARE(block.extra.size(), 32);
+    QCOMPARE(block.extra.first(), fixtureItem(base, 269));
+    QCOMPARE(block.extra.last(), fixtureItem(base, 300));
+  }
+  void lastBlockWithoutExtraItemsIsEnough() {
+    const TextBlock block = parseTextBlock(fromCp1252(fixtureTextFile(1200 + 270)), 1200, "t");
+    QCOMPARE(block.status, TextBlock::Status::Ok);
+    QCOMPARE(block.extra, (QStringList{fixtureItem(1200, 269), fixtureItem(1200, 270)}));
+  }
+  void shortFileIsTooShort_data() {
+    QTest::addColumn<int>("items");
+    QTest::addColumn<int>("base");
+    QTest::newRow("one item short of English") << 300 + 267 << 300;
+    QTest::newRow("Norwegian block cut") << 1400 << 1200;
+    QTest::newRow("ends inside an earlier block") << 100 << 600;
+    QTest::newRow("empty") << 0 << 0;
+  }
+  void shortFileIsTooShort() {
+    QFETCH(int, items);
+    QFETCH(int, base);
+    const TextBlock block = parseTextBlock(fromCp1252(fixtureTextFile(items)), base, "t");
+    QCOMPARE(block.status, TextBlock::Status::TooShort);
+    QCOMPARE(block.itemsFound, items);
+    QCOMPARE(block.itemsNeeded, base + 268);
+    QVERIFY(block.items.isEmpty());
+  }
+  void unreadableFile() {
+    TempProgramDir dir(false);
+    QVERIFY(QDir().mkpath(dir.file("textos.sys")));  // a folder in the file's place
+    const TextBlock block = readTextBlock(dir.path(), 0);
+    QCOMPARE(block.status, TextBlock::Status::Unreadable);
+    QVERIFY(!block.error.isEmpty());
+  }
+  void fileNameMatchedWithoutCase() {
+    TempProgramDir dir(false);
+    dir.write("TEXTOS.SYS", fixtureTextFile());
+    QCOMPARE(readTextBlock(dir.path(), 600).status, TextBlock::Status::Ok);
+  }
+  void failureMessageNamesFileAndFolder_data() {
+    QTest::addColumn<int>("base");
+    QTest::addColumn<int>("status");
+    for (int base : {0, 300, 600, 900, 1200})
+      for (auto status : {TextBlock::Status::Missing, TextBlock::Status::Unreadable,
+                          TextBlock::Status::TooShort})
+        QTest::addRow("base %d status %d", base, int(status)) << base << int(status);
+  }
+  void failureMessageNamesFileAndFolder() {
+    QFETCH(int, base);
+    QFETCH(int, status);
+    TextBlock block;
+    block.status = TextBlock::Status(status);
+    block.path = "/opt/orvex/textos.sys";
+    block.error = "Permission denied";
+    block.itemsFound = 555;
+    block.itemsNeeded = 568;
+    const QString prompt = textBlockFailurePrompt(block, base);
+    QVERIFY2(prompt.contains("textos.sys"), qPrintable(prompt));
+    QVERIFY2(prompt.contains(QDir::toNativeSeparators("/opt/orvex")), qPrintable(prompt));
+    QVERIFY2(!prompt.contains('%'), qPrintable(prompt));
+    if (block.status == TextBlock::Status::Unreadable) QVERIFY(prompt.contains("Permission denied"));
+    if (block.status == TextBlock::Status::TooShort) {
+      QVERIFY(prompt.contains("555"));
+      QVERIFY(prompt.contains("568"));
+    }
+    QVERIFY(!textBlockFailureTitle(base).isEmpty());
+    // Each language speaks its own words.
+    if (base != 300) QVERIFY(prompt != textBlockFailurePrompt(block, 300));
+  }
+};
 
 QTEST_APPLESS_MAIN(TestTextsFile)
 #include "test_textsfile.moc"
