@@ -14,13 +14,6 @@ using namespace orvex;
 class TestFactoryReport : public QObject {
   Q_OBJECT
  private slots:
-  void deliveredDefaultConfigurationLoads() {
-    ParameterSet set;
-    QString problem;
-    QVERIFY2(loadDefaultConfiguration(test::deliveredDataDir() + '/', &set, &problem),
-             qPrintable(problem));
-    QVERIFY(set != ParameterSet{});
-  }
   void factoryReportReadsAsTwoRowsOfEighty_data() {
     QTest::addColumn<int>("base");
     QTest::newRow("Castellano") << 0;
