@@ -102,35 +102,7 @@ class TestInstrumentModel : public QObject {
     QVERIFY(model.receive(request, 20'000 + model.interFrameGapUs() + 1).size() == 1);
   }
 
-  // --- faults
-  // A count of damaged replies is followed by the frame layer's tests; here "always".
-  void crcErrorsAlways() {
-    InstrumentModel model;
-    model.faults().crcErrors = -1;
-    for (int i = 0; i < 5; ++i) QVERIFY(!endsWithValidCrc(answer(model, "370200000000")));
-  }
-
-  void wrongIdentityThenRight() {
-    InstrumentModel model;
-    model.faults().wrongIdentity = 1;
-    QVERIFY(!answer(model, "370200210000").startsWith(QByteArray::fromHex("370247120385")));
-    QVERIFY(answer(model, "370600010007").startsWith(QByteArray::fromHex("370647120385")));
-    QVERIFY(answer(model, "370200210000").startsWith(QByteArray::fromHex("370247120385")));
-  }
-
-  void writesAcknowledgedWithoutIdentity() {
-    InstrumentModel model;
-    model.faults().writesWithoutIdentity = true;
-    QCOMPARE(answer(model, "370600010007"), frame("370600010007"));
-    QCOMPARE(model.reg(1), quint16(7));
-  }
-
-  void otherModelCode() {
-    InstrumentModel model;
-    model.faults().modelCode = 2;
-    QCOMPARE(answer(model, "3703002D0001"), frame("3703020002"));
-  }
-
+  // --- faults (counts, identities and model codes are followed through the transfer tests)
   void splitReplyWaitsTheGap() {
     InstrumentModel model;
     model.faults().splitGapUs = 40'000;
@@ -138,15 +110,6 @@ class TestInstrumentModel : public QObject {
     QCOMPARE(reply.size(), 2);
     QCOMPARE(reply[1].delayUs, qint64(40'000));
     QCOMPARE(joined(reply), frame("370247120385"));
-  }
-
-  void stopsAnsweringAfterRequests() {
-    InstrumentModel model;
-    model.faults().stopAfter = 2;
-    QVERIFY(!answer(model, "3703002D0001").isEmpty());
-    QVERIFY(!answer(model, "3703002D0001").isEmpty());
-    QVERIFY(answer(model, "3703002D0001").isEmpty());
-    QCOMPARE(model.requestsAnswered(), 2);
   }
 
   // --- configuration text
