@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -113,6 +114,32 @@ void ConfigQVT::closeEvent(QCloseEvent* event) {
   // paused after the user closed the editor with the frame.
   event->ignore();
   if (isVisible()) leave();
+}
+
+// The tab pages scroll only when the screen is too small for them: the window opens, the
+// first time, at the size that shows the largest page whole, as far as the screen allows.
+void ConfigQVT::showEvent(QShowEvent* event) {
+  if (!sized_) {
+    sized_ = true;
+    resize(openingSize());
+  }
+  QWidget::showEvent(event);
+}
+
+QSize ConfigQVT::openingSize() const {
+  QSize pages;
+  for (int i = 0; i < tabs_->count(); ++i) {
+    const auto* scroll = qobject_cast<const QScrollArea*>(tabs_->widget(i));
+    if (scroll && scroll->widget()) pages = pages.expandedTo(scroll->widget()->sizeHint());
+  }
+  // What lies around a page: the tab bar, the buttons, the margins.
+  const QSize around = sizeHint() - tabs_->currentWidget()->sizeHint();
+  QSize wanted = pages + around.expandedTo(QSize(0, 0));
+  if (const QScreen* shown = screen()) {
+    // Leave room for the window frame and title bar.
+    wanted = wanted.boundedTo(shown->availableGeometry().size() - QSize(16, 48));
+  }
+  return wanted;
 }
 
 void ConfigQVT::openWindow(const QString& name) {

@@ -47,8 +47,10 @@ class ConfigQVT : public QWidget, public EditorAccess {
  protected:
   // The window frame's close control leaves the editor as "Salir" does.
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  QSize openingSize() const;
   void leave();
   void buildWindow();
   void wireCommands();
@@ -67,6 +69,7 @@ class ConfigQVT : public QWidget, public EditorAccess {
   std::array<QPushButton*, 6> commands_{};
   std::array<int, 6> buttonHolds_{};
   int allHolds_ = 0;
+  bool sized_ = false;
 };
 
 }  // namespace orvex
