@@ -181,19 +181,6 @@ class ConfigQvtTest : public QObject {
     emit h.events.languageApplied();
     QCOMPARE(h.find<QLineEdit>("VBAT")->toolTip(), h.context.texts.extra[extra::NumberRange]);
   }
-  void readAndWriteButtons() {
-    EditorHarness h;
-    h.create(factoryParameterSet());
-    QSignalSpy reads(&h.events, &AppEvents::readInstrumentRequested);
-    ParameterSet atWrite;
-    QObject::connect(&h.events, &AppEvents::writeInstrumentRequested,
-                     [&h, &atWrite] { atWrite = h.context.configEditada; });
-    h.find<QPushButton>("Command4")->click();
-    QCOMPARE(reads.size(), 1);
-    h.find<QRadioButton>("RVN(9)")->click();
-    h.find<QPushButton>("Command5")->click();
-    QCOMPARE(atWrite[1], qint16(9));  // collected before the write was asked for
-  }
   void leavingHidesAndAnnouncesOnce() {
     EditorHarness h;
     h.create(factoryParameterSet());
