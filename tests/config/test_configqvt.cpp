@@ -63,6 +63,9 @@ class ConfigQvtTest : public QObject {
       QVERIFY(!h.find<QRadioButton>(memberName(step.control, optionCount(step) + 1)));
       QCOMPARE(selected, 1);
     }
+    // Unit labels the text table does not name (so the all-windows check does not see them).
+    for (const char* unit : {"MCALABBD", "MCALABFA", "MCALABCW", "MCALABPU"})
+      QVERIFY2(h.find<QLabel>(unit), unit);
   }
   void loadStepsRunInOrderAndShowTheDefault() {
     ParameterSet set = factoryParameterSet();
