@@ -16,23 +16,16 @@ using namespace orvex::test;
 namespace {
 
 // The link windows wired as in the program, on the virtual clock, with a stand-in editor.
-struct WiredRig {
+struct WiredRig : LinkBench {
   TempProgramDir dir{false};
-  ProgramContext context;
   WindowRegistry windows;
-  RecordingMessageBoxes messages;
   AppEvents events;
-  VirtualTimeWaiter clock;
-  InMemorySerialPort port{clock};
-  sim::InstrumentModel instrument;
   AppServices services{context, windows, messages, events, &port, &clock};
   FakeEditor* editor = nullptr;
 
   WiredRig() {
     context.programDir = dir.path();
     context.serialSettings = "COM1:9600,N,8,1";
-    fillNumberedTexts(&context.texts);
-    port.attachInstrument(&instrument);
     windows.add("ConfigQVT", [this] { return editor = new FakeEditor(context); });
     windows.window("ConfigQVT");
     registerLinkWindows(services);
@@ -89,8 +82,7 @@ class TestGrabQvt : public QObject {
   void readShowsItsPhasesAndIgnoresTheCloseControl() {
     WiredRig rig;
     QVERIFY(rig.grab()->findChild<QGroupBox*>("Frame1"));
-    QCOMPARE(rig.timer1()->interval(), 200);
-    QVERIFY(!rig.timer1()->isActive());
+    QVERIFY(rig.timer1()->interval() == 200 && !rig.timer1()->isActive());
     bool stayedOpen = false, animating = false;
     rig.clock.at(500'000, [&] {
       rig.grab()->close();
@@ -100,12 +92,10 @@ class TestGrabQvt : public QObject {
     QStringList seen;
     rig.samplePhases(&seen);
     emit rig.events.readInstrumentRequested();
-    QVERIFY(stayedOpen);
-    QVERIFY(animating);
+    QVERIFY(stayedOpen && animating);
     QCOMPARE(seen, (QStringList{"m28 | m2 | (0,255,255)", "m28 | m19 | (0,255,0)"}));
     QCOMPARE(rig.label("proceso")->text(), "m33 ");
-    QVERIFY(!rig.grab()->isVisible());
-    QVERIFY(!rig.timer1()->isActive());
+    QVERIFY(!rig.grab()->isVisible() && !rig.timer1()->isActive());
     QCOMPARE(rig.editor->shown.size(), 1);
     // Legible colours: the panel behind Label1 is dark.
     QVERIFY(rig.label("Label1")->autoFillBackground());
@@ -117,7 +107,7 @@ class TestGrabQvt : public QObject {
     QStringList seen;
     rig.samplePhases(&seen);
     emit rig.events.writeInstrumentRequested();
-    QCOMPARE(shownMessages(rig.messages), QStringList());
+    QCOMPARE(rig.messages.shown(), QStringList());
     QCOMPARE(seen, (QStringList{"m1 | m2 | (0,255,255)", "m1 | m5 | (255,0,0)", "m1 | Reset| (0,255,255)",
                                 "m28 | m2 | (0,255,255)", "m28 | m19 | (0,255,0)",
                                 "m21 | m22 | (0,255,255)"}));
@@ -138,7 +128,7 @@ class TestGrabQvt : public QObject {
     });
     emit rig.events.readInstrumentRequested();
     QCOMPARE(portDuring, 1);
-    QCOMPARE(shownMessages(rig.messages), QStringList());
+    QCOMPARE(rig.messages.shown(), QStringList());
     QCOMPARE(rig.port.written().size(), 4);  // the read went through
     QCOMPARE(rig.port.portNumber(), 2);
     QVERIFY(rig.dir.read("confcom.sys").startsWith("COM2:"));
@@ -148,10 +138,8 @@ class TestGrabQvt : public QObject {
     WiredRig rig;
     rig.clock.at(4'000'000, [&] { emit rig.events.aboutToUnload(); });
     emit rig.events.readInstrumentRequested();
-    QCOMPARE(shownMessages(rig.messages), QStringList());
-    QVERIFY(rig.editor->shown.isEmpty());
-    QVERIFY(!rig.grab()->isVisible());
-    QVERIFY(!rig.port.isOpen());
+    QCOMPARE(rig.messages.shown(), QStringList());
+    QVERIFY(rig.editor->shown.isEmpty() && !rig.grab()->isVisible() && !rig.port.isOpen());
     QVERIFY(rig.clock.nowUs() < 4'100'000);
   }
 };

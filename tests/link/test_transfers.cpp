@@ -25,11 +25,8 @@ ParameterSet editedSet() {
 
 // Every dialogue ends alike: window hidden, port closed, both buttons free.
 void checkEnded(const TransferRig& rig) {
-  QVERIFY(!rig.view.visible);
-  QVERIFY(!rig.port.isOpen());
-  QCOMPARE(rig.editor.holds[4], 0);
-  QCOMPARE(rig.editor.holds[5], 0);
-  QVERIFY(!rig.context.transferRunning);
+  QVERIFY(!rig.view.visible && !rig.port.isOpen() && !rig.context.transferRunning);
+  QCOMPARE(QList<int>({rig.editor.holds[4], rig.editor.holds[5]}), QList<int>({0, 0}));
 }
 
 // A fault that starts when the view first shows `entry` (after the model check when nested).
@@ -73,7 +70,7 @@ class TestTransfers : public QObject {
     rig.instrument.setReg(5, 0xFFFF);
     rig.context.configLeida[64] = 12;
     rig.transfers.onReadRequested();
-    QCOMPARE(shownMessages(rig.messages), QStringList());
+    QCOMPARE(rig.messages.shown(), QStringList());
     for (int i = 1; i <= 63; ++i) QCOMPARE(rig.context.configLeida[i], qint16(rig.instrument.reg(i)));
     QCOMPARE(rig.context.configLeida[5], qint16(-1));
     QCOMPARE(rig.context.configLeida[64], qint16(12));  // beyond the block: untouched
@@ -94,7 +91,7 @@ class TestTransfers : public QObject {
     TransferRig rig;
     rig.editor.editorSet = editedSet();
     rig.transfers.onWriteRequested();
-    QCOMPARE(shownMessages(rig.messages), QStringList());
+    QCOMPARE(rig.messages.shown(), QStringList());
     QCOMPARE(rig.registerWrites(), 62);
     QCOMPARE(rig.sent(orvex::registerWriteFrame(45, 7)), 0);
     QCOMPARE(rig.sent(kReset), 1);
@@ -218,7 +215,7 @@ class TestTransfers : public QObject {
     rig.editor.editorSet = editedSet();
     fault(rig);
     write ? rig.transfers.onWriteRequested() : rig.transfers.onReadRequested();
-    QTEST(shownMessages(rig.messages), "messages");
+    QTEST(rig.messages.shown(), "messages");
     check(rig);
     if (!write) QCOMPARE(rig.editor.shown.size(), 1);  // shown whatever the outcome
     checkEnded(rig);
@@ -231,7 +228,7 @@ class TestTransfers : public QObject {
     const ParameterSet before = rig.context.configLeida;
     rig.transfers.onReadRequested();  // the instrument answers rightly now
     rig.transfers.onWriteRequested();
-    QCOMPARE(shownMessages(rig.messages), QStringList{"C m45 |m46 "});
+    QCOMPARE(rig.messages.shown(), QStringList{"C m45 |m46 "});
     QCOMPARE(rig.sent(kIdentityA), 6);  // 4 + one in each later transfer, which then stops
     QCOMPARE(rig.sent(kBlock) + rig.registerWrites(), 0);
     QCOMPARE(rig.context.configLeida, before);
@@ -256,7 +253,7 @@ class TestTransfers : public QObject {
     TransferRig read;
     read.onEntry("step m29 10 ", [&read] { read.transfers.onAboutToUnload(); });
     read.transfers.onReadRequested();
-    QCOMPARE(shownMessages(read.messages), QStringList());
+    QCOMPARE(read.messages.shown(), QStringList());
     QVERIFY(read.editor.shown.isEmpty());
     QCOMPARE(read.sent(kIdentityB), 0);
     checkEnded(read);
@@ -267,7 +264,7 @@ class TestTransfers : public QObject {
     write.editor.editorSet = editedSet();
     write.onEntry("step m6 20 ", [&write] { write.transfers.onAboutToUnload(); });
     write.transfers.onWriteRequested();
-    QCOMPARE(shownMessages(write.messages), QStringList{"I wait|busy"});
+    QCOMPARE(write.messages.shown(), QStringList{"I wait|busy"});
     QCOMPARE(write.view.log.last(), "step m27 ");
     checkEnded(write);
   }

@@ -26,14 +26,6 @@ inline void fillNumberedTexts(TextTables* texts) {
   for (const auto& [n, text] : extras) texts->extra[n] = text;
 }
 
-// "I m16 |m17 ": icon letter, prompt, title of every message shown.
-inline QStringList shownMessages(const RecordingMessageBoxes& boxes) {
-  QStringList out;
-  for (const auto& call : boxes.calls)
-    out << QStringLiteral("%1 %2|%3").arg("CIEQ"[static_cast<int>(call.icon)]).arg(call.prompt, call.title);
-  return out;
-}
-
 // Records what a transfer shows ("title m28 ", "phase red m5 ", "step m6 1 = 7");
 // `onChange` sees each change as it happens.
 class RecordingView : public TransferView {
@@ -78,22 +70,27 @@ class RecordingEditor : public EditorAccess {
   ProgramContext& context_;
 };
 
-// The transfers on the virtual clock with an in-memory port serving the instrument model.
-struct TransferRig {
+// An in-memory port serving the instrument model on the virtual clock; numbered texts.
+struct LinkBench {
   VirtualTimeWaiter clock;
   InMemorySerialPort port{clock};
   sim::InstrumentModel instrument;
   ProgramContext context;
   RecordingMessageBoxes messages;
+
+  LinkBench() {
+    port.attachInstrument(&instrument);
+    fillNumberedTexts(&context.texts);
+  }
+};
+
+// The transfers alone, with a recording view and editor.
+struct TransferRig : LinkBench {
   RecordingView view;
   RecordingEditor editor{context};
   InstrumentTransfers transfers{context, port, clock, messages,
                                 {[this] { return &view; }, [this] { return &editor; }}};
 
-  TransferRig() {
-    port.attachInstrument(&instrument);
-    fillNumberedTexts(&context.texts);
-  }
   // Runs `action` once, at the first change of the view starting with `prefix`.
   void onEntry(const QString& prefix, std::function<void()> action) {
     view.onChange = [this, prefix, action](const QString& entry) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -24,6 +25,17 @@ class RecordingMessageBoxes : public MessageBoxes {
     if (onShow) onShow(calls.last());
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return answer;
+  }
+
+  // One line a message: icon letter (Critical, Information, Exclamation, Question), "/yn" for
+  // Yes/No with No as default, then prompt|title: "E m47|m48", "Q/yn m38|m37".
+  QStringList shown() const {
+    QStringList out;
+    for (const Call& call : calls)
+      out << QStringLiteral("%1%2 %3|%4")
+                 .arg(QChar("CIEQ"[static_cast<int>(call.icon)]),
+                      call.buttons == MessageButtons::Ok ? "" : "/yn", call.prompt, call.title);
+    return out;
   }
 
   QList<Call> calls;
