@@ -32,17 +32,17 @@ struct Fixture : test::WindowFixture {
     QDir config(dir.file("CONFIG"));
     for (const QString& file : config.entryList(QDir::Files | QDir::Hidden)) config.remove(file);
   }
-  QWidget* open(const char* name) {
-    QWidget* w = windows.window(QLatin1String(name));
+  QWidget* open(const QString& name) {
+    QWidget* w = windows.window(name);
     w->show();
     return w;
   }
   static void click(QWidget* w, const char* button) {
     w->findChild<QPushButton*>(QLatin1String(button))->click();
   }
-  static QString caption(QWidget* w, const char* button) {
-    return w->findChild<QPushButton*>(QLatin1String(button))->text();
-  }
+  static QString leaveCaption(QWidget* w) { return w->findChild<QPushButton*>("Command2")->text(); }
+  static QString typed(QWidget* w) { return w->findChild<QLineEdit*>("Text1")->text(); }
+  QStringList configFiles() const { return QDir(dir.file("CONFIG")).entryList(QDir::Files); }
   static QStringList listed(QWidget* w) {
     QStringList names;
     auto* list = w->findChild<QListWidget*>(QStringLiteral("File1"));
@@ -77,24 +77,19 @@ class TestFileWindows : public QObject {
     QFETCH(QString, window);
     QFETCH(QString, keptCaption);
     Fixture f;
-    f.dir.write("CONFIG/b.qvt", "");
-    f.dir.write("CONFIG/A.QVT", "");
-    f.dir.write("CONFIG/notes.txt", "");
-    QWidget* w = f.open(window.toUtf8().constData());
+    for (const char* file : {"CONFIG/b.qvt", "CONFIG/A.QVT", "CONFIG/notes.txt"}) f.dir.write(file, "");
+    QWidget* w = f.open(window);
     QVERIFY(!f.editor->buttonsEnabled);
     QCOMPARE(Fixture::listed(w), (QStringList{"A.QVT", "b.qvt"}));
-    QCOMPARE(Fixture::caption(w, "Command2"), keptCaption);
+    QCOMPARE(Fixture::leaveCaption(w), keptCaption);
     Fixture::click(w, "Command2");
-    QVERIFY(!w->isVisible());
-    QVERIFY(f.editor->buttonsEnabled);
-    // Every opening, not only the first; a file added meanwhile shows up.
-    f.dir.write("CONFIG/C.QVT", "");
+    QVERIFY(!w->isVisible() && f.editor->buttonsEnabled);
+    f.dir.write("CONFIG/C.QVT", "");  // listed anew at every opening
     w->show();
     QVERIFY(!f.editor->buttonsEnabled);
     QCOMPARE(Fixture::listed(w).size(), 3);
     w->close();  // the frame's close control
-    QVERIFY(!w->isVisible());
-    QVERIFY(f.editor->buttonsEnabled);
+    QVERIFY(!w->isVisible() && f.editor->buttonsEnabled);
   }
 
   void eachDialogHoldsTheButtonsOnce() {
@@ -116,12 +111,11 @@ class TestFileWindows : public QObject {
     f.dir.write("CONFIG/Planta 2.QVT", "");
     QWidget* grab = f.open("GrabFich");
     Fixture::pick(grab, "Planta 2.QVT");
-    QCOMPARE(grab->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("Planta 2"));
+    QCOMPARE(Fixture::typed(grab), "Planta 2");
     QWidget* load = f.open("LoadFich");
     Fixture::pick(load, "Planta 2.QVT");
     QCOMPARE(load->findChild<QLabel*>("Label2")->text(), QStringLiteral("Planta 2"));
-    // Kept between openings.
-    Fixture::click(load, "Command2");
+    Fixture::click(load, "Command2");  // kept between openings
     load->show();
     QCOMPARE(load->findChild<QLabel*>("Label2")->text(), QStringLiteral("Planta 2"));
   }
@@ -134,99 +128,72 @@ class TestFileWindows : public QObject {
     QCOMPARE(f.editor->collections, 1);
     QCOMPARE(f.dir.read("CONFIG/Planta 2.QVT"), formatQvt(numberedSet(100)).toLatin1());
     QCOMPARE(Fixture::listed(w), QStringList{"Planta 2.QVT"});
-    QCOMPARE(Fixture::caption(w, "Command2"), QStringLiteral("Exit"));
-    QVERIFY(w->isVisible());
-    // Replaced without a question.
+    QVERIFY(Fixture::leaveCaption(w) == "Exit" && w->isVisible());
     f.editor->editorSet = numberedSet(-50);
-    Fixture::click(w, "Command3");
+    Fixture::click(w, "Command3");  // replaced without a question
     QCOMPARE(f.dir.read("CONFIG/Planta 2.QVT"), formatQvt(numberedSet(-50)).toLatin1());
-    QVERIFY(f.messages.calls.isEmpty());
-    // Leaving restores the kept caption for the next opening.
+    QCOMPARE(f.messages.shown(), QStringList());
     Fixture::click(w, "Command2");
     w->show();
-    QCOMPARE(Fixture::caption(w, "Command2"), QStringLiteral("Leave unsaved"));
-    QCOMPARE(w->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("Planta 2"));
+    QCOMPARE(Fixture::leaveCaption(w) + "|" + Fixture::typed(w), "Leave unsaved|Planta 2");
   }
-  void savedFileName_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("same name, other case: replaced") << "FABRICA" << "fabrica.qvt";
-    QTest::newRow("extension typed: added again") << "A.QVT" << "A.QVT.QVT";
-  }
+  // Same name in other case: replaced; extension typed: added again.
   void savedFileName() {
-    QFETCH(QString, typed);
-    QFETCH(QString, file);
-    Fixture f;
-    f.dir.write("CONFIG/fabrica.qvt", "old");
-    QWidget* w = f.open("GrabFich");
-    Fixture::type(w, typed);
-    Fixture::click(w, "Command3");
-    QCOMPARE(f.dir.read("CONFIG/" + file), formatQvt(numberedSet(100)).toLatin1());
-    QCOMPARE(Fixture::listed(w).size(), file == "fabrica.qvt" ? 1 : 2);
+    for (const auto& [typed, file] : {std::pair{"FABRICA", "fabrica.qvt"}, {"A.QVT", "A.QVT.QVT"}}) {
+      Fixture f;
+      f.dir.write("CONFIG/fabrica.qvt", "old");
+      QWidget* w = f.open("GrabFich");
+      Fixture::type(w, typed);
+      Fixture::click(w, "Command3");
+      QCOMPARE(f.dir.read(QStringLiteral("CONFIG/") + file), formatQvt(numberedSet(100)).toLatin1());
+      QCOMPARE(Fixture::listed(w).size(), QLatin1String(file) == "fabrica.qvt" ? 1 : 2);
+    }
   }
   void failedSaveSaysWhyAndKeepsTheDialog_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("folderGone");
     QTest::addColumn<QString>("title");
-    QTest::newRow("empty") << "" << false << "m39";
-    QTest::newRow("separator") << "../Default" << false << "File name not valid";
-    QTest::newRow("no CONFIG folder") << "X" << true << "File not written";
+    QTest::newRow("empty") << "" << "m39";
+    QTest::newRow("separator") << "../Default" << "File name not valid";
+    QTest::newRow("no CONFIG folder") << "X" << "File not written";
   }
   void failedSaveSaysWhyAndKeepsTheDialog() {
     QFETCH(QString, name);
-    QFETCH(bool, folderGone);
+    const bool folderGone = name == "X";
     Fixture f;
     if (folderGone) QVERIFY(QDir(f.dir.file("CONFIG")).removeRecursively());
     QWidget* w = f.open("GrabFich");
     Fixture::type(w, name);
     Fixture::click(w, "Command3");
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].icon, MessageIcon::Exclamation);
+    QCOMPARE(f.messages.shown().size(), 1);
+    QVERIFY(f.messages.shown()[0].startsWith("E "));
     QTEST(f.messages.calls[0].title, "title");
     if (folderGone) QVERIFY(f.messages.calls[0].prompt.contains(QStringLiteral("X.QVT")));
     else QCOMPARE(f.editor->collections, 0);
-    QVERIFY(QDir(f.dir.file("CONFIG")).entryList(QDir::Files).isEmpty());
-    QCOMPARE(Fixture::caption(w, "Command2"), QStringLiteral("Leave unsaved"));
+    QVERIFY(f.configFiles().isEmpty());
+    QCOMPARE(Fixture::leaveCaption(w), QStringLiteral("Leave unsaved"));
   }
 
-  void makeDefaultAsksWithNoAsDefault_data() {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("No") << false;
-    QTest::newRow("Yes") << true;
-  }
+  // Only Default.fil changes, and only on Yes; the configuration is neither collected nor written.
   void makeDefaultAsksWithNoAsDefault() {
-    QFETCH(bool, yes);
-    Fixture f;
-    f.dir.write("Default.fil", "OLD\r\n");
-    f.messages.answer = yes ? MessageAnswer::Yes : MessageAnswer::No;
-    QWidget* w = f.open("GrabFich");
-    Fixture::type(w, "Nueva");
-    Fixture::click(w, "Command1");
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].icon, MessageIcon::Question);
-    QCOMPARE(f.messages.calls[0].buttons, MessageButtons::YesNoDefaultNo);
-    QCOMPARE(f.messages.calls[0].prompt, QStringLiteral("m38"));
-    QCOMPARE(f.dir.read("Default.fil"), yes ? QByteArray("Nueva\r\n") : QByteArray("OLD\r\n"));
-    // The configuration itself is neither collected nor written.
-    QCOMPARE(f.editor->collections, 0);
-    QVERIFY(QDir(f.dir.file("CONFIG")).entryList(QDir::Files).isEmpty());
-  }
-  void actionWithoutANameSaysSo_data() {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("make default") << "GrabFich" << "m37";
-    QTest::newRow("load") << "LoadFich" << "m40";
+    for (const bool yes : {false, true}) {
+      Fixture f;
+      f.dir.write("Default.fil", "OLD\r\n");
+      f.messages.answer = yes ? MessageAnswer::Yes : MessageAnswer::No;
+      QWidget* w = f.open("GrabFich");
+      Fixture::type(w, "Nueva");
+      Fixture::click(w, "Command1");
+      QCOMPARE(f.messages.shown().value(0).left(8), "Q/yn m38");
+      QCOMPARE(f.dir.read("Default.fil"), yes ? QByteArray("Nueva\r\n") : QByteArray("OLD\r\n"));
+      QVERIFY(f.editor->collections == 0 && f.configFiles().isEmpty());
+    }
   }
   void actionWithoutANameSaysSo() {
-    QFETCH(QString, window);
-    QFETCH(QString, title);
-    Fixture f;
-    Fixture::click(f.open(window.toUtf8().constData()), "Command1");
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].prompt, QStringLiteral("m36"));
-    QCOMPARE(f.messages.calls[0].title, title);
-    QVERIFY(!QFile::exists(f.dir.file("DEFAULT.FIL")));
-    QVERIFY(f.editor->shown.isEmpty());
+    for (const auto& [window, title] : {std::pair{"GrabFich", "m37"}, {"LoadFich", "m40"}}) {
+      Fixture f;
+      Fixture::click(f.open(window), "Command1");
+      QCOMPARE(f.messages.shown(), QStringList{QStringLiteral("E m36|") + title});
+      QVERIFY(!QFile::exists(f.dir.file("DEFAULT.FIL")) && f.editor->shown.isEmpty());
+    }
   }
 
   void loadFillsConfigLeidaAndShowsIt() {
@@ -236,11 +203,10 @@ class TestFileWindows : public QObject {
     QWidget* w = f.open("LoadFich");
     Fixture::pick(w, "Good.QVT");
     Fixture::click(w, "Command1");
-    QVERIFY(f.messages.calls.isEmpty());
+    QCOMPARE(f.messages.shown(), QStringList());
     QCOMPARE(f.context.configLeida, numberedSet(7));
     QCOMPARE(f.editor->shown, QList<ParameterSet>{numberedSet(7)});
-    QCOMPARE(Fixture::caption(w, "Command2"), QStringLiteral("Exit"));
-    QVERIFY(w->isVisible());
+    QVERIFY(Fixture::leaveCaption(w) == "Exit" && w->isVisible());
   }
   void damagedFileChangesNothing() {
     Fixture f;
@@ -249,12 +215,10 @@ class TestFileWindows : public QObject {
     QWidget* w = f.open("LoadFich");
     Fixture::pick(w, "Bad.QVT");
     Fixture::click(w, "Command1");
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].icon, MessageIcon::Exclamation);
-    QVERIFY(f.messages.calls[0].prompt.contains(QStringLiteral("Bad.QVT")));
-    QCOMPARE(f.context.configLeida, numberedSet(3));
-    QVERIFY(f.editor->shown.isEmpty());
-    QCOMPARE(Fixture::caption(w, "Command2"), QStringLiteral("Leave unloaded"));
+    QCOMPARE(f.messages.shown().size(), 1);
+    QVERIFY(f.messages.shown()[0].startsWith("E ") && f.messages.calls[0].prompt.contains("Bad.QVT"));
+    QVERIFY(f.context.configLeida == numberedSet(3) && f.editor->shown.isEmpty());
+    QCOMPARE(Fixture::leaveCaption(w), QStringLiteral("Leave unloaded"));
   }
   void worksWithoutAnEditor() {
     test::TempProgramDir dir;
