@@ -76,11 +76,9 @@ class ConfigQvtTest : public QObject {
     EditorHarness h;
     h.create(set);
     QCOMPARE(h.loadLog, (QStringList{"serial", "default"}));
-    QCOMPARE(h.context.configLeida, set);
-    QVERIFY(h.messages.calls.isEmpty());
+    QVERIFY(h.context.configLeida == set && h.messages.calls.isEmpty());
     QVERIFY(h.find<QRadioButton>("RVN(10)")->isChecked());
-    QCOMPARE(h.find<QLineEdit>("VBAT")->text(), QString("500"));
-    QCOMPARE(h.find<QLabel>("RALMAXT")->text(), QString("459V"));
+    QCOMPARE(h.find<QLineEdit>("VBAT")->text() + h.find<QLabel>("RALMAXT")->text(), "500459V");
     QVERIFY(h.context.configEditada == ParameterSet{});  // nothing collected yet
   }
   void failedDefaultGivesOneMessageAndFactorySelection() {
@@ -93,9 +91,7 @@ class ConfigQvtTest : public QObject {
       *out = problem;
       return false;
     });
-    QCOMPARE(h.messages.calls.size(), 1);
-    QCOMPARE(h.messages.calls[0].icon, MessageIcon::Exclamation);
-    QCOMPARE(h.messages.calls[0].prompt, problem);
+    QCOMPARE(h.messages.shown().value(0).section('|', 0, 0), "E " + problem);
     QCOMPARE(h.context.configLeida, before);
     h.editor->collectParameterSet();
     ParameterSet expected = factoryParameterSet();
@@ -128,11 +124,10 @@ class ConfigQvtTest : public QObject {
     h.context.configLeida[15] = h.context.configLeida[19] = 1;
     h.context.configLeida[21] = 2;
     h.editor->showParameterSet();
-    QVERIFY(!h.find<QCheckBox>("MCABD")->isChecked());
-    QVERIFY(h.find<QCheckBox>("MCACW")->isChecked());
+    QVERIFY(!h.find<QCheckBox>("MCABD")->isChecked() && h.find<QCheckBox>("MCACW")->isChecked());
     h.editor->collectParameterSet();
-    QCOMPARE(h.context.configEditada[15], qint16(2));
-    QCOMPARE(h.context.configEditada[19], qint16(1));
+    const ParameterSet& got = h.context.configEditada;
+    QCOMPARE(QList<qint16>({got[15], got[19]}), QList<qint16>({2, 1}));
   }
   void outOfRangeValuesGiveOneMessage() {
     EditorHarness h;
@@ -145,18 +140,15 @@ class ConfigQvtTest : public QObject {
     h.context.configLeida[27] = -2;
     h.editor->showParameterSet();
     QCOMPARE(h.messages.calls.size(), 1);
-    const auto& call = h.messages.calls[0];
-    QCOMPARE(call.title, QString("Valores sin opción"));
-    QVERIFY(call.prompt.startsWith("Ajustes sin opción: "));
+    const QString line = h.messages.shown()[0];
+    QVERIFY(line.startsWith("E Ajustes sin opción: ") && line.endsWith("|Valores sin opción"));
     for (const char* slot : {"2 V_LIMINF_VRED = 0", "4 V_FREC_NOM = 4", "27 V_LIMINF_VGRP = -2"})
-      QVERIFY2(call.prompt.contains(slot), qPrintable(call.prompt));
-    QVERIFY(h.find<QRadioButton>("RVLI(4)")->isChecked());  // the group keeps its selection
-    QCOMPARE(h.context.configLeida[4], qint16(4));  // the set keeps the number
-
+      QVERIFY2(line.contains(slot), qPrintable(line));
+    // The group keeps its selection, the set its number.
+    QVERIFY(h.find<QRadioButton>("RVLI(4)")->isChecked() && h.context.configLeida[4] == 4);
     h.context.texts.extra = {};  // no loaded texts: still a titled message
     h.editor->showParameterSet();
-    QCOMPARE(h.messages.calls.size(), 2);
-    QVERIFY(!h.messages.calls[1].title.isEmpty());
+    QVERIFY(h.messages.calls.size() == 2 && !h.messages.calls[1].title.isEmpty());
   }
   void numberBoxesTakeWholeNumbersOnly() {
     ParameterSet set = factoryParameterSet();
@@ -164,22 +156,20 @@ class ConfigQvtTest : public QObject {
     set[57] = 232;
     EditorHarness h;
     h.create(set);
-    QCOMPARE(h.editor->numberBoxText("MCAIVVAL"), QString("1000"));
-    QCOMPARE(h.editor->numberBoxText("RVN"), QString());
+    QCOMPARE(h.editor->numberBoxText("MCAIVVAL") + "|" + h.editor->numberBoxText("RVN"), "1000|");
     QLineEdit* box = h.find<QLineEdit>("MCAPUVAL");
-    box->clear();
-    QTest::keyClicks(box, "1-2a.3 4");
-    QCOMPARE(box->text(), QString("1234"));
-    box->clear();
-    QTest::keyClicks(box, "655359");
-    QCOMPARE(box->text(), QString("65535"));
+    const auto typed = [box](const char* keys) {
+      box->clear();
+      QTest::keyClicks(box, keys);
+      return box->text();
+    };
+    QCOMPARE(typed("1-2a.3 4"), QString("1234"));
+    QCOMPARE(typed("655359"), QString("65535"));
     h.find<QLineEdit>("TSIRON")->clear();
     h.context.configEditada[58] = h.context.configEditada[59] = 7;
     h.editor->collectParameterSet();
-    QCOMPARE(h.context.configEditada[54], qint16(255));
-    QCOMPARE(h.context.configEditada[55], qint16(255));
-    QCOMPARE(h.context.configEditada[58], qint16(0));  // an empty box is zero
-    QCOMPARE(h.context.configEditada[59], qint16(0));
+    const ParameterSet& got = h.context.configEditada;  // 58, 59: an empty box is zero
+    QCOMPARE(QList<qint16>({got[54], got[55], got[58], got[59]}), QList<qint16>({255, 255, 0, 0}));
     h.context.texts.extra[extra::NumberRange] = "Solo números enteros de 0 a 65535";
     emit h.events.languageApplied();
     QCOMPARE(h.find<QLineEdit>("VBAT")->toolTip(), h.context.texts.extra[extra::NumberRange]);
@@ -193,8 +183,7 @@ class ConfigQvtTest : public QObject {
     h.find<QPushButton>("Command6")->click();
     QVERIFY(h.editor->isHidden());
     h.editor->show();
-    QCOMPARE(h.find<QLineEdit>("VBAT")->text(), QString("12"));  // kept, no new load
-    QCOMPARE(h.loadLog.size(), 2);
+    QVERIFY(h.find<QLineEdit>("VBAT")->text() == "12" && h.loadLog.size() == 2);  // kept, no new load
     h.editor->close();  // the window frame leaves like Salir
     QVERIFY(h.editor->isHidden());
     h.editor->close();  // already hidden: nothing more to announce
@@ -215,27 +204,25 @@ class ConfigQvtTest : public QObject {
   void buttonHoldsNeedTheirOwnRelease() {
     EditorHarness h;
     h.create(factoryParameterSet());
-    auto enabled = [&h](int n) {
-      return h.find<QPushButton>(QStringLiteral("Command%1").arg(n))->isEnabled();
+    const auto enabled = [&h] {  // Command1..6 as a bit string
+      QString bits;
+      for (int n = 1; n <= 6; ++n)
+        bits += h.find<QPushButton>(QStringLiteral("Command%1").arg(n))->isEnabled() ? '1' : '0';
+      return bits;
     };
     h.editor->setCommandButtonsEnabled(false);  // a file dialog
     h.editor->setCommandButtonEnabled(5, false);  // a transfer
     h.editor->setCommandButtonsEnabled(false);  // the transfer's own hold
     h.editor->setCommandButtonsEnabled(true);
-    for (int n = 1; n <= 6; ++n) QVERIFY(!enabled(n));
+    QCOMPARE(enabled(), "000000");
     h.editor->setCommandButtonsEnabled(true);
-    QVERIFY(enabled(1));
-    QVERIFY(!enabled(5));
+    QCOMPARE(enabled(), "111101");
     h.editor->setCommandButtonEnabled(5, true);
     h.editor->setCommandButtonEnabled(5, true);  // an extra release holds nothing back later
     h.editor->setCommandButtonsEnabled(true);
-    QCOMPARE(h.editor->commandButtonHolds(), 0);
-    for (int n = 1; n <= 6; ++n) QVERIFY(enabled(n));
-    h.editor->setCommandButtonEnabled(5, false);
-    QVERIFY(!enabled(5));
-    h.editor->setCommandButtonEnabled(0, false);  // no such button
-    h.editor->setCommandButtonEnabled(7, false);
-    QVERIFY(enabled(6));
+    QVERIFY(enabled() == "111111" && h.editor->commandButtonHolds() == 0);
+    for (const int n : {5, 0, 7}) h.editor->setCommandButtonEnabled(n, false);  // 0, 7: no such button
+    QCOMPARE(enabled(), "111101");
   }
   void languageAppliedRespectsHolds() {
     EditorHarness h;
