@@ -34,8 +34,20 @@ struct Rig {
     port.receiveAt(atUs, bytes);
     layer.receiveReply(n);
   }
+  // "sound|crc|timeout @ microseconds: reply text"
+  QString outcome() const {
+    return QStringLiteral("%1 @ %2: %3")
+        .arg(QStringList{"sound", "crc", "timeout"}.value(linkStatus, "unset"))
+        .arg(clock.nowUs())
+        .arg(replyText);
+  }
 };
 
+QByteArray allByteValues() {
+  QByteArray all;
+  for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
+  return all;
+}
 QString allByteValuesText() {
   QString text;
   for (int b = 0; b < 256; ++b) text += QString::asprintf("%02X", b);
@@ -47,7 +59,6 @@ QString allByteValuesText() {
 class TestFrameLayer : public QObject {
   Q_OBJECT
  private slots:
-  // --- CRC and frame text
   void computeCrc_data() {
     QTest::addColumn<QString>("frame");
     QTest::addColumn<QString>("crc");
@@ -60,72 +71,67 @@ class TestFrameLayer : public QObject {
   }
   void computeCrc() {
     QFETCH(QString, frame);
-    QFETCH(QString, crc);
-    QCOMPARE(orvex::computeCrc(frame), crc);
+    QTEST(orvex::computeCrc(frame), "crc");
   }
 
   void everyByteValueSurvivesBothDirections() {
-    QByteArray all;
-    for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
-    QCOMPARE(bytesToFrameText(all), allByteValuesText());
-    QByteArray back;
-    QVERIFY(frameTextToBytes(allByteValuesText(), &back));
-    QCOMPARE(back, all);
-    QVERIFY(frameTextToBytes(allByteValuesText().toLower(), &back));
-    QCOMPARE(back, all);
-  }
-
-  void everyByteValueReachesReplyText() {
+    QCOMPARE(bytesToFrameText(allByteValues()), allByteValuesText());
+    for (const QString& text : {allByteValuesText(), allByteValuesText().toLower()}) {
+      QByteArray back;
+      QVERIFY(frameTextToBytes(text, &back) && back == allByteValues());
+    }
     Rig rig;
-    QByteArray reply;
-    for (int b = 0; b < 256; ++b) reply.append(static_cast<char>(b));
-    rig.replay(1000, sim::withCrc(reply));
-    QCOMPARE(rig.linkStatus, qint16(kReplySound));
-    QCOMPARE(rig.replyText, allByteValuesText() + orvex::computeCrc(allByteValuesText()));
+    rig.replay(1000, sim::withCrc(allByteValues()));
+    const QString text = allByteValuesText();
+    QCOMPARE(rig.outcome(), "sound @ 1000: " + text + orvex::computeCrc(text));
   }
 
-  void malformedFrameTextIsNotSent_data() {
-    QTest::addColumn<QString>("frame");
-    QTest::newRow("odd length") << "3703002D0001119";
-    QTest::newRow("non-hex digit") << "37G3002D00011195";
-    QTest::newRow("sign") << "+703002D00011195";
-    QTest::newRow("blank") << " 703002D00011195";
-  }
   void malformedFrameTextIsNotSent() {
-    QFETCH(QString, frame);
     Rig rig;
-    QVERIFY(!rig.layer.sendFrame(frame));
+    for (const char* frame :  // odd length, non-hex digit, sign, blank
+         {"3703002D0001119", "37G3002D00011195", "+703002D00011195", " 703002D00011195"})
+      QVERIFY2(!rig.layer.sendFrame(frame), frame);
     QVERIFY(rig.port.written().isEmpty());
   }
 
-  // --- replies (whole transfers, with acknowledgements longer than the reply and counted CRC
-  // errors, are the transfer tests' part)
-  void blockReplyInUsbBursts() {
-    Rig rig;
-    rig.port.setBurstIntervalUs(16'000);
-    rig.instrument.setReg(5, 0xFFFF);
-    rig.exchange("37050001003FD98C", 63);
-    QCOMPARE(rig.linkStatus, qint16(kReplySound));
-    QCOMPARE(rig.replyText.size(), 2 * 131);
-    QVERIFY(rig.replyText.startsWith("37057E"));
-    QCOMPARE(rig.replyText.mid(6 + 4 * 4, 4), QString("FFFF"));
+  void blockReplyInUsbBurstsOrSplitIsJoined() {
+    for (const bool bursts : {true, false}) {
+      Rig rig;
+      if (bursts) rig.port.setBurstIntervalUs(16'000);
+      else rig.instrument.faults().splitGapUs = 300'000;
+      rig.instrument.setReg(5, 0xFFFF);
+      rig.exchange("37050001003FD98C", 63);
+      QCOMPARE(rig.linkStatus, qint16(kReplySound));
+      QVERIFY(rig.replyText.size() == 2 * 131 && rig.replyText.startsWith("37057E"));
+      QCOMPARE(rig.replyText.mid(6 + 4 * 4, 4), QString("FFFF"));
+    }
   }
 
-  void replyReturnsAsSoonAsItsLastByteIsIn() {
-    Rig rig;
-    const QByteArray reply = QByteArray::fromHex("370247120385087E");
-    rig.port.receiveAt(100'000, reply.left(5));
-    rig.replay(140'000, reply.mid(5));
-    QCOMPARE(rig.linkStatus, qint16(kReplySound));
-    QCOMPARE(rig.clock.nowUs(), qint64(140'000));
+  // Partial replies, late ends, stray and extra bytes: status, when the wait ended, the text kept.
+  void replyEnds_data() {
+    QTest::addColumn<QList<qint64>>("at");
+    QTest::addColumn<QStringList>("parts");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("as soon as the last byte is in") << QList<qint64>{100'000, 140'000}
+        << QStringList{"3702471203", "85087E"} << "sound @ 140000: 370247120385087E";
+    QTest::newRow("extra bytes kept, CRC at the end") << QList<qint64>{1000}
+        << QStringList{"370304000100027C31"} << "sound @ 1000: 370304000100027C31";
+    QTest::newRow("quiet line without valid CRC") << QList<qint64>{10'000}
+        << QStringList{"37030200010000"}
+        << QStringLiteral("crc @ %1: 37030200010000").arg(10'000 + FrameLayer::kDefaultQuietGapUs);
+    QTest::newRow("time-out discards a partial reply") << QList<qint64>{200'000}
+        << QStringList{"370247120385"} << "timeout @ 5100000: ";
   }
-
-  void extraBytesAreKeptAndCrcCheckedAtTheEnd() {
+  void replyEnds() {
+    QFETCH(QList<qint64>, at);
+    QFETCH(QStringList, parts);
     Rig rig;
-    const QByteArray longer = sim::withCrc(QByteArray::fromHex("37030400010002"));  // 9 bytes
-    rig.replay(1000, longer);
-    QCOMPARE(rig.linkStatus, qint16(kReplySound));
-    QCOMPARE(rig.replyText, bytesToFrameText(longer));
+    const auto bytes = [&parts](int i) { return QByteArray::fromHex(parts[i].toLatin1()); };
+    for (int i = 0; i + 1 < parts.size(); ++i) rig.port.receiveAt(at[i], bytes(i));
+    rig.replay(at.last(), bytes(parts.size() - 1));
+    QTEST(rig.outcome(), "outcome");
+    QCOMPARE(rig.port.bytesWaiting(), qint64(0));
+    QVERIFY2(rig.clock.sleepCount() <= 3, "the wait must sleep, not poll");
   }
 
   void strayBytesBeforeReplyGiveCrcErrorWithBytesKept() {
@@ -133,62 +139,25 @@ class TestFrameLayer : public QObject {
     rig.instrument.faults().strayBytes = 2;
     rig.exchange("3702002100002D96", 1);
     QCOMPARE(rig.linkStatus, qint16(kReplyCrcError));
-    QCOMPARE(rig.replyText.size(), 2 * 10);
-    QVERIFY(rig.replyText.endsWith("370247120385087E"));
+    QVERIFY(rig.replyText.size() == 2 * 10 && rig.replyText.endsWith("370247120385087E"));
   }
 
-  void quietLineEndsReplyWithoutValidCrc() {
-    Rig rig;
-    rig.replay(10'000, QByteArray::fromHex("37030200010000"));
-    QCOMPARE(rig.linkStatus, qint16(kReplyCrcError));
-    QCOMPARE(rig.clock.nowUs(), 10'000 + FrameLayer::kDefaultQuietGapUs);
-  }
-
-  void splitReplyWithGapIsJoined() {
-    Rig rig;
-    rig.instrument.faults().splitGapUs = 300'000;
-    rig.exchange("37050001003FD98C", 63);
-    QCOMPARE(rig.linkStatus, qint16(kReplySound));
-    QCOMPARE(rig.replyText.size(), 2 * 131);
-  }
-
-  // --- time-outs
-  void timeoutDiscardsPartialReply() {
-    Rig rig;
-    rig.replay(200'000, QByteArray::fromHex("370247120385"));  // 6 of 7 bytes
-    QCOMPARE(rig.linkStatus, qint16(kReplyTimeout));
-    QVERIFY(rig.replyText.isEmpty());
-    QCOMPARE(rig.port.bytesWaiting(), qint64(0));
-    QCOMPARE(rig.clock.nowUs(), qint64(5'100'000));
-    QVERIFY2(rig.clock.sleepCount() <= 3, "the wait must sleep, not poll");
-  }
-
-  void timeLimitGrowsWithRegisterCount() {
+  void timeLimitGrowsWithRegisterCountAndLateRepliesAreDropped() {
     Rig rig;
     rig.instrument.faults().noAnswer = true;
     rig.exchange("37050001003FD98C", 63);
-    QCOMPARE(rig.linkStatus, qint16(kReplyTimeout));
-    QCOMPARE(rig.clock.nowUs(), qint64(11'300'000));
-  }
-
-  void lateReplyDoesNotSpoilNextExchange() {
-    Rig rig;
-    rig.port.attachInstrument(nullptr);
-    rig.layer.receiveReply(1);
-    QCOMPARE(rig.linkStatus, qint16(kReplyTimeout));
+    QCOMPARE(rig.outcome(), "timeout @ 11300000: ");
     rig.port.receiveNow(QByteArray::fromHex("370247120385087E"));  // the late answer
-    rig.port.attachInstrument(&rig.instrument);
+    rig.instrument.faults().noAnswer = false;
     rig.exchange("3703002D00011195", 1);
     QCOMPARE(rig.replyText, QString("3703020001B180"));
   }
 
-  // --- pauses, cancel, lost port
   void pauseRunsInVirtualTimeAndSleeps() {
     Rig rig;
     rig.port.receiveAt(3'000'000, "noise");  // a wake in between does not end the pause
     rig.layer.pause(20);
-    QCOMPARE(rig.clock.nowUs(), qint64(20'000'000));
-    QVERIFY(rig.clock.sleepCount() <= 3);
+    QVERIFY(rig.clock.nowUs() == 20'000'000 && rig.clock.sleepCount() <= 3);
     rig.layer.pause(0.05);
     QCOMPARE(rig.clock.nowUs(), qint64(20'050'000));
   }
@@ -198,8 +167,7 @@ class TestFrameLayer : public QObject {
     rig.instrument.faults().noAnswer = true;
     rig.clock.at(1'000'000, [&] { rig.layer.cancel(); });
     rig.exchange("3703002D00011195", 1);
-    QCOMPARE(rig.linkStatus, qint16(kReplyTimeout));
-    QCOMPARE(rig.clock.nowUs(), qint64(1'000'000));
+    QCOMPARE(rig.outcome(), "timeout @ 1000000: ");
     rig.layer.pause(20);
     rig.layer.receiveReply(63);
     QCOMPARE(rig.clock.nowUs(), qint64(1'000'000));
@@ -215,11 +183,8 @@ class TestFrameLayer : public QObject {
     connect(&rig.port, &SerialPort::failed, this, [&](const QString& r) { reason = r; });
     rig.clock.at(500'000, [&] { rig.port.loseWhileOpen("adapter unplugged"); });
     rig.exchange("3703002D00011195", 1);
-    QCOMPARE(rig.linkStatus, qint16(kReplyTimeout));
-    QCOMPARE(rig.clock.nowUs(), qint64(500'000));
-    QCOMPARE(reason, QString("adapter unplugged"));
-    QVERIFY(!rig.port.isOpen());
-    QVERIFY(!rig.layer.sendFrame("3703002D00011195"));
+    QCOMPARE(rig.outcome() + reason, "timeout @ 500000: adapter unplugged");
+    QVERIFY(!rig.port.isOpen() && !rig.layer.sendFrame("3703002D00011195"));
   }
 };
 
