@@ -35,6 +35,13 @@ struct Rig {
     context.texts.extra[extra::WriteFailed] = "File %1 could not be written: %2.";
   }
   void apply() { applySerialSettings(context, port, messages); }
+  // "COM3 19200,O,7,2 applied 1 as COM3:1920,O,7,2": the port's state and the settings kept.
+  QString state() const {
+    const LineSettings line = port.lineSettings();
+    return QStringLiteral("COM%1 %2,%3,%4,%5 applied %6 as %7")
+        .arg(port.portNumber()).arg(line.baud).arg(QChar(line.parity)).arg(line.dataBits)
+        .arg(line.stopBits).arg(port.applyCount()).arg(context.serialSettings);
+  }
 };
 
 }  // namespace
@@ -75,20 +82,16 @@ class TestSerialSettings : public QObject {
 
   void fixedPositions_data() {
     QTest::addColumn<QString>("settings");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("default") << "COM1:9600,N,8,1" << 1 << "9600,N,8,1";
-    QTest::newRow("1920 stands for 19200, tail ignored") << "COM3:1920,O,7,2#000#" << 3 << "19200,O,7,2";
-    QTest::newRow("short line") << "COM2:96" << 2 << "96,,,";
-    QTest::newRow("no port digit") << "COMX:9600,N,8,1" << 0 << "9600,N,8,1";
+    QTest::addColumn<QString>("fields");  // port number and line settings
+    QTest::newRow("default") << "COM1:9600,N,8,1" << "1 9600,N,8,1";
+    QTest::newRow("1920 stands for 19200, tail ignored") << "COM3:1920,O,7,2#000#" << "3 19200,O,7,2";
+    QTest::newRow("short line") << "COM2:96" << "2 96,,,";
+    QTest::newRow("no port digit") << "COMX:9600,N,8,1" << "0 9600,N,8,1";
   }
   void fixedPositions() {
     QFETCH(QString, settings);
-    QFETCH(int, port);
-    QFETCH(QString, line);
     const SerialSettingsFields fields = splitSerialSettings(settings);
-    QCOMPARE(fields.port, port);
-    QCOMPARE(fields.lineSettings, line);
+    QTEST(QString::number(fields.port) + " " + fields.lineSettings, "fields");
   }
 
   void preselection_data() {
@@ -110,102 +113,63 @@ class TestSerialSettings : public QObject {
     QCOMPARE(settingsFromChoice({"COM3", "1920", "O", "7", "2"}), QString("COM3:1920,O,7,2#000#"));
   }
 
-  // --- ApplySerialSettings
   // Any case of the file name, with or without a line end; the tail after the settings ignored.
-  void appliesStoredSettings_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<LineSettings>("line");
-    QTest::newRow("tail") << "confcom.sys" << QByteArray("COM3:1920,O,7,2#000#\r\n") << 3
-                          << "COM3:1920,O,7,2" << LineSettings{19200, 'O', 7, 2};
-    QTest::newRow("upper case, no line end") << "CONFCOM.SYS" << QByteArray("COM2:4800,E,7,1") << 2
-                                             << "COM2:4800,E,7,1" << LineSettings{4800, 'E', 7, 1};
-  }
   void appliesStoredSettings() {
-    QFETCH(QString, file);
-    QFETCH(QByteArray, content);
-    Rig rig;
-    rig.dir.write(file, content);
-    rig.apply();
-    QVERIFY(rig.messages.calls.isEmpty());
-    QTEST(rig.context.serialSettings, "stored");
-    QTEST(rig.port.portNumber(), "port");
-    QTEST(rig.port.lineSettings(), "line");
-  }
-
-  void missingOrEmptyFileRestoresDefault_data() {
-    QTest::addColumn<bool>("present");
-    QTest::newRow("missing") << false;
-    QTest::newRow("empty") << true;
+    for (const auto& [file, content, state] :
+         {std::tuple{"confcom.sys", "COM3:1920,O,7,2#000#\r\n", "COM3 19200,O,7,2 applied 1 as "},
+          std::tuple{"CONFCOM.SYS", "COM2:4800,E,7,1", "COM2 4800,E,7,1 applied 1 as "}}) {
+      Rig rig;
+      rig.dir.write(file, content);
+      rig.apply();
+      QCOMPARE(rig.messages.shown(), QStringList());
+      QCOMPARE(rig.state(), state + QString(content).left(15));
+    }
   }
   void missingOrEmptyFileRestoresDefault() {
-    QFETCH(bool, present);
-    Rig rig;
-    rig.port.setPortNumber(2, nullptr);
-    if (present) rig.dir.write("confcom.sys", "");
-    rig.apply();
-    QCOMPARE(rig.messages.calls.size(), 1);
-    QCOMPARE(rig.messages.calls[0].icon, MessageIcon::Exclamation);
-    QCOMPARE(rig.messages.calls[0].prompt, rig.context.texts.message[41]);
-    QCOMPARE(rig.messages.calls[0].title, rig.context.texts.message[42]);
-    QCOMPARE(rig.dir.read("confcom.sys"), QByteArray("COM1:9600,N,8,1\r\n"));
-    QCOMPARE(rig.context.serialSettings, QString("COM1:9600,N,8,1"));
-    QCOMPARE(rig.port.portNumber(), 1);
-    QCOMPARE(rig.port.applyCount(), 1);
+    for (const bool present : {false, true}) {
+      Rig rig;
+      rig.port.setPortNumber(2, nullptr);
+      if (present) rig.dir.write("confcom.sys", "");
+      rig.apply();
+      QCOMPARE(rig.messages.shown(), QStringList{"E No se encuentra confcom.sys|Comunicaciones"});
+      QCOMPARE(rig.dir.read("confcom.sys"), QByteArray("COM1:9600,N,8,1\r\n"));
+      QCOMPARE(rig.state(), QString("COM1 9600,N,8,1 applied 1 as COM1:9600,N,8,1"));
+    }
   }
-
-  void rejectedPortKeepsPreviousAndSkipsSettings() {
+  void rejectedPortOrSettingsChangeNothing() {
     Rig rig;
     rig.port.setAvailablePorts({1, 2});
-    rig.dir.write("confcom.sys", "COM3:1200,N,8,1\r\n");
+    QVERIFY(rig.port.applySettings("1200,E,7,2", nullptr));
+    rig.dir.write("confcom.sys", "COM3:9600,N,8,1\r\n");
     rig.apply();
-    QCOMPARE(rig.messages.calls.size(), 1);
-    QCOMPARE(rig.messages.calls[0].icon, MessageIcon::Exclamation);
-    QCOMPARE(rig.messages.calls[0].prompt, QString("The serial port COM3 does not exist."));
-    QCOMPARE(rig.messages.calls[0].title, QString("Serial port"));
-    QCOMPARE(rig.port.portNumber(), 1);
-    QCOMPARE(rig.port.applyCount(), 0);
-  }
-
-  void rejectedSettingsShowPortError() {
-    Rig rig;
+    QCOMPARE(rig.messages.shown(), QStringList{"E The serial port COM3 does not exist.|Serial port"});
+    QVERIFY(rig.state().startsWith("COM1 1200,E,7,2 applied 1 "));
     rig.dir.write("confcom.sys", "COM1:96x0,N,8,1\r\n");
     rig.apply();
-    QCOMPARE(rig.messages.calls.size(), 1);
-    QVERIFY(rig.messages.calls[0].prompt.contains("96x0"));
-    QCOMPARE(rig.port.lineSettings(), LineSettings{});
+    QVERIFY(rig.messages.shown().value(1).contains("96x0"));
+    QVERIFY(rig.state().startsWith("COM1 1200,E,7,2 applied 1 "));
   }
-
-  void openPortClosedOnlyForAnotherPort_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("staysOpen");
-    QTest::newRow("same port") << QByteArray("COM1:1920,E,8,1#000#\r\n") << true;
-    QTest::newRow("other port") << QByteArray("COM4:9600,N,8,1#000#\r\n") << false;
-  }
+  // Line settings are applied either way.
   void openPortClosedOnlyForAnotherPort() {
-    QFETCH(QByteArray, content);
-    QFETCH(bool, staysOpen);
-    Rig rig;
-    QVERIFY(rig.port.open(nullptr));
-    rig.dir.write("confcom.sys", content);
-    rig.apply();
-    QCOMPARE(rig.port.isOpen(), staysOpen);
-    QCOMPARE(rig.port.closeCount(), staysOpen ? 0 : 1);
-    QCOMPARE(rig.port.portNumber(), staysOpen ? 1 : 4);
-    QCOMPARE(rig.port.lineSettings().baud, staysOpen ? 19200 : 9600);  // applied either way
+    for (const auto& [content, state] : {std::pair{"COM1:1920,E,8,1#000#", "COM1 19200,E,8,1 applied 1"},
+                                         {"COM4:9600,N,8,1#000#", "COM4 9600,N,8,1 applied 1"}}) {
+      Rig rig;
+      QVERIFY(rig.port.open(nullptr));
+      rig.dir.write("confcom.sys", content);
+      rig.apply();
+      QVERIFY(rig.state().startsWith(state));
+      QCOMPARE(rig.port.isOpen(), rig.port.portNumber() == 1);
+      QCOMPARE(rig.port.closeCount(), rig.port.portNumber() == 1 ? 0 : 1);
+    }
   }
-
   void defaultThatCannotBeStoredIsStillApplied() {
     Rig rig;
     rig.context.programDir = rig.dir.path() + "no-such-folder/";
     rig.apply();
-    QCOMPARE(rig.messages.calls.size(), 2);
-    QCOMPARE(rig.messages.calls[1].title, QString("File not written"));
-    QVERIFY(rig.messages.calls[1].prompt.contains("confcom.sys"));
-    QCOMPARE(rig.context.serialSettings, QString("COM1:9600,N,8,1"));
-    QCOMPARE(rig.port.applyCount(), 1);
+    QCOMPARE(rig.messages.shown().size(), 2);
+    const QString failed = rig.messages.shown()[1];
+    QVERIFY(failed.contains("confcom.sys") && failed.endsWith("|File not written"));
+    QCOMPARE(rig.state(), QString("COM1 9600,N,8,1 applied 1 as COM1:9600,N,8,1"));
   }
 };
 
