@@ -8,6 +8,17 @@
 using namespace orvex;
 using test::FakeControls;
 
+namespace {
+
+QString ticked(const FakeControls& controls, const QString& input) {
+  QStringList on;
+  for (const QString action : {"PI", "PT", "SIR"})
+    if (controls.boxes.value(input + "_" + action)) on << action;
+  return on.join(' ');
+}
+
+}  // namespace
+
 class ParameterMappingTest : public QObject {
   Q_OBJECT
  private slots:
@@ -47,18 +58,17 @@ class ParameterMappingTest : public QObject {
   }
   void collectBytePair_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("high");
-    QTest::addColumn<int>("low");
-    QTest::newRow("1000") << "1000" << 3 << 232;
-    QTest::newRow("65535") << "65535" << 255 << 255;
-    QTest::newRow("letters only") << "abc" << 0 << 0;
-    QTest::newRow("empty") << "" << 0 << 0;
-    QTest::newRow("leading number") << " 12abc" << 0 << 12;
-    QTest::newRow("half to even down") << "2.5" << 0 << 2;
-    QTest::newRow("half to even up") << "3.5" << 0 << 4;
-    QTest::newRow("negative kept at 0") << "-5" << 0 << 0;
-    QTest::newRow("too large kept at 65535") << "70000" << 255 << 255;
-    QTest::newRow("exponent") << "1e3" << 3 << 232;
+    QTest::addColumn<QString>("bytes");  // high low
+    QTest::newRow("1000") << "1000" << "3 232";
+    QTest::newRow("65535") << "65535" << "255 255";
+    QTest::newRow("letters only") << "abc" << "0 0";
+    QTest::newRow("empty") << "" << "0 0";
+    QTest::newRow("leading number") << " 12abc" << "0 12";
+    QTest::newRow("half to even down") << "2.5" << "0 2";
+    QTest::newRow("half to even up") << "3.5" << "0 4";
+    QTest::newRow("negative kept at 0") << "-5" << "0 0";
+    QTest::newRow("too large kept at 65535") << "70000" << "255 255";
+    QTest::newRow("exponent") << "1e3" << "3 232";
   }
   void collectBytePair() {
     QFETCH(QString, text);
@@ -67,30 +77,19 @@ class ParameterMappingTest : public QObject {
     controls.texts["MCAPUVAL"] = text;
     ParameterSet set;
     collectParameterSet(controls, &set);
-    QTEST(int(set[54]), "high");
-    QTEST(int(set[55]), "low");
+    QTEST(QStringLiteral("%1 %2").arg(set[54]).arg(set[55]), "bytes");
   }
-  // The editor's round trip checks collecting against showing; these fix what each code means.
-  void showActionCode_data() {
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("ticked");
-    QTest::newRow("1") << 1 << "PI";
-    QTest::newRow("2") << 2 << "SIR";
-    QTest::newRow("3") << 3 << "PI SIR";
-    QTest::newRow("4") << 4 << "PT";
-    QTest::newRow("5") << 5 << "PT SIR";
-    QTest::newRow("6") << 6 << "";
-  }
+  // The editor's round trip checks collecting against showing; this fixes what each code means.
   void showActionCode() {
-    QFETCH(int, code);
-    QFETCH(QString, ticked);
-    ParameterSet set = factoryParameterSet();
-    set[36] = static_cast<qint16>(code);
-    FakeControls controls;
-    controls.boxes = {{"ALARTEM_PI", true}, {"ALARTEM_PT", true}, {"ALARTEM_SIR", true}};
-    showParameterSet(set, controls);
-    for (const QString action : {"PI", "PT", "SIR"})
-      QCOMPARE(controls.boxes.value("ALARTEM_" + action), ticked.split(' ').contains(action));
+    const QStringList meaning = {"PI", "SIR", "PI SIR", "PT", "PT SIR", ""};  // codes 1..6
+    for (int code = 1; code <= 6; ++code) {
+      ParameterSet set = factoryParameterSet();
+      set[36] = static_cast<qint16>(code);
+      FakeControls controls;
+      controls.boxes = {{"ALARTEM_PI", true}, {"ALARTEM_PT", true}, {"ALARTEM_SIR", true}};
+      showParameterSet(set, controls);
+      QCOMPARE(ticked(controls, "ALARTEM"), meaning[code - 1]);
+    }
   }
   void actionCodeOutsideTableLeavesBoxes() {
     for (const qint16 code : {qint16(0), qint16(7), qint16(-1)}) {
@@ -99,26 +98,21 @@ class ParameterMappingTest : public QObject {
       FakeControls controls;
       controls.boxes = {{"ALARFUE_PI", true}, {"ALARFUE_PT", false}, {"ALARFUE_SIR", true}};
       QCOMPARE(showParameterSet(set, controls), QList<int>{32});
-      QVERIFY(!controls.log.contains("ALARFUE_PI"));
-      QCOMPARE(controls.boxes.value("ALARFUE_SIR"), true);
+      QVERIFY(!controls.log.contains("ALARFUE_PI") && ticked(controls, "ALARFUE") == "PI SIR");
     }
   }
-  void collectConflictingActions_data() {
-    QTest::addColumn<bool>("sir");
-    QTest::addColumn<int>("code");
-    QTest::newRow("PI PT: timed stop wins") << false << 4;
-    QTest::newRow("all three: later test wins") << true << 5;
-  }
+  // PI with PT: the timed stop wins; all three: the later test wins.
   void collectConflictingActions() {
-    QFETCH(bool, sir);
-    FakeControls controls;
-    showParameterSet(factoryParameterSet(), controls);
-    controls.boxes["ALAROVE_PI"] = controls.boxes["ALAROVE_PT"] = true;
-    controls.boxes["ALAROVE_SIR"] = sir;
-    ParameterSet set;
-    set[40] = 1;
-    collectParameterSet(controls, &set);
-    QTEST(int(set[40]), "code");
+    for (const bool sir : {false, true}) {
+      FakeControls controls;
+      showParameterSet(factoryParameterSet(), controls);
+      controls.boxes["ALAROVE_PI"] = controls.boxes["ALAROVE_PT"] = true;
+      controls.boxes["ALAROVE_SIR"] = sir;
+      ParameterSet set;
+      set[40] = 1;
+      collectParameterSet(controls, &set);
+      QCOMPARE(set[40], qint16(sir ? 5 : 4));
+    }
   }
   void flagOutsideOneTwoLeavesBox() {
     ParameterSet set = factoryParameterSet();
@@ -129,8 +123,7 @@ class ParameterMappingTest : public QObject {
     QCOMPARE(showParameterSet(set, controls), (QList<int>{13, 21}));
     ParameterSet collected;
     collectParameterSet(controls, &collected);
-    QCOMPARE(collected[13], qint16(1));
-    QCOMPARE(collected[21], qint16(2));
+    QCOMPARE(QList<qint16>({collected[13], collected[21]}), QList<qint16>({1, 2}));
   }
   void optionOutsideGroupIsReported_data() {
     QTest::addColumn<int>("slot");
@@ -160,9 +153,7 @@ class ParameterMappingTest : public QObject {
     FakeControls controls;
     const ParameterSet factory = factoryParameterSet();
     QVERIFY(showParameterSet(factory, controls).isEmpty());
-    int engineSignals = 0;
-    for (const int flag : {15, 19, 21}) engineSignals += factory[flag] == 1;
-    QVERIFY(engineSignals <= 1);  // D+, W and pick-up exclude each other
+    QVERIFY((factory[15] == 1) + (factory[19] == 1) + (factory[21] == 1) <= 1);  // D+, W, pick-up exclusive
   }
   void captionsMatchGroupSizes() {
     for (const MappingStep& step : mappingSteps()) {
