@@ -80,12 +80,9 @@ struct LiveProgram {
   // delivered serial settings, COM1 at 9600 baud).
   bool start(const QStringList& simFaults = {}) {
     if (!sim.start(simFaults)) return false;
-    registerConfigWindows(services);
-    registerLinkWindows(services);
-    registerFileWindows(services);
-    registerReportWindows(services);
-    registerLanguageWindows(services);
-    registerShellWindows(services);
+    for (const auto add : {registerConfigWindows, registerLinkWindows, registerFileWindows,
+                           registerReportWindows, registerLanguageWindows, registerShellWindows})
+      add(services);
     startShell(services);
     editor()->show();
     return true;
