@@ -5,6 +5,7 @@
 #include "link/applyserialsettings.h"
 #include "link/serialsettings.h"
 #include "link/testing/inmemoryserialport.h"
+#include "portstate.h"
 #include "support/recordingmessageboxes.h"
 #include "support/tempprogramdir.h"
 
@@ -35,13 +36,7 @@ struct Rig {
     context.texts.extra[extra::WriteFailed] = "File %1 could not be written: %2.";
   }
   void apply() { applySerialSettings(context, port, messages); }
-  // "COM3 19200,O,7,2 applied 1 as COM3:1920,O,7,2": the port's state and the settings kept.
-  QString state() const {
-    const LineSettings line = port.lineSettings();
-    return QStringLiteral("COM%1 %2,%3,%4,%5 applied %6 as %7")
-        .arg(port.portNumber()).arg(line.baud).arg(QChar(line.parity)).arg(line.dataBits)
-        .arg(line.stopBits).arg(port.applyCount()).arg(context.serialSettings);
-  }
+  QString state() const { return test::portState(port, context); }
 };
 
 }  // namespace
