@@ -30,13 +30,15 @@ void checkEnded(const TransferRig& rig) {
 }
 
 // A fault that starts when the view first shows `entry` (after the model check when nested).
-Action from(const QString& entry, std::function<void(TransferRig&)> fault) {
+Action from(const QString& entry, Action fault) {
   return [entry, fault](TransferRig& r) { r.onEntry(entry, [&r, fault] { fault(r); }); };
 }
-Action afterModelCheck(const QString& entry, std::function<void(TransferRig&)> fault) {
-  return [entry, fault](TransferRig& r) {
-    r.onEntry("step m4 ", [&r, entry, fault] { r.onEntry(entry, [&r, fault] { fault(r); }); });
-  };
+Action afterModelCheck(const QString& entry, Action fault) {
+  return [entry, fault](TransferRig& r) { r.onEntry("step m4 ", [&r, entry, fault] { from(entry, fault)(r); }); };
+}
+template <typename T, typename V>
+Action fault(T sim::InstrumentFaults::*field, V value) {
+  return [field, value](TransferRig& r) { r.instrument.faults().*field = T(value); };
 }
 Action loseAt(const QString& entry) {
   return from(entry, [](TransferRig& r) { r.clock.after(1000, [&r] { r.port.loseWhileOpen("gone"); }); });
@@ -106,15 +108,15 @@ class TestTransfers : public QObject {
   }
 
   void failures_data() {
+    using F = sim::InstrumentFaults;
     QTest::addColumn<bool>("write");
     QTest::addColumn<Action>("fault");
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("messages");  // shown, joined by " / "
     QTest::addColumn<Action>("check");
     const auto frames = [](int model, int identityA, int block) {
       return Action([=](TransferRig& r) {
-        QCOMPARE(r.sent(kModel), model);
-        QCOMPARE(r.sent(kIdentityA), identityA);
-        QCOMPARE(r.sent(kBlock), block);
+        const QList<int> sent = {r.sent(kModel), r.sent(kIdentityA), r.sent(kBlock)};
+        QCOMPARE(sent, QList<int>({model, identityA, block}));
       });
     };
     const auto failedSlot = [](int slot, int attempts) {
@@ -124,88 +126,56 @@ class TestTransfers : public QObject {
         QCOMPARE(r.sent(kReset), 0);
       });
     };
-    const auto faults = [](std::function<void(sim::InstrumentFaults&)> f) {
-      return Action([f](TransferRig& r) { f(r.instrument.faults()); });
-    };
+    const auto check = [](auto condition) { return Action([=](TransferRig& r) { QVERIFY(condition(r)); }); };
     const Action none = [](TransferRig&) {};
-    QTest::newRow("read: no answer") << false << faults([](auto& f) { f.noAnswer = true; })
-        << QStringList{"C m15 |m10 "} << Action([](TransferRig& r) {
-             QCOMPARE(r.clock.nowUs(), 1'000'000 + 6 * 5'100'000);
-             QCOMPARE(r.port.openCount(), 6);
-           });
-    QTest::newRow("read: six CRC errors") << false << faults([](auto& f) { f.crcErrors = 6; })
-        << QStringList{"C m14 |m8 "} << frames(6, 0, 0);
-    QTest::newRow("read: five CRC errors") << false << faults([](auto& f) { f.crcErrors = 5; })
-        << QStringList{} << frames(6, 1, 1);
-    QTest::newRow("read: wrong model") << false << faults([](auto& f) { f.modelCode = 2; })
-        << QStringList{"I m16 |m17 "} << frames(1, 0, 0);
-    QTest::newRow("read: identity wrong twice") << false << faults([](auto& f) { f.wrongIdentity = 2; })
-        << QStringList{} << frames(1, 3, 1);
-    QTest::newRow("read: identity wrong 4 times") << false << faults([](auto& f) { f.wrongIdentity = 4; })
-        << QStringList{"C m45 |m46 "} << frames(1, 4, 0);
-    QTest::newRow("read: identity unanswered") << false << faults([](auto& f) { f.stopAfter = 1; })
-        << QStringList{"C m43 |m44 "} << frames(1, 6, 0);
-    QTest::newRow("read: block CRC errors") << false
-        << afterModelCheck("phase green", [](auto& r) { r.instrument.faults().crcErrors = -1; })
-        << QStringList{"C m31 |m8 "} << frames(1, 1, 6);
-    QTest::newRow("read: block unanswered") << false
-        << afterModelCheck("phase green", [](auto& r) { r.instrument.faults().noAnswer = true; })
-        << QStringList{"C m32 |m10 "} << frames(1, 1, 6);
-    QTest::newRow("read: identity B wrong") << false
-        << from("step m29 63", [](auto& r) { r.instrument.faults().wrongIdentity = -1; })
-        << QStringList{"C m45 |m46 "} << Action([](TransferRig& r) {  // new values stay
-             QCOMPARE(r.context.configLeida[1], qint16(7));
-           });
-    QTest::newRow("write: wrong model") << true << faults([](auto& f) { f.modelCode = 0; })
-        << QStringList{"I m16 |m17 "} << frames(1, 0, 0);
-    QTest::newRow("write: no identity in acks") << true
-        << faults([](auto& f) { f.writesWithoutIdentity = true; })
-        << QStringList{"C m11 1|m12 "} << Action([](TransferRig& r) {
-             QCOMPARE(r.sent(orvex::registerWriteFrame(1, 11)), 4);
-           });
-    QTest::newRow("write: no identity from slot 5") << true
-        << from("step m6 5 ", [](auto& r) { r.instrument.faults().writesWithoutIdentity = true; })
-        << QStringList{"C m11 5\n\npartial at 5|m12 "} << failedSlot(5, 4);
-    QTest::newRow("write: unanswered from slot 3") << true
-        << from("step m6 3 ", [](auto& r) { r.instrument.faults().noAnswer = true; })
-        << QStringList{"C m9 3\n\npartial at 3|m10 "} << failedSlot(3, 6);
-    QTest::newRow("write: CRC errors from slot 47") << true
-        << from("step m6 47 ", [](auto& r) { r.instrument.faults().crcErrors = -1; })
-        << QStringList{"C m7 47\n\npartial at 47|m8 "} << failedSlot(47, 6);
+    QTest::newRow("read: no answer") << false << fault(&F::noAnswer, true) << "C m15 |m10 "
+        << check([](TransferRig& r) { return r.clock.nowUs() == 1'000'000 + 6 * 5'100'000 && r.port.openCount() == 6; });
+    QTest::newRow("read: six CRC errors") << false << fault(&F::crcErrors, 6) << "C m14 |m8 " << frames(6, 0, 0);
+    QTest::newRow("read: five CRC errors") << false << fault(&F::crcErrors, 5) << "" << frames(6, 1, 1);
+    QTest::newRow("read: wrong model") << false << fault(&F::modelCode, quint16(2)) << "I m16 |m17 " << frames(1, 0, 0);
+    QTest::newRow("read: identity wrong twice") << false << fault(&F::wrongIdentity, 2) << "" << frames(1, 3, 1);
+    QTest::newRow("read: identity wrong 4 times") << false << fault(&F::wrongIdentity, 4) << "C m45 |m46 " << frames(1, 4, 0);
+    QTest::newRow("read: identity unanswered") << false << fault(&F::stopAfter, 1) << "C m43 |m44 " << frames(1, 6, 0);
+    QTest::newRow("read: block CRC errors") << false << afterModelCheck("phase green", fault(&F::crcErrors, -1))
+        << "C m31 |m8 " << frames(1, 1, 6);
+    QTest::newRow("read: block unanswered") << false << afterModelCheck("phase green", fault(&F::noAnswer, true))
+        << "C m32 |m10 " << frames(1, 1, 6);
+    QTest::newRow("read: identity B wrong, new values stay") << false << from("step m29 63", fault(&F::wrongIdentity, -1))
+        << "C m45 |m46 " << check([](TransferRig& r) { return r.context.configLeida[1] == 7; });
+    QTest::newRow("write: wrong model") << true << fault(&F::modelCode, quint16(0)) << "I m16 |m17 " << frames(1, 0, 0);
+    QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1|m12 "
+        << check([](TransferRig& r) { return r.sent(orvex::registerWriteFrame(1, 11)) == 4; });
+    QTest::newRow("write: no identity from slot 5") << true << from("step m6 5 ", fault(&F::writesWithoutIdentity, true))
+        << "C m11 5\n\npartial at 5|m12 " << failedSlot(5, 4);
+    QTest::newRow("write: unanswered from slot 3") << true << from("step m6 3 ", fault(&F::noAnswer, true))
+        << "C m9 3\n\npartial at 3|m10 " << failedSlot(3, 6);
+    QTest::newRow("write: CRC errors from slot 47") << true << from("step m6 47 ", fault(&F::crcErrors, -1))
+        << "C m7 47\n\npartial at 47|m8 " << failedSlot(47, 6);
     QTest::newRow("write: sporadic CRC errors across slots") << true
-        << from("step m6 3 ", [](auto& r) {
+        << from("step m6 3 ", [](TransferRig& r) {
              r.instrument.faults().crcErrors = 5;
              r.onEntry("step m6 4 ", [&r] { r.instrument.faults().crcErrors = 5; });
            })
-        << QStringList{} << Action([](TransferRig& r) { QCOMPARE(r.view.log.last(), "step m27 "); });
-    QTest::newRow("write: read-back differs") << true
-        << from("step m18 ", [](auto& r) { r.instrument.setReg(12, 999); })
-        << QStringList{"I m25 12|m26 "} << none;
-    QTest::newRow("write: identity B wrong, old set compared") << true
-        << from("step m6 63 ", [](auto& r) { r.instrument.faults().wrongIdentity = 4; })
-        << QStringList{"C m45 |m46 ", "I m25 1|m26 "} << Action([](TransferRig& r) {
-             QCOMPARE(r.sent(kReset), 1);
-           });
-    for (const bool write : {false, true}) {
-      const char* kind = write ? "write" : "read";
-      QTest::addRow("%s: port will not open", kind) << write
+        << "" << check([](TransferRig& r) { return r.view.log.last() == "step m27 "; });
+    QTest::newRow("write: read-back differs") << true << from("step m18 ", [](TransferRig& r) { r.instrument.setReg(12, 999); })
+        << "I m25 12|m26 " << none;
+    QTest::newRow("write: identity B wrong, old set compared") << true << from("step m6 63 ", fault(&F::wrongIdentity, 4))
+        << "C m45 |m46  / I m25 1|m26 " << check([](TransferRig& r) { return r.sent(kReset) == 1; });
+    for (const bool write : {false, true})
+      QTest::addRow("%s: port will not open", write ? "write" : "read") << write
           << Action([](TransferRig& r) { r.port.setOpenError("denied"); })
-          << QStringList{"C cannot open COM1: denied|port"} << frames(0, 0, 0);
-    }
+          << "C cannot open COM1: denied|port" << frames(0, 0, 0);
     const Action oneOpen = [](TransferRig& r) {
       QCOMPARE(r.port.openCount(), 1);  // no attempts burnt on a dead port
       QCOMPARE(r.context.identityFailed, qint16(0));
     };
-    QTest::newRow("read: port lost in a pause") << false << loseAt("step m4 ")
-        << QStringList{"C lost: gone|port"} << oneOpen;
-    QTest::newRow("read: port lost in the block") << false << loseAt("step m29 1 ")
-        << QStringList{"C lost: gone|port"} << oneOpen;
-    QTest::newRow("write: port lost at slot 1") << true << loseAt("step m6 1 ")
-        << QStringList{"C lost: gone|port"} << oneOpen;
+    const QString lost = "C lost: gone|port";
+    QTest::newRow("read: port lost in a pause") << false << loseAt("step m4 ") << lost << oneOpen;
+    QTest::newRow("read: port lost in the block") << false << loseAt("step m29 1 ") << lost << oneOpen;
+    QTest::newRow("write: port lost at slot 1") << true << loseAt("step m6 1 ") << lost << oneOpen;
     QTest::newRow("write: port lost at slot 10") << true << loseAt("step m6 10 ")
-        << QStringList{"C lost: gone\n\npartial at 10|port"} << oneOpen;
-    QTest::newRow("write: port lost in the reset pause") << true << loseAt("step m18 ")
-        << QStringList{"C lost: gone|port"} << oneOpen;
+        << "C lost: gone\n\npartial at 10|port" << oneOpen;
+    QTest::newRow("write: port lost in the reset pause") << true << loseAt("step m18 ") << lost << oneOpen;
   }
   void failures() {
     QFETCH(bool, write);
@@ -215,7 +185,7 @@ class TestTransfers : public QObject {
     rig.editor.editorSet = editedSet();
     fault(rig);
     write ? rig.transfers.onWriteRequested() : rig.transfers.onReadRequested();
-    QTEST(rig.messages.shown(), "messages");
+    QTEST(rig.messages.shown().join(" / "), "messages");
     check(rig);
     if (!write) QCOMPARE(rig.editor.shown.size(), 1);  // shown whatever the outcome
     checkEnded(rig);
