@@ -16,11 +16,7 @@ class TestFactoryReport : public QObject {
  private slots:
   void factoryReportReadsAsTwoRowsOfEighty_data() {
     QTest::addColumn<int>("base");
-    QTest::newRow("Castellano") << 0;
-    QTest::newRow("English") << 300;
-    QTest::newRow("Francais") << 600;
-    QTest::newRow("Deutschland") << 900;
-    QTest::newRow("Norwegian") << 1200;
+    for (const int base : {0, 300, 600, 900, 1200}) QTest::addRow("base %d", base) << base;
   }
   void factoryReportReadsAsTwoRowsOfEighty() {
     QFETCH(int, base);
