@@ -139,29 +139,29 @@ class EditorReactionsTest : public QObject {
     f.editor->collectParameterSet();
     QCOMPARE(f.context.configEditada[9], qint16(6));
   }
-  void stopsExcludeEachOtherWithoutChainReaction() {
-    Fixture f;
-    ParameterSet set = factoryParameterSet();
-    set[32] = 6;
-    f.showSet(set);
-    f.box("ALARFUE_PI")->click();
-    f.box("ALARFUE_PT")->click();
-    QCOMPARE(f.ticked("ALARFUE"), QString("PT"));
-    f.box("ALARFUE_SIR")->click();
-    f.editor->collectParameterSet();
-    QCOMPARE(f.context.configEditada[32], qint16(5));
-    f.box("ALARFUE_PI")->click();
-    QCOMPARE(f.ticked("ALARFUE"), QString("PI SIR"));  // the siren combines with either stop
+  // Shown from `code`, then the action boxes clicked: what stays ticked and the code collected.
+  void actionClicks_data() {
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("clicks");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("stops exclude each other") << 32 << 6 << "PI PT" << "PT 4";
+    QTest::newRow("no chain reaction") << 32 << 6 << "PI PT SIR" << "PT SIR 5";
+    QTest::newRow("the siren combines with either stop") << 32 << 6 << "PI PT SIR PI" << "PI SIR 3";
+    QTest::newRow("ticked immediate stop cleared") << 34 << 1 << "PI" << " 6";
   }
-  void clickingTickedImmediateStopClearsIt() {
+  void actionClicks() {
+    QFETCH(int, slot);
+    QFETCH(QString, clicks);
+    const QString input = slot == 32 ? "ALARFUE" : "ALAROIL";
     Fixture f;
     ParameterSet set = factoryParameterSet();
-    set[34] = 1;
+    QFETCH(int, code);
+    set[slot] = qint16(code);
     f.showSet(set);
-    f.box("ALAROIL_PI")->click();
-    QCOMPARE(f.ticked("ALAROIL"), QString());
+    for (const QString& action : clicks.split(' ')) f.box(qPrintable(input + "_" + action))->click();
     f.editor->collectParameterSet();
-    QCOMPARE(f.context.configEditada[34], qint16(6));
+    QTEST(f.ticked(qPrintable(input)) + " " + QString::number(f.context.configEditada[slot]), "result");
   }
   void showingCode3AfterCode4() {
     Fixture f;
