@@ -47,32 +47,27 @@ class TestSerialSettings : public QObject {
   // --- the settings string
   void lineSettings_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("valid");
-    QTest::addColumn<int>("bitsPerCharacter");
-    QTest::newRow("default") << "9600,N,8,1" << true << 10;
-    QTest::newRow("19200 odd 7 2") << "19200,O,7,2" << true << 11;
-    QTest::newRow("even") << "1200,E,8,1" << true << 11;
-    QTest::newRow("baud not a number") << "96 0,N,8,1" << false << 0;
-    QTest::newRow("baud 1920 never reaches the port") << "1920x,N,8,1" << false << 0;
-    QTest::newRow("parity unknown") << "9600,X,8,1" << false << 0;
-    QTest::newRow("data bits") << "9600,N,9,1" << false << 0;
-    QTest::newRow("stop bits") << "9600,N,8,3" << false << 0;
-    QTest::newRow("too few fields") << "9600,N,8" << false << 0;
-    QTest::newRow("empty fields") << ",,," << false << 0;
+    QTest::addColumn<QString>("outcome");  // bits per character, or "rejected"
+    QTest::newRow("default") << "9600,N,8,1" << "10";
+    QTest::newRow("19200 odd 7 2") << "19200,O,7,2" << "11";
+    QTest::newRow("even") << "1200,E,8,1" << "11";
+    QTest::newRow("baud not a number") << "96 0,N,8,1" << "rejected";
+    QTest::newRow("baud 1920 never reaches the port") << "1920x,N,8,1" << "rejected";
+    QTest::newRow("parity unknown") << "9600,X,8,1" << "rejected";
+    QTest::newRow("data bits") << "9600,N,9,1" << "rejected";
+    QTest::newRow("stop bits") << "9600,N,8,3" << "rejected";
+    QTest::newRow("too few fields") << "9600,N,8" << "rejected";
+    QTest::newRow("empty fields") << ",,," << "rejected";
   }
+  // A rejected text is named in the error and leaves the settings as they were.
   void lineSettings() {
     QFETCH(QString, text);
-    QFETCH(bool, valid);
-    QFETCH(int, bitsPerCharacter);
     LineSettings parsed;
     parsed.baud = 1;
     QString error;
-    QCOMPARE(parseLineSettings(text, &parsed, &error), valid);
-    if (valid) QCOMPARE(parsed.bitsPerCharacter(), bitsPerCharacter);
-    else {
-      QVERIFY(error.contains(text));
-      QCOMPARE(parsed.baud, 1);
-    }
+    const bool ok = parseLineSettings(text, &parsed, &error);
+    QVERIFY(ok || (error.contains(text) && parsed.baud == 1));
+    QTEST(ok ? QString::number(parsed.bitsPerCharacter()) : "rejected", "outcome");
   }
 
   void fixedPositions_data() {
