@@ -102,8 +102,7 @@ class TestFileWindows : public QObject {
     grab->close();  // left already: must not release the load dialog's hold
     QVERIFY(!f.editor->buttonsEnabled);
     load->close();
-    QVERIFY(f.editor->buttonsEnabled);
-    QCOMPARE(f.editor->holds, 0);
+    QVERIFY(f.editor->buttonsEnabled && f.editor->holds == 0);
   }
 
   void pickingFillsTheName() {
@@ -196,29 +195,24 @@ class TestFileWindows : public QObject {
     }
   }
 
-  void loadFillsConfigLeidaAndShowsIt() {
-    Fixture f;
-    QString error;
-    QVERIFY(writeQvtFile(f.dir.file("CONFIG/Good.QVT"), numberedSet(7), &error));
-    QWidget* w = f.open("LoadFich");
-    Fixture::pick(w, "Good.QVT");
-    Fixture::click(w, "Command1");
-    QCOMPARE(f.messages.shown(), QStringList());
-    QCOMPARE(f.context.configLeida, numberedSet(7));
-    QCOMPARE(f.editor->shown, QList<ParameterSet>{numberedSet(7)});
-    QVERIFY(Fixture::leaveCaption(w) == "Exit" && w->isVisible());
-  }
-  void damagedFileChangesNothing() {
-    Fixture f;
-    f.dir.write("CONFIG/Bad.QVT", QByteArray(" 1 \r\nabc\r\n") + QByteArray(" 0 \r\n").repeated(61));
-    f.context.configLeida = numberedSet(3);
-    QWidget* w = f.open("LoadFich");
-    Fixture::pick(w, "Bad.QVT");
-    Fixture::click(w, "Command1");
-    QCOMPARE(f.messages.shown().size(), 1);
-    QVERIFY(f.messages.shown()[0].startsWith("E ") && f.messages.calls[0].prompt.contains("Bad.QVT"));
-    QVERIFY(f.context.configLeida == numberedSet(3) && f.editor->shown.isEmpty());
-    QCOMPARE(Fixture::leaveCaption(w), QStringLiteral("Leave unloaded"));
+  // A good file fills ConfigLeida and shows it; a damaged one is named and changes nothing.
+  void loadFillsConfigLeidaOrChangesNothing() {
+    for (const bool damaged : {false, true}) {
+      Fixture f;
+      QString error;
+      QVERIFY(writeQvtFile(f.dir.file("CONFIG/A.QVT"), numberedSet(7), &error));
+      if (damaged) f.dir.write("CONFIG/A.QVT", QByteArray(" 1 \r\nabc\r\n") + QByteArray(" 0 \r\n").repeated(61));
+      f.context.configLeida = numberedSet(3);
+      QWidget* w = f.open("LoadFich");
+      Fixture::pick(w, "A.QVT");
+      Fixture::click(w, "Command1");
+      const ParameterSet expected = numberedSet(damaged ? 3 : 7);
+      QCOMPARE(f.context.configLeida, expected);
+      QCOMPARE(f.editor->shown, damaged ? QList<ParameterSet>{} : QList<ParameterSet>{expected});
+      QCOMPARE(f.messages.shown().size(), damaged ? 1 : 0);
+      if (damaged) QVERIFY(f.messages.shown()[0].startsWith("E ") && f.messages.shown()[0].contains("A.QVT"));
+      QVERIFY(w->isVisible() && Fixture::leaveCaption(w) == (damaged ? "Leave unloaded" : "Exit"));
+    }
   }
   void worksWithoutAnEditor() {
     test::TempProgramDir dir;
