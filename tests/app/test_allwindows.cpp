@@ -18,7 +18,7 @@
 #include "reports/register.h"
 #include "shell/register.h"
 #include "shell/startup.h"
-#include "support/recordingmessageboxes.h"
+#include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
 
 using namespace orvex;
@@ -26,17 +26,12 @@ using namespace orvex::test;
 
 namespace {
 
-struct Program {
+struct Program : ServicesFixture {
   TempProgramDir dir;
-  ProgramContext context;
-  WindowRegistry windows;
-  RecordingMessageBoxes messages;
-  AppEvents events;
   VirtualTimeWaiter waiter;
   InMemorySerialPort port{waiter};
-  AppServices services{context, windows, messages, events, &port, &waiter};
 
-  Program() {
+  Program() : ServicesFixture({}, &port, &waiter) {
     context.programDir = dir.path();
     for (const auto add : {registerConfigWindows, registerLinkWindows, registerFileWindows,
                            registerReportWindows, registerLanguageWindows, registerShellWindows})

@@ -3,18 +3,13 @@
 
 #include "common/ui/appservices.h"
 #include "config/ui/configqvt.h"
-#include "support/recordingmessageboxes.h"
+#include "support/servicesfixture.h"
 
 namespace orvex::test {
 
 // The services an editor window needs, with recorded message boxes and a chosen default
 // configuration instead of the files.
-struct EditorHarness {
-  ProgramContext context;
-  WindowRegistry windows;
-  RecordingMessageBoxes messages;
-  AppEvents events;
-  AppServices services{context, windows, messages, events};
+struct EditorHarness : ServicesFixture {
   QStringList loadLog;
   std::unique_ptr<ConfigQVT> editor;
 

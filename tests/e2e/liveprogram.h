@@ -18,7 +18,7 @@
 #include "reports/register.h"
 #include "shell/register.h"
 #include "shell/startup.h"
-#include "support/recordingmessageboxes.h"
+#include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
 
 namespace orvex::test {
@@ -62,18 +62,13 @@ class SimProcess {
   QProcess process_;
 };
 
-struct LiveProgram {
+struct LiveProgram : ServicesFixture {
   TempProgramDir dir;
-  ProgramContext context;
-  WindowRegistry windows;
-  RecordingMessageBoxes messages;
-  AppEvents events;
   EventLoopWaiter waiter;
   QtSerialPort port{dir.path()};
-  AppServices services{context, windows, messages, events, &port, &waiter};
   SimProcess sim{dir.path()};
 
-  LiveProgram() { context.programDir = dir.path(); }
+  LiveProgram() : ServicesFixture({}, &port, &waiter) { context.programDir = dir.path(); }
   ~LiveProgram() { windows.unloadAll({}); }
 
   // Starts the simulator, then the program's windows (the editor's load step applies the

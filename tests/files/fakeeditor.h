@@ -7,6 +7,7 @@
 
 #include "common/ui/appservices.h"
 #include "support/recordingmessageboxes.h"
+#include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
 
 namespace orvex::test {
@@ -40,25 +41,15 @@ class FakeEditor : public QWidget, public EditorAccess {
 };
 
 // A program directory, the shared services and the fake editor under "ConfigQVT".
-struct WindowFixture {
+struct WindowFixture : ServicesFixture {
   WindowFixture() {
     context.programDir = dir.path();
-    windows.add(QStringLiteral("ConfigQVT"), [this] {
-      editor = new FakeEditor(context);
-      return editor;
-    });
+    windows.add(QStringLiteral("ConfigQVT"), [this] { return editor = new FakeEditor(context); });
     windows.window(QStringLiteral("ConfigQVT"));
   }
-  ~WindowFixture() { windows.unloadAll({}); }
-  WindowFixture(const WindowFixture&) = delete;
-  WindowFixture& operator=(const WindowFixture&) = delete;
+  ~WindowFixture() { windows.unloadAll({}); }  // before the folder goes
 
   TempProgramDir dir;
-  ProgramContext context;
-  WindowRegistry windows;
-  RecordingMessageBoxes messages;
-  AppEvents events;
-  AppServices services{context, windows, messages, events};
   FakeEditor* editor = nullptr;
 };
 

@@ -216,20 +216,14 @@ class TestFileWindows : public QObject {
   }
   void worksWithoutAnEditor() {
     test::TempProgramDir dir;
-    ProgramContext context;
-    context.programDir = dir.path();
-    WindowRegistry windows;
-    test::RecordingMessageBoxes messages;
-    AppEvents events;
-    AppServices services{context, windows, messages, events};
-    registerFileWindows(services);
-    QWidget* w = windows.window("GrabFich");
+    test::ServicesFixture fx(dir.path());
+    registerFileWindows(fx.services);
+    QWidget* w = fx.windows.window("GrabFich");
     w->show();
     Fixture::type(w, "Z");
     Fixture::click(w, "Command3");
     QVERIFY(QFile::exists(dir.file("CONFIG/Z.QVT")));
     w->close();
-    windows.unloadAll({});
   }
 };
 

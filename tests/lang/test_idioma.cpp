@@ -6,7 +6,7 @@
 #include "lang/idioma.h"
 #include "lang/languages.h"
 #include "lang/register.h"
-#include "servicesfixture.h"
+#include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
 #include "textfixture.h"
 

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "lang/loadtexts.h"
-#include "servicesfixture.h"
+#include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
 #include "textfixture.h"
 

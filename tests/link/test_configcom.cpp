@@ -10,35 +10,30 @@
 #include "link/register.h"
 #include "link/testing/inmemoryserialport.h"
 #include "portstate.h"
-#include "support/recordingmessageboxes.h"
+#include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
 
 using namespace orvex;
 using orvex::test::InMemorySerialPort;
-using orvex::test::RecordingMessageBoxes;
 using orvex::test::TempProgramDir;
 using orvex::test::VirtualTimeWaiter;
 
 namespace {
 
-struct Rig {
+struct Rig : orvex::test::ServicesFixture {
   TempProgramDir dir{false};
-  ProgramContext context;
-  WindowRegistry windows;
-  RecordingMessageBoxes messages;
-  AppEvents events;
   VirtualTimeWaiter clock;
   InMemorySerialPort port{clock};
-  AppServices services{context, windows, messages, events, &port, &clock};
   int closedSignals = 0;
 
-  explicit Rig(const QString& settings = "COM1:9600,N,8,1") {
+  explicit Rig(const QString& settings = "COM1:9600,N,8,1") : ServicesFixture({}, &port, &clock) {
     context.programDir = dir.path();
     context.serialSettings = settings;
     dir.write("confcom.sys", settings.toLatin1() + "\r\n");
     registerLinkWindows(services);
     QObject::connect(&events, &AppEvents::serialSettingsClosed, [this] { ++closedSignals; });
   }
+  ~Rig() { windows.unloadAll({}); }  // before the port goes
   ConfigCOM* open() {
     auto* w = windows.get<ConfigCOM>("ConfigCOM");
     w->show();

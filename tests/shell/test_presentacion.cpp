@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "../lang/servicesfixture.h"
+#include "support/servicesfixture.h"
 #include "shell/frontpanel.h"
 #include "shell/presentacion.h"
 #include "shell/register.h"

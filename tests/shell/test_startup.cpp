@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "../lang/servicesfixture.h"
+#include "support/servicesfixture.h"
 #include "../lang/textfixture.h"
 #include "lang/languages.h"
 #include "lang/loadtexts.h"
