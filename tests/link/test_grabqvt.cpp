@@ -95,11 +95,9 @@ class TestGrabQvt : public QObject {
     QVERIFY(stayedOpen && animating);
     QCOMPARE(seen, (QStringList{"m28 | m2 | (0,255,255)", "m28 | m19 | (0,255,0)"}));
     QCOMPARE(rig.label("proceso")->text(), "m33 ");
-    QVERIFY(!rig.grab()->isVisible() && !rig.timer1()->isActive());
-    QCOMPARE(rig.editor->shown.size(), 1);
-    // Legible colours: the panel behind Label1 is dark.
-    QVERIFY(rig.label("Label1")->autoFillBackground());
-    QVERIFY(rig.label("Label1")->palette().color(QPalette::Window).lightness() < 64);
+    QVERIFY(!rig.grab()->isVisible() && !rig.timer1()->isActive() && rig.editor->shown.size() == 1);
+    QLabel* panel = rig.label("Label1");  // dark behind the coloured phases, so they read well
+    QVERIFY(panel->autoFillBackground() && panel->palette().color(QPalette::Window).lightness() < 64);
   }
 
   void writeShowsItsPhases() {
@@ -111,8 +109,7 @@ class TestGrabQvt : public QObject {
     QCOMPARE(seen, (QStringList{"m1 | m2 | (0,255,255)", "m1 | m5 | (255,0,0)", "m1 | Reset| (0,255,255)",
                                 "m28 | m2 | (0,255,255)", "m28 | m19 | (0,255,0)",
                                 "m21 | m22 | (0,255,255)"}));
-    QCOMPARE(rig.label("proceso")->text(), "m27 ");
-    QVERIFY(!rig.grab()->isVisible());
+    QVERIFY(rig.label("proceso")->text() == "m27 " && !rig.grab()->isVisible());
   }
 
   // Salvar during a transfer stores the settings at once; the port takes them once the
@@ -127,10 +124,9 @@ class TestGrabQvt : public QObject {
       portDuring = rig.port.portNumber();
     });
     emit rig.events.readInstrumentRequested();
-    QCOMPARE(portDuring, 1);
     QCOMPARE(rig.messages.shown(), QStringList());
     QCOMPARE(rig.port.written().size(), 4);  // the read went through
-    QCOMPARE(rig.port.portNumber(), 2);
+    QCOMPARE(QList<int>({portDuring, rig.port.portNumber()}), QList<int>({1, 2}));
     QVERIFY(rig.dir.read("confcom.sys").startsWith("COM2:"));
   }
 
