@@ -26,13 +26,11 @@ using namespace orvex::test;
 
 namespace {
 
-struct Program : ServicesFixture {
-  TempProgramDir dir;
+struct Program : ProgramDirFixture {
   VirtualTimeWaiter waiter;
   InMemorySerialPort port{waiter};
 
-  Program() : ServicesFixture({}, &port, &waiter) {
-    context.programDir = dir.path();
+  Program() : ProgramDirFixture(true, &port, &waiter) {
     for (const auto add : {registerConfigWindows, registerLinkWindows, registerFileWindows,
                            registerReportWindows, registerLanguageWindows, registerShellWindows})
       add(services);

@@ -62,13 +62,12 @@ class SimProcess {
   QProcess process_;
 };
 
-struct LiveProgram : ServicesFixture {
-  TempProgramDir dir;
+struct LiveProgram : ProgramDirFixture {
   EventLoopWaiter waiter;
   QtSerialPort port{dir.path()};
   SimProcess sim{dir.path()};
 
-  LiveProgram() : ServicesFixture({}, &port, &waiter) { context.programDir = dir.path(); }
+  LiveProgram() : ProgramDirFixture(true, &port, &waiter) {}
   ~LiveProgram() { windows.unloadAll({}); }
 
   // Starts the simulator, then the program's windows (the editor's load step applies the

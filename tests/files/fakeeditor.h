@@ -41,15 +41,11 @@ class FakeEditor : public QWidget, public EditorAccess {
 };
 
 // A program directory, the shared services and the fake editor under "ConfigQVT".
-struct WindowFixture : ServicesFixture {
-  WindowFixture() {
-    context.programDir = dir.path();
+struct WindowFixture : ProgramDirFixture {
+  WindowFixture() : ProgramDirFixture(true) {
     windows.add(QStringLiteral("ConfigQVT"), [this] { return editor = new FakeEditor(context); });
     windows.window(QStringLiteral("ConfigQVT"));
   }
-  ~WindowFixture() { windows.unloadAll({}); }  // before the folder goes
-
-  TempProgramDir dir;
   FakeEditor* editor = nullptr;
 };
 

@@ -17,20 +17,16 @@ class TestIdioma : public QObject {
   Q_OBJECT
  private slots:
   void init() {
-    dir_ = std::make_unique<TempProgramDir>(false);
-    dir_->write("textos.sys", fixtureTextFile());
-    dir_->write("conflang.sys", "$ENGLISH$\r\n");
-    fx_ = std::make_unique<ServicesFixture>(dir_->path());
+    fx_ = std::make_unique<ProgramDirFixture>();
+    fx_->dir.write("textos.sys", fixtureTextFile());
+    fx_->dir.write("conflang.sys", "$ENGLISH$\r\n");
     fx_->context.languageMarker = "$ENGLISH$";
     registerLanguageWindows(fx_->services);
     idioma_ = fx_->windows.get<Idioma>("Idioma");
     QVERIFY(idioma_);
     idioma_->show();
   }
-  void cleanup() {
-    fx_.reset();
-    dir_.reset();
-  }
+  void cleanup() { fx_.reset(); }
   void languageButtonSwitchesTextsAndMarks_data() {
     QTest::addColumn<QString>("marker");
     for (const Language& language : languages())
@@ -53,24 +49,24 @@ class TestIdioma : public QObject {
     click("Command6");
     click("Command1");
     idioma_->close();
-    QCOMPARE(dir_->read("conflang.sys"), QByteArray("$ENGLISH$\r\n"));
+    QCOMPARE(fx_->dir.read("conflang.sys"), QByteArray("$ENGLISH$\r\n"));
     QCOMPARE(fx_->messages.shown(), QStringList());
     idioma_->show();
     click("Command6");
     click("Command8");
-    QCOMPARE(dir_->read("conflang.sys"), QByteArray("$FRAN\xC7" "AIS$\r\n"));
+    QCOMPARE(fx_->dir.read("conflang.sys"), QByteArray("$FRAN\xC7" "AIS$\r\n"));
     QVERIFY(idioma_->isHidden());
   }
   void command8WriteFailureIsReported() {
-    QFile::remove(dir_->file("conflang.sys"));
-    QVERIFY(QDir().mkpath(dir_->file("conflang.sys")));  // a folder in its place: not replaceable
+    QFile::remove(fx_->dir.file("conflang.sys"));
+    QVERIFY(QDir().mkpath(fx_->dir.file("conflang.sys")));  // a folder in its place: not replaceable
     QVERIFY(!idioma_->storeChoice());
     QCOMPARE(fx_->messages.shown().size(), 1);
     QVERIFY(fx_->messages.shown()[0].startsWith("E ") && fx_->messages.shown()[0].contains("conflang.sys"));
     QVERIFY(!idioma_->isHidden());
   }
   void languageWithoutTextsChangesNothing() {
-    QFile::remove(dir_->file("textos.sys"));
+    QFile::remove(fx_->dir.file("textos.sys"));
     idioma_->markLanguage("$ENGLISH$");
     click("Command4");
     QCOMPARE(fx_->messages.shown().size(), 1);
@@ -85,8 +81,7 @@ class TestIdioma : public QObject {
     return button(name)->palette().color(QPalette::Button) == QColor(Qt::white);
   }
 
-  std::unique_ptr<TempProgramDir> dir_;
-  std::unique_ptr<ServicesFixture> fx_;
+  std::unique_ptr<ProgramDirFixture> fx_;
   Idioma* idioma_ = nullptr;
 };
 

@@ -47,16 +47,12 @@ class TestLoadTexts : public QObject {
   Q_OBJECT
  private slots:
   void init() {
-    dir_ = std::make_unique<TempProgramDir>(false);
-    dir_->write("textos.sys", fixtureTextFile());
-    fx_ = std::make_unique<ServicesFixture>(dir_->path());
+    fx_ = std::make_unique<ProgramDirFixture>();
+    fx_->dir.write("textos.sys", fixtureTextFile());
     fx_->windows.add("ConfigQVT", makeEditor);
     fx_->windows.add("Report", makeReport);
   }
-  void cleanup() {
-    fx_.reset();
-    dir_.reset();
-  }
+  void cleanup() { fx_.reset(); }
   void putsTextsOnEveryWindowAndTable() {
     QSignalSpy applied(&fx_->events, &AppEvents::languageApplied);
     QVERIFY(loadTexts(fx_->services, 900));
@@ -68,7 +64,7 @@ class TestLoadTexts : public QObject {
     auto* tabs = control<QTabWidget>(w, "ConfigQVT", "SSTab1");
     QCOMPARE(tabs->tabText(0) + "|" + tabs->tabText(4), fixtureItem(900, 32) + "|" + fixtureItem(900, 119));
     QCOMPARE(control<QLabel>(w, "Report", "Label3")->text(),
-             fixtureItem(900, 264) + QDir::toNativeSeparators(dir_->path() + "Report/Txt"));
+             fixtureItem(900, 264) + QDir::toNativeSeparators(fx_->dir.path() + "Report/Txt"));
     const TextTables& t = fx_->context.texts;
     QCOMPARE((QStringList{t.screen[1], t.message[48], t.extra[32]}),
              (QStringList{fixtureItem(900, 2), fixtureItem(900, 268), fixtureItem(900, 300)}));
@@ -88,8 +84,8 @@ class TestLoadTexts : public QObject {
   void failureKeepsEverythingAndTellsOnce() {
     QFETCH(QByteArray, file);
     QFETCH(int, base);
-    QFile::remove(dir_->file("textos.sys"));
-    if (!file.isEmpty()) dir_->write("textos.sys", file);
+    QFile::remove(fx_->dir.file("textos.sys"));
+    if (!file.isEmpty()) fx_->dir.write("textos.sys", file);
     fx_->context.texts.screen[1] = "kept screen";
     fx_->context.texts.message[5] = "kept message";
     QWidget* editor = fx_->windows.window("ConfigQVT");
@@ -99,7 +95,7 @@ class TestLoadTexts : public QObject {
     QVERIFY(!loadTexts(fx_->services, base));
     const QStringList shown = fx_->messages.shown();
     QCOMPARE(shown.size(), 1);
-    const QString folder = QDir::toNativeSeparators(QDir(dir_->path()).absolutePath());
+    const QString folder = QDir::toNativeSeparators(QDir(fx_->dir.path()).absolutePath());
     QVERIFY2(shown[0].startsWith("E ") && shown[0].contains("textos.sys") && shown[0].contains(folder),
              qPrintable(shown[0]));
     QCOMPARE(editor->windowTitle() + "|" + fx_->context.texts.screen[1] + "|" + fx_->context.texts.message[5],
@@ -121,8 +117,7 @@ class TestLoadTexts : public QObject {
   }
 
  private:
-  std::unique_ptr<TempProgramDir> dir_;
-  std::unique_ptr<ServicesFixture> fx_;
+  std::unique_ptr<ProgramDirFixture> fx_;
 };
 
 QTEST_MAIN(TestLoadTexts)

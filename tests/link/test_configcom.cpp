@@ -20,14 +20,12 @@ using orvex::test::VirtualTimeWaiter;
 
 namespace {
 
-struct Rig : orvex::test::ServicesFixture {
-  TempProgramDir dir{false};
+struct Rig : orvex::test::ProgramDirFixture {
   VirtualTimeWaiter clock;
   InMemorySerialPort port{clock};
   int closedSignals = 0;
 
-  explicit Rig(const QString& settings = "COM1:9600,N,8,1") : ServicesFixture({}, &port, &clock) {
-    context.programDir = dir.path();
+  explicit Rig(const QString& settings = "COM1:9600,N,8,1") : ProgramDirFixture(false, &port, &clock) {
     context.serialSettings = settings;
     dir.write("confcom.sys", settings.toLatin1() + "\r\n");
     registerLinkWindows(services);

@@ -28,14 +28,10 @@ class TestStartup : public QObject {
   Q_OBJECT
  private slots:
   void init() {
-    dir_ = std::make_unique<TempProgramDir>(false);
-    dir_->write("textos.sys", fixtureTextFile());
-    fx_ = std::make_unique<ServicesFixture>(dir_->path());
+    fx_ = std::make_unique<ProgramDirFixture>();
+    fx_->dir.write("textos.sys", fixtureTextFile());
   }
-  void cleanup() {
-    fx_.reset();
-    dir_.reset();
-  }
+  void cleanup() { fx_.reset(); }
   // The marker scan's own cases are tested apart; these are the file's ways to the choice.
   void languageChoice_data() {
     QTest::addColumn<QByteArray>("file");
@@ -54,17 +50,17 @@ class TestStartup : public QObject {
     QFETCH(int, base);
     QFETCH(bool, message);
     QFETCH(QByteArray, fileAfter);
-    if (file != kAbsent) dir_->write("conflang.sys", file);
+    if (file != kAbsent) fx_->dir.write("conflang.sys", file);
     start();
     QVERIFY(main_ && main_->isVisible());
     QCOMPARE(fx_->messages.shown(), message ? QStringList{kNoLanguageFile} : QStringList());
-    QCOMPARE(dir_->read("conflang.sys"), fileAfter.isEmpty() ? file : fileAfter);
+    QCOMPARE(fx_->dir.read("conflang.sys"), fileAfter.isEmpty() ? file : fileAfter);
     QCOMPARE(main_->windowTitle() + "|" + main_->findChild<QGroupBox*>("informacion")->title(),
              fixtureItem(base, 1) + "|" + fixtureItem(base, 2));
     QCOMPARE(fx_->context.languageMarker, QString::fromUtf16(languageForBase(base)->marker));
   }
   void chosenLanguageMarkedInIdioma() {
-    dir_->write("conflang.sys", "$DEUTSCHLAND$\r\n");
+    fx_->dir.write("conflang.sys", "$DEUTSCHLAND$\r\n");
     start();
     QWidget* idioma = fx_->windows.existing("Idioma");
     QVERIFY(idioma);
@@ -75,8 +71,8 @@ class TestStartup : public QObject {
     QCOMPARE(idioma->findChild<QPushButton*>("Command8")->text(), fixtureItem(900, 17));
   }
   void textFileMissingKeepsDesignCaptions() {
-    QFile::remove(dir_->file("textos.sys"));
-    dir_->write("conflang.sys", "$CASTELLANO$\r\n");
+    QFile::remove(fx_->dir.file("textos.sys"));
+    fx_->dir.write("conflang.sys", "$CASTELLANO$\r\n");
     start();
     QVERIFY(main_->isVisible());
     QCOMPARE(fx_->messages.shown().size(), 1);
@@ -87,7 +83,7 @@ class TestStartup : public QObject {
     QVERIFY(!main_->findChild<QWidget*>("labelgen")->isHidden());
   }
   void languageFileThatCannotBeRewritten() {
-    QVERIFY(QDir().mkpath(dir_->file("conflang.sys")));  // unreadable and not replaceable
+    QVERIFY(QDir().mkpath(fx_->dir.file("conflang.sys")));  // unreadable and not replaceable
     start();
     const QStringList shown = fx_->messages.shown();
     QVERIFY(shown.size() == 2 && shown[0] == kNoLanguageFile && shown[1].contains("conflang.sys"));
@@ -104,8 +100,8 @@ class TestStartup : public QObject {
     QFETCH(int, base);
     QFile delivered(deliveredDataDir() + "/textos.sys");
     if (!delivered.open(QIODevice::ReadOnly)) QSKIP("no delivered textos.sys");
-    dir_->write("textos.sys", delivered.readAll());
-    dir_->write("conflang.sys", "$ENGLISH$\r\n");
+    fx_->dir.write("textos.sys", delivered.readAll());
+    fx_->dir.write("conflang.sys", "$ENGLISH$\r\n");
     start();
     QVERIFY(loadTexts(fx_->services, base));
     auto* alarma = main_->findChild<QLabel*>("alarma");
@@ -128,8 +124,7 @@ class TestStartup : public QObject {
     startShell(fx_->services);
     main_ = fx_->windows.get<Presentacion>("Presentacion");
   }
-  std::unique_ptr<TempProgramDir> dir_;
-  std::unique_ptr<ServicesFixture> fx_;
+  std::unique_ptr<ProgramDirFixture> fx_;
   Presentacion* main_ = nullptr;
 };
 

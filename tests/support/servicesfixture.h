@@ -1,6 +1,7 @@
 #pragma once
 #include "common/ui/appservices.h"
 #include "support/recordingmessageboxes.h"
+#include "support/tempprogramdir.h"
 
 namespace orvex::test {
 
@@ -21,6 +22,18 @@ struct ServicesFixture {
   ~ServicesFixture() { windows.unloadAll({}); }
   ServicesFixture(const ServicesFixture&) = delete;
   ServicesFixture& operator=(const ServicesFixture&) = delete;
+};
+
+// The services over a throw-away program directory of their own.
+struct ProgramDirFixture : ServicesFixture {
+  explicit ProgramDirFixture(bool withDeliveredData = false, SerialPort* port = nullptr,
+                             EventWaiter* waiter = nullptr)
+      : ServicesFixture({}, port, waiter), dir(withDeliveredData) {
+    context.programDir = dir.path();
+  }
+  ~ProgramDirFixture() { windows.unloadAll({}); }  // before the folder goes
+
+  TempProgramDir dir;
 };
 
 }  // namespace orvex::test
