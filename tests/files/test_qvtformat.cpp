@@ -45,10 +45,7 @@ class TestQvtFormat : public QObject {
   void fileBytesForAKnownSetAndBack() {
     test::TempProgramDir dir(false);
     ParameterSet set;
-    set[0] = 99;
-    set[1] = 2;
-    set[63] = -1;
-    set[64] = 77;
+    std::tie(set[0], set[1], set[63], set[64]) = std::tuple(99, 2, -1, 77);
     QString error;
     QVERIFY(writeQvtFile(dir.file("a.QVT"), set, &error));
     QCOMPARE(dir.read("a.QVT"), " 2 \r\n" + QByteArray(" 0 \r\n").repeated(61) + "-1 \r\n");
