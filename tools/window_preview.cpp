@@ -7,14 +7,9 @@
 #include <QTextStream>
 
 #include "common/ui/appservices.h"
-#include "config/register.h"
-#include "files/register.h"
+#include "programwindows.h"
 #include "lang/loadtexts.h"
-#include "lang/register.h"
-#include "link/register.h"
 #include "link/testing/inmemoryserialport.h"
-#include "reports/register.h"
-#include "shell/register.h"
 #include "support/recordingmessageboxes.h"
 
 using namespace orvex;
@@ -30,12 +25,7 @@ int main(int argc, char** argv) {
   test::VirtualTimeWaiter waiter;
   test::InMemorySerialPort port{waiter};
   AppServices services{context, windows, messages, events, &port, &waiter};
-  registerConfigWindows(services);
-  registerLinkWindows(services);
-  registerFileWindows(services);
-  registerReportWindows(services);
-  registerLanguageWindows(services);
-  registerShellWindows(services);
+  registerProgramWindows(services);
   QWidget* window = windows.window(args.value(3, "Presentacion"));
   if (!window) return 2;
   loadTexts(services, args.value(2, "0").toInt());

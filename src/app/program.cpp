@@ -3,14 +3,9 @@
 #include <QApplication>
 #include <QDir>
 
-#include "config/register.h"
-#include "files/register.h"
-#include "lang/register.h"
 #include "link/eventloopwaiter.h"
-#include "link/register.h"
 #include "link/qtserialport.h"
-#include "reports/register.h"
-#include "shell/register.h"
+#include "programwindows.h"
 #include "shell/startup.h"
 
 namespace orvex {
@@ -22,12 +17,7 @@ Program::Program() : services_{context_, windows_, messages_, events_} {
   waiter_ = std::make_unique<EventLoopWaiter>();
   services_.port = port_.get();
   services_.waiter = waiter_.get();
-  registerConfigWindows(services_);
-  registerLinkWindows(services_);
-  registerFileWindows(services_);
-  registerReportWindows(services_);
-  registerLanguageWindows(services_);
-  registerShellWindows(services_);
+  registerProgramWindows(services_);
   startShell(services_);
 }
 

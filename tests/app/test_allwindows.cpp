@@ -8,15 +8,10 @@
 #include <QTest>
 
 #include "common/ui/appservices.h"
-#include "config/register.h"
-#include "files/register.h"
+#include "programwindows.h"
 #include "lang/languages.h"
 #include "lang/loadtexts.h"
-#include "lang/register.h"
-#include "link/register.h"
 #include "link/testing/inmemoryserialport.h"
-#include "reports/register.h"
-#include "shell/register.h"
 #include "shell/startup.h"
 #include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
@@ -31,9 +26,7 @@ struct Program : ProgramDirFixture {
   InMemorySerialPort port{waiter};
 
   Program() : ProgramDirFixture(true, &port, &waiter) {
-    for (const auto add : {registerConfigWindows, registerLinkWindows, registerFileWindows,
-                           registerReportWindows, registerLanguageWindows, registerShellWindows})
-      add(services);
+    registerProgramWindows(services);
     startShell(services);
     for (const QString& name : windows.names()) windows.window(name);
   }

@@ -8,15 +8,10 @@
 #include <QTest>
 
 #include "common/ui/appservices.h"
-#include "config/register.h"
+#include "programwindows.h"
 #include "files/qvtformat.h"
-#include "files/register.h"
-#include "lang/register.h"
 #include "link/eventloopwaiter.h"
 #include "link/qtserialport.h"
-#include "link/register.h"
-#include "reports/register.h"
-#include "shell/register.h"
 #include "shell/startup.h"
 #include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
@@ -74,9 +69,7 @@ struct LiveProgram : ProgramDirFixture {
   // delivered serial settings, COM1 at 9600 baud).
   bool start(const QStringList& simFaults = {}) {
     if (!sim.start(simFaults)) return false;
-    for (const auto add : {registerConfigWindows, registerLinkWindows, registerFileWindows,
-                           registerReportWindows, registerLanguageWindows, registerShellWindows})
-      add(services);
+    registerProgramWindows(services);
     startShell(services);
     editor()->show();
     return true;

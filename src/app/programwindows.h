@@ -1,0 +1,11 @@
+#pragma once
+
+namespace orvex {
+
+struct AppServices;
+
+// Every window of the program in the registry, with the events that tie them together
+// (the transfers included when the services carry a port and a waiter).
+void registerProgramWindows(AppServices& services);
+
+}  // namespace orvex
