@@ -14,35 +14,31 @@
 #include "link/eventloopwaiter.h"
 #include "link/qtserialport.h"
 #include "link/register.h"
-#include "support/recordingmessageboxes.h"
+#include "support/servicesfixture.h"
 
 using namespace orvex;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QStringList args = app.arguments();
-  ProgramContext context;
-  context.programDir = args.value(1, ".") + "/";
-  WindowRegistry windows;
-  test::RecordingMessageBoxes messages;
+  const QString programDir = args.value(1, ".") + "/";
+  QtSerialPort port(programDir);
+  EventLoopWaiter waiter;
+  test::ServicesFixture program(programDir, &port, &waiter);
   QTextStream out(stderr);
-  messages.onShow = [&out](const test::RecordingMessageBoxes::Call& call) {
+  program.messages.onShow = [&out](const test::RecordingMessageBoxes::Call& call) {
     out << "message [" << call.title << "] " << call.prompt << "\n";
     out.flush();
   };
-  AppEvents events;
-  QtSerialPort port(context.programDir);
-  EventLoopWaiter waiter;
-  AppServices services{context, windows, messages, events, &port, &waiter};
-  registerConfigWindows(services);
-  registerLinkWindows(services);
-  loadTexts(services, args.value(2, "300").toInt());
-  auto* editor = windows.get<ConfigQVT>("ConfigQVT");
+  registerConfigWindows(program.services);
+  registerLinkWindows(program.services);
+  loadTexts(program.services, args.value(2, "300").toInt());
+  auto* editor = program.windows.get<ConfigQVT>("ConfigQVT");
   editor->setGeometry(360, 60, 1000, 700);
   editor->show();
   const QString command = args.value(3) == "write" ? "Command5" : "Command4";
-  QObject::connect(&events, &AppEvents::transferEnded, [&] {
-    out << "ended; IdentityFailed " << context.identityFailed << "\n";
+  QObject::connect(&program.events, &AppEvents::transferEnded, [&] {
+    out << "ended; IdentityFailed " << program.context.identityFailed << "\n";
     out.flush();
     if (args.value(4) == "quit") QTimer::singleShot(0, &app, &QApplication::quit);
   });

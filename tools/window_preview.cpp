@@ -10,28 +10,23 @@
 #include "programwindows.h"
 #include "lang/loadtexts.h"
 #include "link/testing/inmemoryserialport.h"
-#include "support/recordingmessageboxes.h"
+#include "support/servicesfixture.h"
 
 using namespace orvex;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QStringList args = app.arguments();
-  ProgramContext context;
-  context.programDir = args.value(1, ".") + "/";
-  WindowRegistry windows;
-  test::RecordingMessageBoxes messages;
-  AppEvents events;
   test::VirtualTimeWaiter waiter;
   test::InMemorySerialPort port{waiter};
-  AppServices services{context, windows, messages, events, &port, &waiter};
-  registerProgramWindows(services);
-  QWidget* window = windows.window(args.value(3, "Presentacion"));
+  test::ServicesFixture program(args.value(1, ".") + "/", &port, &waiter);
+  registerProgramWindows(program.services);
+  QWidget* window = program.windows.window(args.value(3, "Presentacion"));
   if (!window) return 2;
-  loadTexts(services, args.value(2, "0").toInt());
+  loadTexts(program.services, args.value(2, "0").toInt());
   QTextStream out(stderr);
-  for (const QString& missing : missingCaptionControls(windows)) out << "missing " << missing << "\n";
-  for (const auto& call : messages.calls) out << "message " << call.prompt << "\n";
+  for (const QString& missing : missingCaptionControls(program.windows)) out << "missing " << missing << "\n";
+  for (const QString& shown : program.messages.shown()) out << "message " << shown << "\n";
   out.flush();
   if (auto* tabs = window->findChild<QTabWidget*>()) tabs->setCurrentIndex(args.value(4, "0").toInt());
   window->show();
