@@ -113,20 +113,13 @@ void InstrumentTransfers::readFromInstrument() {
   phase(19, PhaseColour::Green);
   step(message(20));
   if (TransferView* v = view()) v->setTitle(message(28));
-  context_.transferDirection = 1;
-  phase(2, PhaseColour::Cyan);
-  step(message(3));
+  announceModelCheck();
   runRead();
-  reportLostPort();
-  closePort();
-  if (TransferView* v = view()) v->hideProgress();
+  finishDialogue();
 }
 
 bool InstrumentTransfers::runRead() {
-  int model = 0;
-  if (!pause(1) || !checkModel(&model)) return false;
-  step(message(4) + QString::number(model));
-  if (!pause(2)) return false;
+  if (!passModelCheck() || !pause(2)) return false;
   checkIdentityA();
   if (interrupted() || context_.identityFailed != 0) return false;
   context_.transferDirection = 0;
@@ -136,6 +129,28 @@ bool InstrumentTransfers::runRead() {
   if (interrupted() || context_.identityFailed != 0) return false;
   step(message(33));
   return pause(2);
+}
+
+void InstrumentTransfers::announceModelCheck() {
+  context_.transferDirection = 1;
+  phase(2, PhaseColour::Cyan);
+  step(message(3));
+}
+
+// After a second's pause; shows the model read once it is the right one.
+bool InstrumentTransfers::passModelCheck() {
+  int model = 0;
+  if (!pause(1) || !checkModel(&model)) return false;
+  step(message(4) + QString::number(model));
+  return true;
+}
+
+// Every dialogue ends here: the port is closed whatever the outcome (after a write too, so
+// another program can use it) and the progress window goes.
+void InstrumentTransfers::finishDialogue() {
+  reportLostPort();
+  closePort();
+  if (TransferView* v = view()) v->hideProgress();
 }
 
 // Opens the port afresh for every attempt; a sound reply with another model code ends the
@@ -214,20 +229,13 @@ void InstrumentTransfers::writeToInstrument() {
     v->showProgress();
     v->setTitle(message(1));
   }
-  context_.transferDirection = 1;
-  phase(2, PhaseColour::Cyan);
-  step(message(3));
+  announceModelCheck();
   runWrite();
-  reportLostPort();
-  // Closed whatever the outcome, so another program can use the port.
-  closePort();
-  if (TransferView* v = view()) v->hideProgress();
+  finishDialogue();
 }
 
 bool InstrumentTransfers::runWrite() {
-  int model = 0;
-  if (!pause(1) || !checkModel(&model)) return false;
-  step(message(4) + QString::number(model));
+  if (!passModelCheck()) return false;
   checkIdentityA();
   if (interrupted() || context_.identityFailed != 0) return false;
   if (!pause(1) || !writeSlots()) return false;

@@ -63,6 +63,9 @@ class InstrumentTransfers : public QObject {
   void endTransfer();
   void holdTransferButtons(bool hold);
 
+  void announceModelCheck();
+  bool passModelCheck();
+  void finishDialogue();
   // Read steps
   bool runRead();
   bool checkModel(int* model);
