@@ -21,7 +21,7 @@ import tempfile
 
 ITEMS_PER_BLOCK = 300
 # Items the program reads from every block; 269..300 may stay empty.
-REQUIRED_ITEMS = 287
+REQUIRED_ITEMS = 295
 LANGUAGE_FILES = ["es.txt", "en.txt", "fr.txt", "de.txt", "no.txt"]  # bases 0, 300, ... 1200
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))

@@ -35,6 +35,10 @@ enum : int {
   ParityNone = 21,          // 289 ConfigCOM.ParidadNo
   ParityOdd = 22,           // 290 ConfigCOM.ParidadImpar
   ParityEven = 23,          // 291 ConfigCOM.ParidadPar
+  NotVerifiedTitle = 24,    // 292 "Write not verified"
+  NotVerified = 25,         // 293 written, but the read-back failed: read it again or rewrite
+  PortAbsent = 26,          // 294 serial port %1 is not present: plug in or choose another
+  IdentityBlocked = 27,     // 295 reads and writes held since an identification failure
 };
 
 }  // namespace orvex::extra

@@ -41,6 +41,10 @@ void applySerialSettings(ProgramContext& context, SerialPort& port, MessageBoxes
       messages.show(MessageIcon::Exclamation, error, title);
       return;
     }
+    // Still selected: the adapter may be plugged in before the next transfer.
+    if (!port.isPresent())
+      messages.show(MessageIcon::Exclamation,
+                    context.texts.extra[extra::PortAbsent].arg(describePort(port)), title);
   }
   if (!port.applySettings(fields.lineSettings, &error))
     messages.show(MessageIcon::Exclamation, error, title);

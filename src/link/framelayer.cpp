@@ -116,7 +116,7 @@ void FrameLayer::finishWithTimeout() {
 
 void FrameLayer::pause(double seconds) {
   const qint64 deadline = waiter_.nowUs() + static_cast<qint64>(seconds * 1e6);
-  while (!cancelled_ && waiter_.nowUs() < deadline) waiter_.sleepUntil(deadline);
+  while (!cancelled_ && !portFailed_ && waiter_.nowUs() < deadline) waiter_.sleepUntil(deadline);
 }
 
 void FrameLayer::cancel() {

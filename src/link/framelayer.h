@@ -35,7 +35,8 @@ enum LinkStatusCode : qint16 { kReplySound = 0, kReplyCrcError = 1, kReplyTimeou
 // Waits sleep on the EventWaiter (never spin). cancel() ends the current wait and makes
 // every later one return at once as a time-out; the program calls it on exit so a transfer
 // in progress unwinds quickly instead of keeping the event loop nested. A port failure
-// (adapter unplugged) ends the current wait as a time-out, too.
+// (adapter unplugged) ends the current wait at once, a reply wait as a time-out; pauses stay
+// short until the next frame is sent or clearPortFailure() is called.
 class FrameLayer : public QObject {
   Q_OBJECT
  public:
@@ -56,6 +57,7 @@ class FrameLayer : public QObject {
   void cancel();
   void resume() { cancelled_ = false; }
   bool isCancelled() const { return cancelled_; }
+  void clearPortFailure() { portFailed_ = false; }
 
   void setQuietGapUs(qint64 us) { quietGapUs_ = us; }
 

@@ -1,6 +1,9 @@
 #include "qtserialport.h"
 
 #include <QFileInfo>
+#include <QSerialPortInfo>
+
+#include <algorithm>
 
 #include "common/textfile.h"
 
@@ -29,16 +32,20 @@ bool QtSerialPort::setPortNumber(int n, QString* error) {
     if (error) *error = QStringLiteral("Invalid port number %1: ports are COM1 to COM99.").arg(n);
     return false;
   }
-#ifndef Q_OS_WIN
-  const QString device = comDevicePath(programDir_, n);
-  if (!QFileInfo::exists(device)) {
-    if (error) *error = QStringLiteral("The serial port COM%1 (%2) does not exist.").arg(n).arg(device);
-    return false;
-  }
-#endif
   if (port_.isOpen()) port_.close();
   number_ = n;
   return true;
+}
+
+bool QtSerialPort::isPresent() const {
+#ifdef Q_OS_WIN
+  const QString name = deviceName();
+  const auto ports = QSerialPortInfo::availablePorts();
+  return std::any_of(ports.begin(), ports.end(),
+                     [&name](const QSerialPortInfo& info) { return info.portName() == name; });
+#else
+  return QFileInfo::exists(deviceName());
+#endif
 }
 
 bool QtSerialPort::applySettings(const QString& settings, QString* error) {

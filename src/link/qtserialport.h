@@ -20,6 +20,8 @@ class QtSerialPort : public SerialPort {
 
   int portNumber() const override { return number_; }
   bool setPortNumber(int n, QString* error) override;
+  bool isPresent() const override;
+  QString deviceName() const override { return comDevicePath(programDir_, number_); }
   bool applySettings(const QString& settings, QString* error) override;
   bool open(QString* error) override;
   void close() override;

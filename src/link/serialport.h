@@ -14,7 +14,12 @@ class SerialPort : public QObject {
   ~SerialPort() override = default;
 
   virtual int portNumber() const = 0;                        // CommPort, 1..4
-  virtual bool setPortNumber(int n, QString* error) = 0;     // error: the platform's text
+  // Selects COMn whether or not its device is there now: an adapter may be plugged in later,
+  // and the port chosen is the port the next transfer opens. Fails only for a number no
+  // port can have (error: the platform's text).
+  virtual bool setPortNumber(int n, QString* error) = 0;
+  virtual bool isPresent() const = 0;      // the selected port's device exists now
+  virtual QString deviceName() const = 0;  // what COMn leads to: "/dev/ttyS2", or "COM3"
   virtual bool applySettings(const QString& settings, QString* error) = 0;  // "9600,N,8,1"
   virtual bool open(QString* error) = 0;
   virtual void close() = 0;
@@ -27,5 +32,13 @@ class SerialPort : public QObject {
   void dataArrived();                  // new bytes wait to be read
   void failed(const QString& reason);  // port lost while open (adapter unplugged); it is closed
 };
+
+// "COM3 (/dev/ttyS2)", or just "COM3" where the port's name is its device: how messages
+// name the selected port.
+inline QString describePort(const SerialPort& port) {
+  const QString name = QStringLiteral("COM%1").arg(port.portNumber());
+  const QString device = port.deviceName();
+  return device == name ? name : QStringLiteral("%1 (%2)").arg(name, device);
+}
 
 }  // namespace orvex

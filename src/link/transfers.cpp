@@ -59,11 +59,12 @@ InstrumentTransfers::InstrumentTransfers(ProgramContext& context, SerialPort& po
 
 void InstrumentTransfers::onReadRequested() {
   if (!beginTransfer(Kind::Read)) return;
-  readFromInstrument();
+  const bool read = readFromInstrument();
   const bool cancelled = layer_.isCancelled();
   endTransfer();
-  // On exit the editor is going away: nothing more to show or tell.
-  if (cancelled) return;
+  // A failed read changed nothing: the editor keeps what it shows, unsaved edits included.
+  // On exit the editor is going away: nothing more to show.
+  if (!read || cancelled) return;
   if (EditorAccess* editor = peers_.editor ? peers_.editor() : nullptr) editor->showParameterSet();
 }
 
@@ -87,6 +88,7 @@ bool InstrumentTransfers::beginTransfer(Kind kind) {
   context_.transferRunning = true;
   lostReason_.clear();
   lostReported_ = false;
+  layer_.clearPortFailure();
   holdTransferButtons(true);
   return true;
 }
@@ -107,28 +109,31 @@ void InstrumentTransfers::holdTransferButtons(bool hold) {
 
 // --- reading
 
-void InstrumentTransfers::readFromInstrument() {
+bool InstrumentTransfers::readFromInstrument() {
   closePort();
   if (TransferView* v = view()) v->showProgress();
   phase(19, PhaseColour::Green);
   step(message(20));
   if (TransferView* v = view()) v->setTitle(message(28));
   announceModelCheck();
-  runRead();
+  const bool read = runRead(&context_.configLeida);
   finishDialogue();
+  return read;
 }
 
-bool InstrumentTransfers::runRead() {
-  if (!passModelCheck() || !pause(2)) return false;
-  checkIdentityA();
-  if (interrupted() || context_.identityFailed != 0) return false;
+// *target changes only once the whole configuration is in and both identity checks passed;
+// a read that stops anywhere before leaves it as it was.
+bool InstrumentTransfers::runRead(ParameterSet* target) {
+  if (!passModelCheck() || !pause(2) || !passIdentity(kIdentityARequest)) return false;
   context_.transferDirection = 0;
   phase(19, PhaseColour::Green);
-  if (!readBlock() || !storeBlock(context_.replyText)) return false;
-  checkIdentityB();
-  if (interrupted() || context_.identityFailed != 0) return false;
+  ParameterSet read = *target;  // slots beyond the block keep their values
+  if (!readBlock() || !storeBlock(context_.replyText, &read) || !passIdentity(kIdentityBRequest))
+    return false;
+  *target = read;
   step(message(33));
-  return pause(2);
+  pause(2);  // the configuration is in whatever happens to the port now
+  return true;
 }
 
 void InstrumentTransfers::announceModelCheck() {
@@ -186,10 +191,10 @@ bool InstrumentTransfers::readBlock() {
   }
 }
 
-bool InstrumentTransfers::storeBlock(const QString& reply) {
+bool InstrumentTransfers::storeBlock(const QString& reply, ParameterSet* set) {
   for (int i = 1; i <= kBlockRegisters; ++i) {
     const qint16 value = replyWord(reply, i);
-    context_.configLeida[i] = value;
+    (*set)[i] = value;
     step(message(29) + QString::number(i) + message(30) + QString::number(value));
     if (!pause(0.05)) return false;
   }
@@ -199,8 +204,18 @@ bool InstrumentTransfers::storeBlock(const QString& reply) {
 void InstrumentTransfers::checkIdentityA() { checkIdentity(kIdentityARequest); }
 void InstrumentTransfers::checkIdentityB() { checkIdentity(kIdentityBRequest); }
 
-// The port is open from the caller's last step; requests follow each other at once.
-void InstrumentTransfers::checkIdentity(const QString& request) {
+// The check, then the hold: a failure earlier in this session stops the dialogue even when
+// the instrument answers rightly now, and the user is told why instead of seeing nothing.
+bool InstrumentTransfers::passIdentity(const QString& request) {
+  if (!checkIdentity(request)) return false;  // its message is shown
+  if (context_.identityFailed == 0) return true;
+  show(MessageIcon::Critical, extraText(extra::IdentityBlocked), message(44));
+  return false;
+}
+
+// True when the instrument identified itself. The port is open from the caller's last
+// step; requests follow each other at once.
+bool InstrumentTransfers::checkIdentity(const QString& request) {
   int failures = 0;
   int mismatches = 0;
   while (exchange(request, 1)) {
@@ -208,16 +223,17 @@ void InstrumentTransfers::checkIdentity(const QString& request) {
       if (++failures <= kRepeatsAfterFailure) continue;
       show(MessageIcon::Critical, message(43), message(44));
       context_.identityFailed = 1;
-      return;
+      return false;
     }
     failures = 0;
-    if (carriesIdentity(context_.replyText)) return;
+    if (carriesIdentity(context_.replyText)) return true;
     if (++mismatches > kIdentityMismatchesAllowed) {
       show(MessageIcon::Critical, message(45), message(46));
       context_.identityFailed = 1;
-      return;
+      return false;
     }
   }
+  return false;
 }
 
 // --- writing
@@ -235,14 +251,10 @@ void InstrumentTransfers::writeToInstrument() {
 }
 
 bool InstrumentTransfers::runWrite() {
-  if (!passModelCheck()) return false;
-  checkIdentityA();
-  if (interrupted() || context_.identityFailed != 0) return false;
+  if (!passModelCheck() || !passIdentity(kIdentityARequest)) return false;
   if (!pause(1) || !writeSlots()) return false;
   checkIdentityB();  // whatever it finds, the write goes on
-  if (interrupted() || !resetInstrument()) return false;
-  readFromInstrument();
-  if (interrupted()) return false;
+  if (!resetAndReadBack()) return false;
   if (TransferView* v = view()) {
     v->showProgress();
     v->setTitle(message(21));
@@ -299,6 +311,17 @@ bool InstrumentTransfers::resetInstrument() {
   return pause(20);
 }
 
+// Every slot is written: a failure from here on (the port lost, a read-back that does not
+// get the whole configuration) also says that the write stands unverified, and no
+// comparison is made against what ConfigLeida held before.
+bool InstrumentTransfers::resetAndReadBack() {
+  unverified_ = true;
+  const bool read = !interrupted() && resetInstrument() && readFromInstrument();
+  reportLostPort();
+  unverified_ = false;
+  return read;
+}
+
 bool InstrumentTransfers::compareReadBack() {
   for (int i = kFirstSlot; i <= kLastSlot; ++i) {
     if (i == kModelSlot) continue;
@@ -331,7 +354,15 @@ bool InstrumentTransfers::interrupted() const {
 
 bool InstrumentTransfers::openPort() {
   QString error;
-  if (port_.open(&error)) return true;
+  if (!port_.isPresent()) {
+    show(MessageIcon::Critical, extraText(extra::PortAbsent).arg(describePort(port_)),
+         extraText(extra::PortErrorTitle));
+    return false;
+  }
+  if (port_.open(&error)) {
+    layer_.clearPortFailure();
+    return true;
+  }
   const QString name = QStringLiteral("COM%1").arg(port_.portNumber());
   show(MessageIcon::Critical, extraText(extra::PortOpenFailed).arg(name, error),
        extraText(extra::PortErrorTitle));
@@ -370,7 +401,12 @@ const QString& InstrumentTransfers::extraText(int n) const {
 }
 
 void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QString& title) {
-  messages_.show(icon, prompt, title);
+  if (!unverified_) {
+    messages_.show(icon, prompt, title);
+    return;
+  }
+  messages_.show(MessageIcon::Critical, prompt + QStringLiteral("\n\n") + extraText(extra::NotVerified),
+                 extraText(extra::NotVerifiedTitle));
 }
 
 TransferView* InstrumentTransfers::view() const { return peers_.view ? peers_.view() : nullptr; }

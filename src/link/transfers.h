@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "common/messageboxes.h"
+#include "config/parameterset.h"
 #include "link/framelayer.h"
 #include "link/transferview.h"
 
@@ -23,10 +24,12 @@ QString registerWriteFrame(int slot, qint16 value);
 // control to the event loop. While either runs, Lee QVT and Graba QVT are both held
 // disabled: a read and a write on one port at once would interleave their frames.
 //
-// Beyond the step lists: a port that will not open ends the dialogue with one message; a
-// port lost mid-transfer ends it at once with one message (no attempts burnt on a dead
-// port); a write that stops part-way says so; the port is always closed at the end; on
-// exit a read is cancelled, a write is let run to its end.
+// Beyond the step lists: a port that is absent or will not open ends the dialogue with one
+// message; a port lost mid-transfer ends it at once with one message (no attempts burnt on
+// a dead port); a write that stops part-way says so; a write is called verified only after
+// a complete read-back matched it; a read changes ConfigLeida only once it has succeeded as
+// a whole; a hold after an identification failure is told, not silent; the port is always
+// closed at the end; on exit a read is cancelled, a write is let run to its end.
 class InstrumentTransfers : public QObject {
   Q_OBJECT
  public:
@@ -48,7 +51,8 @@ class InstrumentTransfers : public QObject {
 
   bool running() const { return running_ != Kind::None; }
 
-  void readFromInstrument();
+  // True when the whole configuration was read into ConfigLeida; a failed read changes nothing.
+  bool readFromInstrument();
   void writeToInstrument();
   void checkIdentityA();
   void checkIdentityB();
@@ -67,16 +71,18 @@ class InstrumentTransfers : public QObject {
   bool passModelCheck();
   void finishDialogue();
   // Read steps
-  bool runRead();
+  bool runRead(ParameterSet* target);
   bool checkModel(int* model);
   bool readBlock();
-  bool storeBlock(const QString& reply);
-  void checkIdentity(const QString& request);
+  bool storeBlock(const QString& reply, ParameterSet* set);
+  bool passIdentity(const QString& request);
+  bool checkIdentity(const QString& request);
   // Write steps
   bool runWrite();
   bool writeSlots();
   bool writeSlot(int slot, int* communicationFailures);
   bool resetInstrument();
+  bool resetAndReadBack();
   bool compareReadBack();
 
   // Exchanges and waits; false once the dialogue must stop (cancelled or port lost).
@@ -104,6 +110,7 @@ class InstrumentTransfers : public QObject {
   bool unloading_ = false;
   QString lostReason_;  // the port failed during this transfer
   bool lostReported_ = false;
+  bool unverified_ = false;  // in the read-back of a write: failures leave it unverified
 };
 
 }  // namespace orvex

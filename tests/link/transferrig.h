@@ -22,7 +22,9 @@ inline void fillNumberedTexts(TextTables* texts) {
   const std::pair<int, const char*> extras[] = {
       {extra::PortErrorTitle, "port"},   {extra::PortOpenFailed, "cannot open %1: %2"},
       {extra::PortLost, "lost: %1"},     {extra::PartialWrite, "partial at %1"},
-      {extra::TransferBusyTitle, "busy"}, {extra::TransferBusy, "wait"}};
+      {extra::TransferBusyTitle, "busy"}, {extra::TransferBusy, "wait"},
+      {extra::NotVerifiedTitle, "unverified"}, {extra::NotVerified, "not verified"},
+      {extra::PortAbsent, "absent %1"},  {extra::IdentityBlocked, "blocked"}};
   for (const auto& [n, text] : extras) texts->extra[n] = text;
 }
 

@@ -23,6 +23,8 @@ class InMemorySerialPort : public SerialPort {
 
   int portNumber() const override { return port_; }
   bool setPortNumber(int n, QString* error) override;
+  bool isPresent() const override { return available_.contains(port_); }
+  QString deviceName() const override { return QStringLiteral("/dev/mem%1").arg(port_); }
   bool applySettings(const QString& settings, QString* error) override;
   bool open(QString* error) override;
   void close() override;
@@ -35,7 +37,7 @@ class InMemorySerialPort : public SerialPort {
   void attachInstrument(sim::InstrumentModel* model) { instrument_ = model; }
   // Bytes reach the reader only at multiples of this interval (0: as each byte completes).
   void setBurstIntervalUs(qint64 us) { burstIntervalUs_ = us; }
-  void setAvailablePorts(const QSet<int>& ports) { available_ = ports; }
+  void setAvailablePorts(const QSet<int>& ports) { available_ = ports; }  // plugged in
   void setOpenError(const QString& text) { openError_ = text; }  // empty: opens succeed
   void receiveNow(const QByteArray& bytes);                   // arrive at once
   void receiveAt(qint64 atUs, const QByteArray& bytes);        // arrive at a given time

@@ -164,7 +164,10 @@ void GrabQVT::fitTexts() {
   QFont titleFont = font();
   titleFont.setBold(true);
   const QStringList titles{m[1], m[21], m[28], windowTitle()};
-  setMinimumWidth(widest(QFontMetrics(titleFont), titles) + kTitleBarReserve);
+  // On the frame: the window's own minimum is the layout's (it would override one set here).
+  const QMargins margins = layout()->contentsMargins();
+  frame1_->setMinimumWidth(widest(QFontMetrics(titleFont), titles) + kTitleBarReserve -
+                           margins.left() - margins.right());
 }
 
 }  // namespace orvex
