@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Builds data/textos.sys, the program's text table, from the UTF-8 sources in data/textos-src/.
 
-Each source holds one language block: lines "NNN<TAB>text" for NNN = 1..300 in order, lines
-starting with "#" and empty lines ignored. The text is everything after the first TAB, blanks
+Each source holds one language: lines "NNN<TAB>text" for NNN = 1..300 (its block) and on to
+at most 600 (its extension), in order, lines starting with "#" and empty lines ignored. The text is everything after the first TAB, blanks
 included (several texts get a number appended and end in a blank on purpose).
 
 The output is Windows-1252 with CR LF, the five blocks in the order the program reads them
-(Castellano, English, Francais, Deutsch, Norsk), every item quoted on its own line. The program's
+(Castellano, English, Francais, Deutsch, Norsk), then the five extension blocks (items
+301..600 of each language, in the same order, padded with empty items), every item quoted on
+its own line. Readers of the five blocks never reach the extension. The program's
 item reader ends a quoted item at the next double quote, so a text may hold commas but never a
 double quote; such a text, a character Windows-1252 cannot encode, a missing or surplus item and
 an item out of order all stop the build with a message naming file and line.
@@ -20,8 +22,9 @@ import sys
 import tempfile
 
 ITEMS_PER_BLOCK = 300
-# Items the program reads from every block; 269..300 may stay empty.
-REQUIRED_ITEMS = 295
+ITEMS_PER_LANGUAGE = 600
+# Items left free for later texts; every other item up to a source's last one has a text.
+RESERVED_ITEMS = range(296, 301)
 LANGUAGE_FILES = ["es.txt", "en.txt", "fr.txt", "de.txt", "no.txt"]  # bases 0, 300, ... 1200
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -69,26 +72,28 @@ def read_block(path):
         expected = len(texts) + 1
         if number != expected:
             raise SourceError(f"{path}:{line_no}: item {number} where item {expected} was expected "
-                              "(items must run 1..300 in order, each once)")
-        if number > ITEMS_PER_BLOCK:
-            raise SourceError(f"{path}:{line_no}: item {number} is beyond the {ITEMS_PER_BLOCK} "
-                              "items of a block")
+                              "(items must run from 1 in order, each once)")
+        if number > ITEMS_PER_LANGUAGE:
+            raise SourceError(f"{path}:{line_no}: item {number} is beyond the "
+                              f"{ITEMS_PER_LANGUAGE} items of a language")
         check_text(path, line_no, number, text)
         texts.append(text)
-    if len(texts) != ITEMS_PER_BLOCK:
+    if len(texts) < ITEMS_PER_BLOCK:
         raise SourceError(f"{path}: holds items 1..{len(texts)}; a block needs all "
                           f"{ITEMS_PER_BLOCK}")
-    empty = [n for n in range(1, REQUIRED_ITEMS + 1) if not texts[n - 1].strip()]
+    empty = [n for n in range(1, len(texts) + 1)
+             if not texts[n - 1].strip() and n not in RESERVED_ITEMS]
     if empty:
         raise SourceError(f"{path}: empty item(s) {', '.join(map(str, empty))}; only items "
-                          f"{REQUIRED_ITEMS + 1}..{ITEMS_PER_BLOCK} may be empty")
-    return texts
+                          f"{RESERVED_ITEMS.start}..{RESERVED_ITEMS.stop - 1} may be empty")
+    return texts + [""] * (ITEMS_PER_LANGUAGE - len(texts))
 
 
-def render(blocks):
+def render(languages):
     lines = []
-    for block in blocks:
-        lines.extend(f'"{text}"' for text in block)
+    for part in (slice(0, ITEMS_PER_BLOCK), slice(ITEMS_PER_BLOCK, ITEMS_PER_LANGUAGE)):
+        for texts in languages:
+            lines.extend(f'"{text}"' for text in texts[part])
     return ("\r\n".join(lines) + "\r\n").encode("cp1252")
 
 
@@ -123,7 +128,7 @@ def main(argv):
     except OSError as e:
         print(f"make_textos: cannot write {args.out}: {e}", file=sys.stderr)
         return 1
-    print(f"make_textos: wrote {args.out} ({len(blocks) * ITEMS_PER_BLOCK} items)")
+    print(f"make_textos: wrote {args.out} ({len(blocks) * ITEMS_PER_LANGUAGE} items)")
     return 0
 
 

@@ -39,7 +39,13 @@ bool loadStartConfiguration(const SimOptions& options, InstrumentModel* model, Q
   }
   if (path.isEmpty()) return true;  // the built-in set
   QString text;
-  if (!orvex::readTextFile(path, &text, error)) return false;
+  orvex::ReadFailure failure;
+  if (!orvex::readTextFile(path, orvex::kConfigFileLimit, &text, &failure)) {
+    *error = path + ": " +
+             (failure.tooLarge() ? QStringLiteral("too large for a .QVT file (%1 bytes)").arg(failure.size)
+                                 : failure.reason);
+    return false;
+  }
   if (model->loadConfigurationText(text, error)) return true;
   *error = path + ": " + *error;
   return false;

@@ -48,4 +48,11 @@ QByteArray toCp1252(const QString& text, bool* lossless) {
   return out;
 }
 
+QString charactersWithoutCp1252Form(const QString& text) {
+  QString found;
+  for (QChar c : text)
+    if (encodeChar(c.unicode()) < 0 && !found.contains(c)) found.append(c);
+  return found;
+}
+
 }  // namespace orvex

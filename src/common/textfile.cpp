@@ -5,19 +5,30 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include "cp1252.h"
 
 namespace orvex {
 
-bool readTextFile(const QString& path, QString* content, QString* error) {
+bool readTextFile(const QString& path, qint64 maxBytes, QString* content, ReadFailure* failure) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
+    if (failure) failure->reason = file.errorString();
     return false;
   }
-  const QByteArray bytes = file.readAll();
+  if (file.size() > maxBytes) {
+    if (failure) failure->size = file.size();
+    return false;
+  }
+  // The size a device reports may be 0 (a pipe, /proc): one byte more than the limit tells.
+  const QByteArray bytes = file.read(maxBytes + 1);
   if (file.error() != QFileDevice::NoError) {
-    if (error) *error = file.errorString();
+    if (failure) failure->reason = file.errorString();
+    return false;
+  }
+  if (bytes.size() > maxBytes) {
+    if (failure) failure->size = std::max(file.size(), bytes.size());
     return false;
   }
   *content = fromCp1252(bytes);

@@ -1,12 +1,28 @@
 #pragma once
 #include <QString>
+#include <QtGlobal>
 
 // Whole-file text I/O in the program's encoding (Windows-1252). Every write goes to a
 // temporary file that replaces the target only when complete, so a failed or interrupted
 // save leaves the previous file whole.
 namespace orvex {
 
-bool readTextFile(const QString& path, QString* content, QString* error);
+// What each file's format can hold at the most, with room to spare: a larger file is not a
+// file of that kind, and is refused unread instead of being held and split whole.
+inline constexpr qint64 kSettingsFileLimit = 4 * 1024;    // conflang.sys, confcom.sys, Default.fil
+inline constexpr qint64 kConfigFileLimit = 16 * 1024;     // a .QVT: 63 short lines
+inline constexpr qint64 kTextTableLimit = 1024 * 1024;    // textos.sys
+
+// Why a read failed: the system's reason, or a file larger than its limit (then `size`).
+struct ReadFailure {
+  QString reason;
+  qint64 size = -1;
+  bool tooLarge() const { return size >= 0; }
+};
+
+// Reads the whole file, never holding more than `maxBytes` of it.
+bool readTextFile(const QString& path, qint64 maxBytes, QString* content,
+                  ReadFailure* failure = nullptr);
 bool writeTextFileAtomic(const QString& path, const QString& content, QString* error);
 
 // The path of `name` inside `dir`, matched without regard to case (the program writes

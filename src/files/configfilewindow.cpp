@@ -57,11 +57,9 @@ void ConfigFileWindow::showMessageText(int prompt, int title) {
 }
 
 bool ConfigFileWindow::checkFileName(const QString& name) {
-  if (isSafeFileName(name)) return true;
-  const TextTables* texts = &services_.context.texts;
-  showProblem(extraText(texts, extra::NameInvalid).arg(name),
-              extraText(texts, extra::NameInvalidTitle));
-  return false;
+  const NameProblem problem = checkStorableName(name, &services_.context.texts);
+  if (!problem.ok()) showProblem(problem.prompt, problem.title);
+  return problem.ok();
 }
 
 void ConfigFileWindow::holdEditorButtons(bool hold) {

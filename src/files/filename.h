@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include "lang/texttables.h"
+
 namespace orvex {
 
 // Whether `name` can name a file inside a program folder on Windows and Linux alike: no
@@ -9,5 +11,15 @@ namespace orvex {
 // blank, not empty. A user-typed name that fails must never reach the file system, or it
 // could write outside the folder or to a device.
 bool isSafeFileName(const QString& name);
+
+// Why a name typed by the user may not be used for a file the program writes and names in
+// its own files (Default.fil, the report): not a safe file name, or characters that
+// Windows-1252 cannot hold and that would come back as "?". Empty prompt: the name is fine.
+struct NameProblem {
+  QString prompt;
+  QString title;
+  bool ok() const { return prompt.isEmpty(); }
+};
+NameProblem checkStorableName(const QString& name, const TextTables* texts);
 
 }  // namespace orvex

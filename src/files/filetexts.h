@@ -6,7 +6,7 @@
 namespace orvex {
 
 // Text item `item` (extra::...) of the current language, or its built-in English form when
-// no language is loaded (start-up before LoadTexts, a damaged textos.sys, tests).
+// no language is loaded (start-up before LoadTexts, tests).
 QString extraText(const TextTables* texts, int item);
 
 }  // namespace orvex

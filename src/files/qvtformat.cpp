@@ -42,6 +42,25 @@ QList<Token> listItems(const QString& content, int wanted) {
 
 QString nativePath(const QString& path) { return QDir::toNativeSeparators(path); }
 
+// The file's text, or false with *problem saying why (unreadable, or too large to be read).
+bool readLimited(const QString& path, qint64 limit, QString* content, QString* problem,
+                 const TextTables* texts) {
+  ReadFailure failure;
+  if (readTextFile(path, limit, content, &failure)) return true;
+  if (problem)
+    *problem = failure.tooLarge()
+                   ? extraText(texts, extra::FileTooLarge).arg(nativePath(path)).arg(failure.size)
+                   : extraText(texts, extra::FileUnreadable).arg(nativePath(path), failure.reason);
+  return false;
+}
+
+// Default.fil is read list-style: a name with a comma or blanks at its ends is quoted so
+// that it comes back whole (the name check lets no double quote into a name).
+QString defaultFileItem(const QString& name) {
+  const bool plain = !name.contains(QLatin1Char(',')) && name == name.trimmed();
+  return plain ? name : QLatin1Char('"') + name + QLatin1Char('"');
+}
+
 }  // namespace
 
 QString formatQvt(const ParameterSet& set) {
@@ -52,15 +71,18 @@ QString formatQvt(const ParameterSet& set) {
 
 bool readQvtFile(const QString& path, ParameterSet* set, QString* problem,
                  const TextTables* texts) {
-  QString content, reason;
-  if (!readTextFile(path, &content, &reason)) {
-    if (problem)
-      *problem = extraText(texts, extra::FileUnreadable).arg(nativePath(path), reason);
-    return false;
-  }
-  const QList<Token> items = listItems(content, kStoredSlots);
+  QString content;
+  if (!readLimited(path, kConfigFileLimit, &content, problem, texts)) return false;
+  // One item more than a configuration holds tells a damaged file (blank lines are fine).
+  const QList<Token> items = listItems(content, kStoredSlots + 1);
   if (items.size() < kStoredSlots) {
     if (problem) *problem = extraText(texts, extra::FileTooShort).arg(nativePath(path));
+    return false;
+  }
+  if (items.size() > kStoredSlots) {
+    if (problem)
+      *problem = extraText(texts, extra::QvtExtraValues)
+                     .arg(nativePath(path), QString::number(items.last().line));
     return false;
   }
   ParameterSet read = *set;
@@ -103,8 +125,14 @@ bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QStr
                               const TextTables* texts) {
   const QString defaultPath = findFileNoCase(programDir, QStringLiteral("Default.fil"));
   QString content;
-  const QString name = readTextFile(defaultPath, &content, nullptr) ? firstListItem(content)
-                                                                     : QString();
+  ReadFailure failure;
+  const bool read = readTextFile(defaultPath, kSettingsFileLimit, &content, &failure);
+  if (failure.tooLarge()) {
+    if (problem)
+      *problem = extraText(texts, extra::FileTooLarge).arg(nativePath(defaultPath)).arg(failure.size);
+    return false;
+  }
+  const QString name = read ? firstListItem(content) : QString();
   // A name that is no plain file name could lead the read outside CONFIG.
   if (!isSafeFileName(name)) {
     if (problem) *problem = extraText(texts, extra::DefaultMissing).arg(nativePath(defaultPath));
@@ -118,7 +146,7 @@ bool writeDefaultFile(const QString& programDir, const QString& name, QString* e
   const QString path = QFileInfo::exists(existing)
                            ? existing
                            : QDir(programDir).filePath(QStringLiteral("DEFAULT.FIL"));
-  return writeTextFileAtomic(path, name + QStringLiteral("\r\n"), error);
+  return writeTextFileAtomic(path, defaultFileItem(name) + QStringLiteral("\r\n"), error);
 }
 
 }  // namespace orvex

@@ -10,9 +10,10 @@ namespace orvex {
 
 QString formatQvt(const ParameterSet& set);  // slots 1..63 only
 
-// Reads 63 numbers into slots 1..63 of *set, all or nothing. On failure *problem says, in
-// the language of `texts` (English when null or not loaded), which file and what is wrong;
-// *set is unchanged.
+// Reads 63 numbers into slots 1..63 of *set, all or nothing: a file too large to be a
+// configuration, with fewer or more values, or with a value out of range is refused. On
+// failure *problem says, in the language of `texts` (English when null or not loaded), which
+// file and what is wrong; *set is unchanged.
 bool readQvtFile(const QString& path, ParameterSet* set, QString* problem,
                  const TextTables* texts = nullptr);
 // Atomic: on failure the previous file is whole and *error holds the system's reason.
@@ -31,7 +32,8 @@ QString configFilePath(const QString& programDir, const QString& name);
 bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QString* problem,
                               const TextTables* texts = nullptr);
 
-// Replaces DEFAULT.FIL (whatever case it has on disk) with `name` and CR LF.
+// Replaces DEFAULT.FIL (whatever case it has on disk) with `name` and CR LF; a name that
+// list-style reading would cut (a comma, blanks at its ends) is written in double quotes.
 bool writeDefaultFile(const QString& programDir, const QString& name, QString* error);
 
 }  // namespace orvex

@@ -1,7 +1,8 @@
 #pragma once
 
 // Texts the program needs beyond the 268 items of a language block. They stand in items
-// 269..300 of each block of textos.sys; TextTables::extra[n] holds item 268 + n.
+// 269..300 of each block of textos.sys and in the language's extension block (items
+// 301..600, after the five blocks); TextTables::extra[n] holds item 268 + n.
 // "%1", "%2" are filled in with QString::arg.
 namespace orvex::extra {
 
@@ -39,6 +40,12 @@ enum : int {
   NotVerified = 25,         // 293 written, but the read-back failed: read it again or rewrite
   PortAbsent = 26,          // 294 serial port %1 is not present: plug in or choose another
   IdentityBlocked = 27,     // 295 reads and writes held since an identification failure
+  // 296..300 reserved; the extension block follows.
+  FileTooLarge = 33,        // 301 file %1 too large (%2 bytes) for its kind: not read
+  QvtExtraValues = 34,      // 302 file %1 holds more than 63 values (line %2): damaged
+  SettingsDamaged = 35,     // 303 settings '%1' in %2 not understood: choose and save again
+  NotStorable = 36,         // 304 '%1' holds characters the files cannot hold (%2)
+  SalvarHint = 37,          // 305 ConfigCOM: choose an option in every group to save
 };
 
 }  // namespace orvex::extra

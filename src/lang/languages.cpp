@@ -4,11 +4,12 @@ namespace orvex {
 
 const std::array<Language, 5>& languages() {
   static const std::array<Language, 5> table{{
-      {u"$CASTELLANO$", 0, "Command1", u"Castellano"},
-      {u"$ENGLISH$", 300, "Command3", u"English"},
-      {u"$FRANÇAIS$", 600, "Command6", u"Français"},
-      {u"$DEUTSCHLAND$", 900, "Command4", u"Deutschland"},
-      {u"$NORWEGIAN$", 1200, "Command7", u"Norwegian"},
+      {u"$CASTELLANO$", 0, "Command1", u"Castellano", "es"},
+      {u"$ENGLISH$", 300, "Command3", u"English", "en"},
+      {u"$FRANÇAIS$", 600, "Command6", u"Français", "fr"},
+      {u"$DEUTSCHLAND$", 900, "Command4", u"Deutschland", "de"},
+      // Qt translates into Nynorsk only; its button words are the Bokmål ones.
+      {u"$NORWEGIAN$", 1200, "Command7", u"Norwegian", "nn"},
   }};
   return table;
 }

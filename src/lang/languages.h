@@ -13,10 +13,15 @@ struct Language {
   int base;
   const char* buttonName;
   const char16_t* buttonCaption;  // written in the language itself
+  const char* qtLocale;           // Qt's own translations (standard buttons, port errors)
 };
 
 constexpr int kItemsPerBlock = 300;
 constexpr int kItemsUsedPerBlock = 268;
+// Texts beyond a block's 300 items stand after all five blocks, where readers of the five
+// blocks never look: a language's items 301..600 form its block at base + kExtensionStart.
+constexpr int kExtensionStart = 5 * kItemsPerBlock;
+constexpr int kItemsPerLanguage = 2 * kItemsPerBlock;
 constexpr int kEnglishBase = 300;
 
 // In the order the start-up choice compares the markers.

@@ -5,6 +5,8 @@
 
 #include "common/ui/appservices.h"
 #include "common/ui/captions.h"
+#include "lang/languages.h"
+#include "lang/qttranslations.h"
 #include "lang/textsfile.h"
 
 namespace orvex {
@@ -64,12 +66,14 @@ QStringList missingCaptionControls(WindowRegistry& windows) {
 }
 
 bool loadTexts(AppServices& services, int base) {
-  const TextBlock block = readTextBlock(services.context.programDir, base);
-  if (block.status != TextBlock::Status::Ok) {
+  const Language* language = languageForBase(base);
+  if (!language) return false;
+  TextBlock block = readTextBlock(services.context.programDir, base);
+  if (block.status != TextBlock::Status::Ok)
     services.messages.show(MessageIcon::Exclamation, textBlockFailurePrompt(block, base),
                            textBlockFailureTitle(base));
-    return false;
-  }
+  fillFromBuiltIn(&block, builtInTextBlock(base));
+  applyQtTranslations(*language);
   LanguageTexts texts = distributeTextItems(block.items, block.extra, services.context.programDir);
   services.context.texts = std::move(texts.tables);
   applyCaptions(services.windows, texts.captions);

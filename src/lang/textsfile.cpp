@@ -1,8 +1,10 @@
 #include "textsfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include "common/cp1252.h"
 #include "common/textfile.h"
 #include "itemreader.h"
 #include "languages.h"
@@ -19,34 +21,52 @@ struct FailureTexts {
   const char16_t* missing;
   const char16_t* unreadable;  // %1 system reason
   const char16_t* tooShort;    // %1 items found, %2 items needed
+  const char16_t* tooLarge;    // %1 bytes
 };
 
 const FailureTexts& failureTexts(int base) {
   static const FailureTexts table[] = {
       {u"Archivo de textos",
-       u"No se pueden cargar los textos del idioma: el archivo %1 de la carpeta %2 %3. "
-       u"Se mantienen los textos actuales; instale de nuevo el archivo de textos.",
-       u"no existe", u"no se puede leer (%1)", u"está incompleto (%1 textos de %2)"},
+       u"No se pueden leer los textos del idioma: el archivo %1 de la carpeta %2 %3. "
+       u"El programa usa sus textos incorporados; instale de nuevo el archivo de textos.",
+       u"no existe", u"no se puede leer (%1)", u"está incompleto (%1 textos de %2)",
+       u"es demasiado grande (%1 bytes)"},
       {u"Text file",
-       u"The language texts cannot be loaded: the file %1 in the folder %2 %3. "
-       u"The current texts are kept; install the text file again.",
-       u"is missing", u"cannot be read (%1)", u"is incomplete (%1 texts of %2)"},
+       u"The language texts cannot be read: the file %1 in the folder %2 %3. "
+       u"The program uses its built-in texts; install the text file again.",
+       u"is missing", u"cannot be read (%1)", u"is incomplete (%1 texts of %2)",
+       u"is too large (%1 bytes)"},
       {u"Fichier de textes",
-       u"Impossible de charger les textes de la langue : le fichier %1 du dossier %2 %3. "
-       u"Les textes actuels sont conservés ; réinstallez le fichier de textes.",
-       u"est absent", u"est illisible (%1)", u"est incomplet (%1 textes sur %2)"},
+       u"Impossible de lire les textes de la langue : le fichier %1 du dossier %2 %3. "
+       u"Le programme utilise ses textes intégrés ; réinstallez le fichier de textes.",
+       u"est absent", u"est illisible (%1)", u"est incomplet (%1 textes sur %2)",
+       u"est trop grand (%1 octets)"},
       {u"Textdatei",
-       u"Die Texte der Sprache können nicht geladen werden: Die Datei %1 im Ordner %2 %3. "
-       u"Die bisherigen Texte bleiben; installieren Sie die Textdatei neu.",
-       u"fehlt", u"ist nicht lesbar (%1)", u"ist unvollständig (%1 von %2 Texten)"},
+       u"Die Texte der Sprache können nicht gelesen werden: Die Datei %1 im Ordner %2 %3. "
+       u"Das Programm verwendet seine eingebauten Texte; installieren Sie die Textdatei neu.",
+       u"fehlt", u"ist nicht lesbar (%1)", u"ist unvollständig (%1 von %2 Texten)",
+       u"ist zu groß (%1 Byte)"},
       {u"Tekstfil",
-       u"Språktekstene kan ikke lastes: filen %1 i mappen %2 %3. "
-       u"De nåværende tekstene beholdes; installer tekstfilen på nytt.",
-       u"mangler", u"kan ikke leses (%1)", u"er ufullstendig (%1 av %2 tekster)"},
+       u"Språktekstene kan ikke leses: filen %1 i mappen %2 %3. "
+       u"Programmet bruker sine innebygde tekster; installer tekstfilen på nytt.",
+       u"mangler", u"kan ikke leses (%1)", u"er ufullstendig (%1 av %2 tekster)",
+       u"er for stor (%1 byte)"},
   };
   const Language* language = languageForBase(base);
   const auto index = language ? language - languages().data() : 1;
   return table[index];
+}
+
+void readItems(ItemReader* reader, int count, QStringList* items) {
+  QString item;
+  for (int i = 0; i < count && reader->next(&item); ++i) items->append(item);
+}
+
+// Items missing or empty in `items` are taken from `fallback`.
+void fillEmpty(QStringList* items, const QStringList& fallback) {
+  while (items->size() < fallback.size()) items->append(QString());
+  for (qsizetype i = 0; i < fallback.size(); ++i)
+    if ((*items)[i].trimmed().isEmpty()) (*items)[i] = fallback[i];
 }
 
 }  // namespace
@@ -65,8 +85,11 @@ TextBlock parseTextBlock(const QString& content, int base, const QString& path) 
     block.items.clear();
     return block;
   }
-  while (block.extra.size() < kItemsPerBlock - kItemsUsedPerBlock && reader.next(&item))
-    block.extra.append(item);
+  readItems(&reader, kItemsPerBlock - kItemsUsedPerBlock, &block.extra);
+  // An older file ends with the five blocks; its extension items come from the built-in texts.
+  if (block.extra.size() == kItemsPerBlock - kItemsUsedPerBlock &&
+      reader.skip(kExtensionStart - kItemsPerBlock) == kExtensionStart - kItemsPerBlock)
+    readItems(&reader, kItemsPerBlock, &block.extra);
   block.status = TextBlock::Status::Ok;
   return block;
 }
@@ -78,11 +101,28 @@ TextBlock readTextBlock(const QString& programDir, int base) {
   block.itemsNeeded = base + kItemsUsedPerBlock;
   if (!QFileInfo::exists(path)) return block;
   QString content;
-  if (!readTextFile(path, &content, &block.error)) {
-    block.status = TextBlock::Status::Unreadable;
+  ReadFailure failure;
+  if (!readTextFile(path, kTextTableLimit, &content, &failure)) {
+    block.status = failure.tooLarge() ? TextBlock::Status::TooLarge : TextBlock::Status::Unreadable;
+    block.error = failure.reason;
+    block.size = failure.size;
     return block;
   }
   return parseTextBlock(content, base, path);
+}
+
+TextBlock builtInTextBlock(int base) {
+  static const QString content = [] {
+    QFile file(QStringLiteral(":/orvex/textos.sys"));
+    return file.open(QIODevice::ReadOnly) ? fromCp1252(file.readAll()) : QString();
+  }();
+  return parseTextBlock(content, base, QStringLiteral(":/orvex/textos.sys"));
+}
+
+// The file's own items stand as they are; only texts it does not have come from the program.
+void fillFromBuiltIn(TextBlock* block, const TextBlock& builtIn) {
+  if (block->status != TextBlock::Status::Ok) block->items = builtIn.items;
+  fillEmpty(&block->extra, builtIn.extra);
 }
 
 QString textBlockFailurePrompt(const TextBlock& block, int base) {
@@ -97,6 +137,7 @@ QString textBlockFailurePrompt(const TextBlock& block, int base) {
     case TextBlock::Status::TooShort:
       reason = QString::fromUtf16(texts.tooShort).arg(block.itemsFound).arg(block.itemsNeeded);
       break;
+    case TextBlock::Status::TooLarge: reason = QString::fromUtf16(texts.tooLarge).arg(block.size); break;
     case TextBlock::Status::Ok: break;
   }
   return QString::fromUtf16(texts.prompt)

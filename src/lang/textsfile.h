@@ -6,19 +6,24 @@ namespace orvex {
 
 // One language block of textos.sys as read from the program directory.
 struct TextBlock {
-  enum class Status { Ok, Missing, Unreadable, TooShort };
+  enum class Status { Ok, Missing, Unreadable, TooShort, TooLarge };
   Status status = Status::Missing;
   QString path;         // the file that was (or would have been) read
   QString error;        // the system's reason when unreadable
+  qint64 size = 0;      // the file's size when too large
   int itemsFound = 0;   // items of the file (all blocks) when too short
   int itemsNeeded = 0;  // base + 268
   QStringList items;    // items 1..268 of the block (index 0 = item 1)
-  QStringList extra;    // items 269..300 as far as the file holds them (index 0 = item 269)
+  QStringList extra;    // items 269..600 as far as the file holds them (index 0 = item 269)
 };
 
 TextBlock readTextBlock(const QString& programDir, int base);
 // The same, from content already in memory (`path` only names it in the outcome).
 TextBlock parseTextBlock(const QString& content, int base, const QString& path);
+// The block of the textos.sys built into the program, which speaks for a damaged, short or
+// older file: every item it lacks or leaves empty is taken from here.
+TextBlock builtInTextBlock(int base);
+void fillFromBuiltIn(TextBlock* block, const TextBlock& builtIn);
 
 // The message for a block that could not be read, in the language of `base`: it cannot
 // come from textos.sys itself.

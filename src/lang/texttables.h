@@ -13,7 +13,9 @@ struct TextTables {
   QString exitCaption;              // item 17
   QString grabFichLeaveCaption;     // item 160
   QString loadFichLeaveCaption;     // item 164
-  std::array<QString, 33> extra;    // items 269..300 (index 1..32): texts beyond the 268
+  // Items 269..600 (index 1..332): the texts beyond the 268 (269..300 in the block, 301..
+  // in the language's extension block).
+  std::array<QString, 333> extra;
 };
 
 }  // namespace orvex

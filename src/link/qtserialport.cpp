@@ -74,7 +74,7 @@ bool QtSerialPort::open(QString* error) {
   const QString device = comDevicePath(programDir_, number_);
   port_.setPortName(device);
   if (!port_.open(QIODevice::ReadWrite)) {
-    if (error) *error = QStringLiteral("COM%1 (%2): %3").arg(number_).arg(device, port_.errorString());
+    if (error) *error = port_.errorString();
     return false;
   }
   if (!configure(line_, error)) {

@@ -363,8 +363,7 @@ bool InstrumentTransfers::openPort() {
     layer_.clearPortFailure();
     return true;
   }
-  const QString name = QStringLiteral("COM%1").arg(port_.portNumber());
-  show(MessageIcon::Critical, extraText(extra::PortOpenFailed).arg(name, error),
+  show(MessageIcon::Critical, extraText(extra::PortOpenFailed).arg(describePort(port_), error),
        extraText(extra::PortErrorTitle));
   return false;
 }

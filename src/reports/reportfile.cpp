@@ -18,9 +18,9 @@ QString reportFilePath(const QString& programDir, const QString& serialNumber) {
 ReportOutcome writeReportFile(const QString& programDir, const ReportInput& input,
                               const TextTables* texts) {
   ReportOutcome outcome;
-  if (!isSafeFileName(input.serialNumber)) {
-    outcome.title = extraText(texts, extra::NameInvalidTitle);
-    outcome.message = extraText(texts, extra::NameInvalid).arg(input.serialNumber);
+  if (const NameProblem problem = checkStorableName(input.serialNumber, texts); !problem.ok()) {
+    outcome.title = problem.title;
+    outcome.message = problem.prompt;
     return outcome;
   }
   outcome.path = reportFilePath(programDir, input.serialNumber);

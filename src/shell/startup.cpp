@@ -20,7 +20,7 @@ constexpr int kIdleRetryMs = 50;
 int chooseLanguage(AppServices& services) {
   const QString dir = services.context.programDir;
   QString content;
-  const bool readOk = readTextFile(findFileNoCase(dir, "conflang.sys"), &content, nullptr);
+  const bool readOk = readTextFile(findFileNoCase(dir, "conflang.sys"), kSettingsFileLimit, &content);
   const StartupLanguage choice = chooseStartupLanguage(readOk, content);
   if (choice.showMessage)
     services.messages.show(MessageIcon::Exclamation, languageFileDamagedPrompt(),

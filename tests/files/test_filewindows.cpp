@@ -153,6 +153,7 @@ class TestFileWindows : public QObject {
     QTest::addColumn<QString>("title");
     QTest::newRow("empty") << "" << "m39";
     QTest::newRow("separator") << "../Default" << "File name not valid";
+    QTest::newRow("beyond Windows-1252") << QStringLiteral(u"Planta \u4E2D") << "File name not valid";
     QTest::newRow("no CONFIG folder") << "X" << "File not written";
   }
   void failedSaveSaysWhyAndKeepsTheDialog() {

@@ -64,7 +64,9 @@ class TestQvtFormat : public QObject {
     QTest::newRow("lines LF only") << numbersText(63, "\n") << "";
     QTest::newRow("commas") << numbersText(63, ",") << "";
     QTest::newRow("blanks and tabs") << numbersText(63, "\t") << "";
-    QTest::newRow("more than 63") << numbersText(70) << "";
+    QTest::newRow("blank lines after 63") << numbersText(63) + "\r\n \r\n" << "";
+    QTest::newRow("a 64th value") << numbersText(63) + "\r\n64\r\n" << "(line 65)";
+    QTest::newRow("too large, though blank") << numbersText(63) + QByteArray(17'000, '\n') << "too large (";
     QTest::newRow("plus sign") << QByteArray("+1\r\n") + numbersText(63).mid(5) << "";
     QTest::newRow("empty") << QByteArray() << "fewer than 63";
     QTest::newRow("62 numbers") << numbersText(62) << "fewer than 63";
@@ -132,6 +134,7 @@ class TestQvtFormat : public QObject {
     QTest::newRow("path in name") << QByteArray("../../etc/x\r\n") << "Default.fil";
     QTest::newRow("named file missing") << QByteArray("NOPE\r\n") << "NOPE.QVT";
     QTest::newRow("named file too short") << QByteArray("SHORT\r\n") << "SHORT.QVT";
+    QTest::newRow("Default.fil too large") << QByteArray(5000, ' ') << "Default.fil is too large";
   }
   void defaultConfiguration() {
     QFETCH(QByteArray, defaultFil);
@@ -156,6 +159,17 @@ class TestQvtFormat : public QObject {
     test::TempProgramDir fresh(false);
     QVERIFY(writeDefaultFile(fresh.path(), QStringLiteral(u"Año"), &error));
     QCOMPARE(fresh.read("DEFAULT.FIL"), QByteArray("A\xF1o\r\n"));
+  }
+  // Every name the save window accepts is the name read back at the next start.
+  void defaultNameComesBackWhole() {
+    for (const QString name : {"A,B", " LEAD", "Planta 2"}) {
+      test::TempProgramDir dir(false);
+      dir.write("CONFIG/" + name + ".QVT", numbersText(63));
+      QString error;
+      QVERIFY(writeDefaultFile(dir.path(), name, &error));
+      ParameterSet set;
+      QVERIFY2(loadDefaultConfiguration(dir.path(), &set, &error), qPrintable(name + ": " + error));
+    }
   }
 };
 

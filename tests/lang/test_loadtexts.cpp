@@ -1,13 +1,16 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 
+#include "lang/extratexts.h"
 #include "lang/loadtexts.h"
+#include "lang/textsfile.h"
 #include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
 #include "textfixture.h"
@@ -73,15 +76,20 @@ class TestLoadTexts : public QObject {
     // GrabFich is not registered and the editor lacks most controls: skipped, not created.
     QVERIFY(!fx_->windows.existing("GrabFich"));
     QCOMPARE(fx_->context.texts.grabFichLeaveCaption, fixtureItem(900, 160));
+    // Qt's own words follow the language: the message boxes' buttons.
+    QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text() + box.button(QMessageBox::No)->text(), "&Ja&Nein");
   }
-  void failureKeepsEverythingAndTellsOnce_data() {
+  void failureTellsOnceAndUsesBuiltInTexts_data() {
     QTest::addColumn<QByteArray>("file");  // empty: no file at all
     QTest::addColumn<int>("base");
     QTest::newRow("missing") << QByteArray() << 300;
     QTest::newRow("one item short") << fixtureTextFile(1200 + 267) << 1200;
     QTest::newRow("empty file") << QByteArray("\r\n") << 0;
+    QTest::newRow("too large") << QByteArray(1024 * 1024 + 1, ',') << 900;
   }
-  void failureKeepsEverythingAndTellsOnce() {
+  // No caption or message is left blank or in another language: the built-in block stands in.
+  void failureTellsOnceAndUsesBuiltInTexts() {
     QFETCH(QByteArray, file);
     QFETCH(int, base);
     QFile::remove(fx_->dir.file("textos.sys"));
@@ -92,15 +100,18 @@ class TestLoadTexts : public QObject {
     editor->setWindowTitle("design title");
     QSignalSpy applied(&fx_->events, &AppEvents::languageApplied);
 
-    QVERIFY(!loadTexts(fx_->services, base));
+    QVERIFY(loadTexts(fx_->services, base));
     const QStringList shown = fx_->messages.shown();
     QCOMPARE(shown.size(), 1);
     const QString folder = QDir::toNativeSeparators(QDir(fx_->dir.path()).absolutePath());
     QVERIFY2(shown[0].startsWith("E ") && shown[0].contains("textos.sys") && shown[0].contains(folder),
              qPrintable(shown[0]));
-    QCOMPARE(editor->windowTitle() + "|" + fx_->context.texts.screen[1] + "|" + fx_->context.texts.message[5],
-             "design title|kept screen|kept message");
-    QCOMPARE(applied.count(), 0);
+    const QStringList builtIn = builtInTextBlock(base).items;
+    const TextTables& t = fx_->context.texts;
+    QCOMPARE(editor->windowTitle() + "|" + t.screen[1] + "|" + t.message[5] + "|" + t.extra[extra::PortLost],
+             builtIn[24] + "|" + builtIn[1] + "|" + builtIn[168] + "|" + builtInTextBlock(base).extra[9]);
+    QVERIFY(!t.extra[extra::SalvarHint].isEmpty());  // an extension item
+    QCOMPARE(applied.count(), 1);
   }
   void missingControlsAreListed() {
     const QStringList missing = missingCaptionControls(fx_->windows);

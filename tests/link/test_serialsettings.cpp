@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QtTest>
 
 #include "common/ui/context.h"
@@ -32,6 +33,7 @@ struct Rig {
     context.texts.message[41] = "No se encuentra confcom.sys";
     context.texts.message[42] = "Comunicaciones";
     context.texts.extra[extra::PortErrorTitle] = "Serial port";
+    context.texts.extra[extra::SettingsDamaged] = "Not understood: '%1' in %2";
     context.texts.extra[extra::WriteFailedTitle] = "File not written";
     context.texts.extra[extra::WriteFailed] = "File %1 could not be written: %2.";
   }
@@ -131,7 +133,8 @@ class TestSerialSettings : public QObject {
     QVERIFY(rig.port.applySettings("1200,E,7,2", nullptr));
     rig.dir.write("confcom.sys", "COMx:9600,N,8,1\r\n");
     rig.apply();
-    QCOMPARE(rig.messages.shown(), QStringList{"E Invalid port number 0.|Serial port"});
+    const QString file = QDir::toNativeSeparators(rig.dir.file("confcom.sys"));
+    QCOMPARE(rig.messages.shown(), QStringList{"E Not understood: 'COMx:9600,N,8,1' in " + file + "|Comunicaciones"});
     QVERIFY(rig.state().startsWith("COM1 1200,E,7,2 applied 1 "));
     rig.dir.write("confcom.sys", "COM1:96x0,N,8,1\r\n");
     rig.apply();

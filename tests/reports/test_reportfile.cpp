@@ -44,7 +44,8 @@ class TestReportFile : public QObject {
     QVERIFY(bytes.contains("\r\nSecond\t") && bytes.count("\r\n") == 2);
   }
   void unsafeSerialWritesNothing() {
-    for (const QString serial : {"../../escape", "COM1"}) {  // a separator, a device
+    // A separator, a device, a character that would be stored as "?".
+    for (const QString& serial : {QString("../../escape"), QString("COM1"), QStringLiteral(u"SN\u2713")}) {
       test::TempProgramDir dir;
       const ReportOutcome out = writeReportFile(dir.path(), spanishInput(serial), nullptr);
       QVERIFY(!out.written && out.title == "File name not valid");
