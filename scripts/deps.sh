@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the program and the tests need, when missing.
 set -euo pipefail
 needed=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
-        mbpoll xvfb xauth qt6-translations-l10n)
+        mbpoll xvfb xauth qt6-translations-l10n poppler-utils)
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

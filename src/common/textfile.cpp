@@ -35,22 +35,17 @@ bool readTextFile(const QString& path, qint64 maxBytes, QString* content, ReadFa
   return true;
 }
 
-bool writeTextFileAtomic(const QString& path, const QString& content, QString* error) {
+bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* error) {
   QSaveFile file(path);
-  const QByteArray bytes = toCp1252(content);
   // Unbuffered: a buffered write that the disk cuts short (full disk, size limit) is
   // flushed by commit() without an error, and the truncated file would replace the old one.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     if (error) *error = file.errorString();
     return false;
   }
-  const qint64 written = file.write(bytes);
-  if (written != bytes.size()) {
-    if (error)
-      *error = written < 0 ? file.errorString()
-                           : QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
-                                 .arg(written)
-                                 .arg(bytes.size());
+  QString why;
+  if (!produce(file, &why)) {
+    if (error) *error = why.isEmpty() ? file.errorString() : why;
     file.cancelWriting();
     return false;
   }
@@ -59,6 +54,18 @@ bool writeTextFileAtomic(const QString& path, const QString& content, QString* e
     return false;
   }
   return true;
+}
+
+bool writeTextFileAtomic(const QString& path, const QString& content, QString* error) {
+  const QByteArray bytes = toCp1252(content);
+  return writeFileAtomic(path, [&bytes](QIODevice& file, QString* why) {
+    const qint64 written = file.write(bytes);
+    if (written >= 0 && written != bytes.size())
+      *why = QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
+                 .arg(written)
+                 .arg(bytes.size());
+    return written == bytes.size();
+  }, error);
 }
 
 QString findFileNoCase(const QString& dir, const QString& name) {

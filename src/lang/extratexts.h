@@ -46,6 +46,31 @@ enum : int {
   SettingsDamaged = 35,     // 303 settings '%1' in %2 not understood: choose and save again
   NotStorable = 36,         // 304 '%1' holds characters the files cannot hold (%2)
   SalvarHint = 37,          // 305 ConfigCOM: choose an option in every group to save
+  // 306..321: the printable report's own words
+  DocDate = 38,             // 306 "Date"
+  DocVersion = 39,          // 307 "Program version"
+  DocPreheating = 40,       // 308 "Preheating"
+  DocStopType = 41,         // 309 "Stop type"
+  DocVoltage = 42,          // 310 "Voltage"
+  DocFrequency = 43,        // 311 "Frequency"
+  DocInput = 44,            // 312 "Input"
+  DocInputFuel = 45,        // 313..317 the inputs: low fuel, high temperature, external
+  DocInputTemperature = 46, //          alarm, alternator overload, low oil pressure
+  DocInputExternal = 47,
+  DocInputOverload = 48,
+  DocInputOil = 49,
+  DocInstaller = 50,        // 318 "Installer"
+  DocSite = 51,             // 319 "Site"
+  DocSignature = 52,        // 320 "Signature"
+  DocPage = 53,             // 321 "Page %1 of %2"
+  // 322..332: the Report window
+  ReportStep1 = 54,         // 322..326 the five steps; 323 + Report/Txt, 324 + Report/Doc
+  ReportPrint = 59,         // 327 Command3 "Print..."
+  ReportOpen = 60,          // 328 Command4 "Open report"
+  ReportPdfFailed = 61,     // 329 document %1 not written: %2; data file %3 written
+  ReportBothWritten = 62,   // 330 "Report written: %1 and %2."
+  ReportNoneYet = 63,       // 331 nothing generated yet
+  ReportNoViewer = 64,      // 332 no program opens PDF documents; it is in %2
 };
 
 }  // namespace orvex::extra

@@ -9,10 +9,21 @@
 
 namespace orvex {
 
-QString reportFilePath(const QString& programDir, const QString& serialNumber) {
+namespace {
+
+QString reportFolderFile(const QString& programDir, const char* folder, const QString& name) {
   const QString report = findFileNoCase(programDir, QStringLiteral("Report"));
-  const QString txt = findFileNoCase(report, QStringLiteral("Txt"));
-  return QDir(txt).filePath(serialNumber + QStringLiteral(".txt"));
+  return QDir(findFileNoCase(report, QLatin1String(folder))).filePath(name);
+}
+
+}  // namespace
+
+QString reportFilePath(const QString& programDir, const QString& serialNumber) {
+  return reportFolderFile(programDir, "Txt", serialNumber + QStringLiteral(".txt"));
+}
+
+QString reportDocumentPath(const QString& programDir, const QString& serialNumber) {
+  return reportFolderFile(programDir, "Doc", serialNumber + QStringLiteral(".pdf"));
 }
 
 ReportOutcome writeReportFile(const QString& programDir, const ReportInput& input,

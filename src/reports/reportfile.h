@@ -8,6 +8,8 @@ namespace orvex {
 
 // Report/Txt/SERIAL.txt in the program directory (folders found without regard to case).
 QString reportFilePath(const QString& programDir, const QString& serialNumber);
+// Report/Doc/SERIAL.pdf, the printable report beside it.
+QString reportDocumentPath(const QString& programDir, const QString& serialNumber);
 
 // What became of a report: written, or a message box's title and prompt saying why not.
 struct ReportOutcome {

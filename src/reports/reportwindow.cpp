@@ -1,17 +1,25 @@
 #include "reportwindow.h"
 
 #include <QCloseEvent>
+#include <QDate>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "common/ui/appservices.h"
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "reports/reportdocument.h"
 #include "reports/reportfile.h"
 
 namespace orvex {
@@ -41,6 +49,7 @@ Report::Report(AppServices& services)
   status_->setObjectName(QStringLiteral("Status"));
   status_->setWordWrap(true);
   buildLayout();
+  connect(&services_.events, &AppEvents::languageApplied, this, &Report::applyTexts);
 }
 
 void Report::buildLayout() {
@@ -63,14 +72,20 @@ void Report::buildLayout() {
 
   QPushButton* generateButton = button(this, "Command1", QStringLiteral("Genera Informe"));
   QPushButton* cancelButton = button(this, "Command2", QStringLiteral("Cancel"));
+  QPushButton* printButton = button(this, "Command3", QStringLiteral("Imprimir..."));
+  QPushButton* openButton = button(this, "Command4", QStringLiteral("Abrir informe"));
   connect(generateButton, &QPushButton::clicked, this, &Report::generate);
   connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
+  connect(printButton, &QPushButton::clicked, this, &Report::print);
+  connect(openButton, &QPushButton::clicked, this, &Report::openDocument);
 
   auto* top = new QHBoxLayout;
   top->addWidget(serialFrame, 1);
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(generateButton);
-  buttons->addWidget(cancelButton);
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(generateButton, 0, 0);
+  buttons->addWidget(cancelButton, 0, 1);
+  buttons->addWidget(printButton, 1, 0);
+  buttons->addWidget(openButton, 1, 1);
   top->addLayout(buttons);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -104,9 +119,70 @@ bool Report::generateReport() {
     showProblem(outcome.message, outcome.title);
     return false;
   }
-  status_->setText(extraText(&context.texts, extra::ReportWritten)
-                       .arg(QDir::toNativeSeparators(outcome.path)));
+  // The document is made from the very values the data file holds.
+  const ReportDocumentHeader header{QDate::currentDate(), QStringLiteral(ORVEX_VERSION)};
+  const ReportPages pages{reportDocumentHtml(renderReportValues(input), context.texts, header),
+                          extraText(&context.texts, extra::DocPage), serialNumber_};
+  return writeDocument(pages, outcome.path);
+}
+
+// A document that cannot be written leaves the data file as it is, and says so.
+bool Report::writeDocument(const ReportPages& pages, const QString& dataFile) {
+  const TextTables* texts = &services_.context.texts;
+  const QString document = reportDocumentPath(services_.context.programDir, serialNumber_);
+  const QString shownData = QDir::toNativeSeparators(dataFile);
+  const QString shownDocument = QDir::toNativeSeparators(document);
+  QString reason;
+  if (!writeReportPdf(document, pages, &reason)) {
+    status_->setText(extraText(texts, extra::ReportWritten).arg(shownData));
+    showProblem(extraText(texts, extra::ReportPdfFailed).arg(shownDocument, reason, shownData),
+                extraText(texts, extra::WriteFailedTitle));
+    return false;
+  }
+  lastPages_ = pages;
+  lastDocument_ = document;
+  status_->setText(extraText(texts, extra::ReportBothWritten).arg(shownData, shownDocument));
   return true;
+}
+
+bool Report::haveReport() {
+  if (!lastDocument_.isEmpty()) return true;
+  const TextTables* texts = &services_.context.texts;
+  showProblem(extraText(texts, extra::ReportNoneYet), services_.context.texts.message[48]);
+  return false;
+}
+
+void Report::print() {
+  if (!haveReport()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  setUpReportPage(&printer);
+  printer.setDocName(serialNumber_);
+  QPrintPreviewDialog preview(&printer, this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this](QPrinter* device) { paintReport(device, lastPages_); });
+  preview.exec();
+}
+
+void Report::openDocument() {
+  if (!haveReport()) return;
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(lastDocument_))) return;
+  const QFileInfo file(lastDocument_);
+  showProblem(extraText(&services_.context.texts, extra::ReportNoViewer)
+                  .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())),
+              extraText(&services_.context.texts, extra::WriteFailedTitle));
+}
+
+// The steps tell the flow of the finished document; the buttons get their words.
+void Report::applyTexts() {
+  const TextTables* texts = &services_.context.texts;
+  const QString reportDir = services_.context.programDir + QStringLiteral("Report/");
+  const QString folders[] = {QString(), QDir::toNativeSeparators(reportDir + "Txt"),
+                             QDir::toNativeSeparators(reportDir + "Doc"), QString(), QString()};
+  for (int n = 1; n <= 5; ++n)
+    if (auto* step = findChild<QLabel*>(QStringLiteral("Label%1").arg(n)))
+      step->setText(extraText(texts, extra::ReportStep1 + n - 1) + folders[n - 1]);
+  if (auto* b = findChild<QPushButton*>(QStringLiteral("Command3"))) b->setText(extraText(texts, extra::ReportPrint));
+  if (auto* b = findChild<QPushButton*>(QStringLiteral("Command4"))) b->setText(extraText(texts, extra::ReportOpen));
 }
 
 void Report::showProblem(const QString& prompt, const QString& title) {

@@ -1,10 +1,12 @@
 #include <QDir>
 #include <QLabel>
+#include <QProcess>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "../files/fakeeditor.h"
+#include "lang/loadtexts.h"
 #include "reportfixtures.h"
 #include "reports/register.h"
 #include "reports/reportrender.h"
@@ -33,6 +35,14 @@ struct Fixture : test::WindowFixture {
   Report* window = nullptr;
 };
 
+// The text of a PDF as poppler reads it back, white space folded.
+QString pdfText(const QString& path) {
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+  if (!pdftotext.waitForFinished(10'000)) return QStringLiteral("pdftotext did not run");
+  return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+}
+
 }  // namespace
 
 class TestReportWindow : public QObject {
@@ -48,6 +58,35 @@ class TestReportWindow : public QObject {
     QCOMPARE(f.dir.read("Report/Txt/SN 0042.txt"),
              renderReport(test::handWorkedInput(language)).toLatin1());
     QVERIFY(f.window->findChild<QLabel*>("Status")->text().contains("SN 0042.txt"));
+  }
+  // The document holds every value of the data file, in the language chosen.
+  void documentAgreesWithTheDataFile() {
+    for (const auto& [base, title] : {std::pair{0, u"INFORME DE CONFIGURACIÓN ORVEX"},
+                                      std::pair{900, u"ORVEX KONFIGURATIONSBERICHT"}}) {
+      Fixture f;
+      QVERIFY(loadTexts(f.services, base));
+      f.generate(QStringLiteral("SN-77"));
+      QCOMPARE(f.messages.shown(), QStringList());
+      const QString text = pdfText(f.dir.file("Report/Doc/SN-77.pdf"));
+      QVERIFY2(text.startsWith(QString::fromUtf16(title)), qPrintable(text.left(80)));
+      // Compared without white space: how a reader spaces table cells is its own affair.
+      const QString letters = QString(text).remove(' ');
+      const QString valueLine = QString::fromLatin1(f.dir.read("Report/Txt/SN-77.txt")).section("\r\n", 1, 1);
+      for (const QString& value : valueLine.split('\t'))
+        QVERIFY2(letters.contains(value.simplified().remove(' ')), qPrintable(value));
+    }
+  }
+  // The data file is written and stays; the missing document is told once.
+  void documentFailureKeepsTheDataFile() {
+    Fixture f;
+    QVERIFY(QDir(f.dir.file("Report/Doc")).removeRecursively());
+    f.generate(QStringLiteral("SN2"));
+    QCOMPARE(f.messages.shown().size(), 1);
+    QVERIFY2(f.messages.shown()[0].contains("SN2.pdf") && f.messages.shown()[0].contains("SN2.txt"),
+             qPrintable(f.messages.shown()[0]));
+    QVERIFY(f.window->isVisible() && QFile::exists(f.dir.file("Report/Txt/SN2.txt")));
+    f.window->findChild<QPushButton*>(QStringLiteral("Command3"))->click();  // nothing to print
+    QCOMPARE(f.messages.shown().size(), 2);
   }
   // Nothing collected or written; the window stays with the serial typed.
   void failuresKeepTheWindowAndSayWhy_data() {

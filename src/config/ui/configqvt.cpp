@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "common/ui/appservices.h"
 #include "config/editortable.h"
 #include "config/factoryset.h"
@@ -145,9 +147,29 @@ QSize ConfigQVT::openingSize() const {
 void ConfigQVT::openWindow(const QString& name) {
   QWidget* window = services_.windows.window(name);
   if (!window) return;  // not part of this build
+  if (!placedWindows_.contains(name)) {
+    placedWindows_.append(name);
+    placeOverEditor(window);
+  }
   window->show();
   window->raise();
   window->activateWindow();
+}
+
+// Over the editor's middle and wholly on its screen, where the user looks, rather than where a
+// window manager happens to put it (partly off the screen, below a laptop's edge).
+void ConfigQVT::placeOverEditor(QWidget* window) {
+  const QSize size = window->size().expandedTo(window->sizeHint());
+  QRect target(QPoint(), size);
+  target.moveCenter(frameGeometry().center());
+  if (const QScreen* display = screen()) {
+    const QRect area = display->availableGeometry();
+    const int right = std::max(area.left(), area.right() - size.width());
+    const int bottom = std::max(area.top(), area.bottom() - size.height());
+    target.moveTopLeft({std::clamp(target.left(), area.left(), right),
+                        std::clamp(target.top(), area.top(), bottom)});
+  }
+  window->move(target.topLeft());
 }
 
 void ConfigQVT::runLoadSteps(const LoadSteps& steps) {

@@ -60,6 +60,7 @@ class ConfigQVT : public QWidget, public EditorAccess {
   void setNumberBoxHints();
   void updateCommandButtons();
   void openWindow(const QString& name);
+  void placeOverEditor(QWidget* window);
   QString noAlarmText() const;
 
   AppServices& services_;
@@ -70,6 +71,7 @@ class ConfigQVT : public QWidget, public EditorAccess {
   std::array<int, 6> buttonHolds_{};
   int allHolds_ = 0;
   bool sized_ = false;
+  QStringList placedWindows_;  // opened from here once: where the user left them since
 };
 
 }  // namespace orvex
