@@ -17,6 +17,7 @@ void wireTransfers(AppServices& services) {
       [&services] { return services.editor(); }};
   auto* transfers = new InstrumentTransfers(services.context, *services.port, *services.waiter,
                                             services.messages, std::move(peers), &services.events);
+  services.instrument = transfers;
   AppEvents& events = services.events;
   QObject::connect(&events, &AppEvents::readInstrumentRequested, transfers,
                    &InstrumentTransfers::onReadRequested);

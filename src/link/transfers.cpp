@@ -74,6 +74,15 @@ void InstrumentTransfers::onWriteRequested() {
   endTransfer();
 }
 
+bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
+  if (!beginTransfer(Kind::Read)) return false;
+  ParameterSet read = *set;
+  const bool complete = readInto(&read) && !layer_.isCancelled();
+  endTransfer();
+  if (complete) *set = read;
+  return complete;
+}
+
 void InstrumentTransfers::onAboutToUnload() {
   if (std::exchange(unloading_, true)) return;
   if (running_ == Kind::Read) layer_.cancel();
@@ -109,14 +118,16 @@ void InstrumentTransfers::holdTransferButtons(bool hold) {
 
 // --- reading
 
-bool InstrumentTransfers::readFromInstrument() {
+bool InstrumentTransfers::readFromInstrument() { return readInto(&context_.configLeida); }
+
+bool InstrumentTransfers::readInto(ParameterSet* target) {
   closePort();
   if (TransferView* v = view()) v->showProgress();
   phase(19, PhaseColour::Green);
   step(message(20));
   if (TransferView* v = view()) v->setTitle(message(28));
   announceModelCheck();
-  const bool read = runRead(&context_.configLeida);
+  const bool read = runRead(target);
   finishDialogue();
   return read;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "common/messageboxes.h"
+#include "link/instrumentreader.h"
 #include "config/parameterset.h"
 #include "link/framelayer.h"
 #include "link/transferview.h"
@@ -30,7 +31,7 @@ QString registerWriteFrame(int slot, qint16 value);
 // a complete read-back matched it; a read changes ConfigLeida only once it has succeeded as
 // a whole; a hold after an identification failure is told, not silent; the port is always
 // closed at the end; on exit a read is cancelled, a write is let run to its end.
-class InstrumentTransfers : public QObject {
+class InstrumentTransfers : public QObject, public InstrumentReader {
   Q_OBJECT
  public:
   struct Peers {
@@ -48,6 +49,8 @@ class InstrumentTransfers : public QObject {
   // The program is about to end: a read is cancelled at once; a write (cutting it off
   // would leave a partial configuration in the instrument) is told to run to its end.
   void onAboutToUnload();
+  // The comparison's read (InstrumentReader).
+  bool readConfiguration(ParameterSet* set) override;
 
   bool running() const { return running_ != Kind::None; }
 
@@ -71,6 +74,7 @@ class InstrumentTransfers : public QObject {
   bool passModelCheck();
   void finishDialogue();
   // Read steps
+  bool readInto(ParameterSet* target);
   bool runRead(ParameterSet* target);
   bool checkModel(int* model);
   bool readBlock();

@@ -243,6 +243,22 @@ class TestTransfers : public QObject {
     QVERIFY(rig.port.portNumber() == 3 && rig.editor.shown.size() == 1);
   }
 
+  // The comparison's read: the instrument's set for the caller, nothing else changes.
+  void comparisonReadTouchesNeitherConfigLeidaNorTheEditor() {
+    TransferRig rig;
+    rig.instrument.setReg(9, 3);
+    const ParameterSet before = rig.context.configLeida;
+    ParameterSet read;
+    QVERIFY(rig.transfers.readConfiguration(&read));
+    QCOMPARE(read[9], qint16(3));
+    rig.instrument.faults().noAnswer = true;
+    ParameterSet kept = read;
+    QVERIFY(!rig.transfers.readConfiguration(&kept));
+    QVERIFY(kept == read && rig.context.configLeida == before && rig.editor.shown.isEmpty());
+    QCOMPARE(rig.messages.shown(), QStringList{"C m15 |m10 "});
+    checkEnded(rig);
+  }
+
   void secondRequestWhileRunningIsIgnored() {
     TransferRig rig;
     bool bothHeld = false;

@@ -10,6 +10,7 @@ namespace orvex {
 
 class SerialPort;
 class EventWaiter;
+class InstrumentReader;
 
 // Events one window raises and another reacts to, so windows need not know each other.
 class AppEvents : public QObject {
@@ -36,6 +37,7 @@ struct AppServices {
   AppEvents& events;
   SerialPort* port = nullptr;
   EventWaiter* waiter = nullptr;
+  InstrumentReader* instrument = nullptr;  // set once the link is wired
 
   // The editor window (created on first use).
   EditorAccess* editor() { return dynamic_cast<EditorAccess*>(windows.window("ConfigQVT")); }
