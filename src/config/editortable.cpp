@@ -120,6 +120,15 @@ QString immediateStopBox(const QString& input) { return input + "_PI"; }
 QString timedStopBox(const QString& input) { return input + "_PT"; }
 QString sirenBox(const QString& input) { return input + "_SIR"; }
 
+QStringList checksClearedBy(const QString& check) {
+  if (check == QLatin1String("MCABD")) return {"MCACW", "MCAPU"};
+  if (check == QLatin1String("MCACW")) return {"MCAPU", "MCABD"};
+  if (check == QLatin1String("MCAPU")) return {"MCACW", "MCABD"};
+  if (check.endsWith(QLatin1String("_PI"))) return {timedStopBox(check.chopped(3))};
+  if (check.endsWith(QLatin1String("_PT"))) return {immediateStopBox(check.chopped(3))};
+  return {};
+}
+
 QString memberName(const QString& array, int index) {
   return QStringLiteral("%1(%2)").arg(array).arg(index);
 }

@@ -41,6 +41,11 @@ QString immediateStopBox(const QString& input);  // NAME_PI
 QString timedStopBox(const QString& input);      // NAME_PT
 QString sirenBox(const QString& input);          // NAME_SIR
 
+// The check boxes that ticking `check` clears, in that order: D+, W and pick-up tell the
+// same thing (the engine turns), so one of them at most; immediate and timed stop of an
+// alarm input exclude each other.
+QStringList checksClearedBy(const QString& check);
+
 // "NAME(i)", the name of member i of a control array.
 QString memberName(const QString& array, int index);
 

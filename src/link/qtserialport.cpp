@@ -34,7 +34,18 @@ bool QtSerialPort::setPortNumber(int n, QString* error) {
   }
   if (port_.isOpen()) port_.close();
   number_ = n;
+  device_.clear();
   return true;
+}
+
+QString QtSerialPort::deviceName() const {
+  return device_.isEmpty() ? comDevicePath(programDir_, number_) : device_;
+}
+
+void QtSerialPort::setDevice(const QString& device) {
+  if (port_.isOpen()) port_.close();
+  device_ = device;
+  number_ = 0;
 }
 
 bool QtSerialPort::isPresent() const {
@@ -71,8 +82,7 @@ bool QtSerialPort::configure(const LineSettings& line, QString* error) {
 
 bool QtSerialPort::open(QString* error) {
   if (port_.isOpen()) return true;
-  const QString device = comDevicePath(programDir_, number_);
-  port_.setPortName(device);
+  port_.setPortName(deviceName());
   if (!port_.open(QIODevice::ReadWrite)) {
     if (error) *error = port_.errorString();
     return false;

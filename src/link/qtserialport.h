@@ -21,7 +21,10 @@ class QtSerialPort : public SerialPort {
   int portNumber() const override { return number_; }
   bool setPortNumber(int n, QString* error) override;
   bool isPresent() const override;
-  QString deviceName() const override { return comDevicePath(programDir_, number_); }
+  QString deviceName() const override;
+  // A device named directly (a path such as /dev/ttyUSB0, or a Windows port name) instead of
+  // a COM number; the port number is then 0.
+  void setDevice(const QString& device);
   bool applySettings(const QString& settings, QString* error) override;
   bool open(QString* error) override;
   void close() override;
@@ -37,6 +40,7 @@ class QtSerialPort : public SerialPort {
   QString programDir_;
   QSerialPort port_;
   int number_ = 1;
+  QString device_;  // named directly, else empty
   LineSettings line_;
 };
 

@@ -36,8 +36,9 @@ class SerialPort : public QObject {
 // "COM3 (/dev/ttyS2)", or just "COM3" where the port's name is its device: how messages
 // name the selected port.
 inline QString describePort(const SerialPort& port) {
-  const QString name = QStringLiteral("COM%1").arg(port.portNumber());
   const QString device = port.deviceName();
+  if (port.portNumber() < 1) return device;  // named by its device alone
+  const QString name = QStringLiteral("COM%1").arg(port.portNumber());
   return device == name ? name : QStringLiteral("%1 (%2)").arg(name, device);
 }
 

@@ -74,6 +74,14 @@ void InstrumentTransfers::onWriteRequested() {
   endTransfer();
 }
 
+bool InstrumentTransfers::writeConfiguration(const ParameterSet& set) {
+  if (!beginTransfer(Kind::Write)) return false;
+  context_.configEditada = set;
+  const bool verified = writeEditedSet();
+  endTransfer();
+  return verified;
+}
+
 bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
   if (!beginTransfer(Kind::Read)) return false;
   ParameterSet read = *set;
@@ -249,16 +257,21 @@ bool InstrumentTransfers::checkIdentity(const QString& request) {
 
 // --- writing
 
-void InstrumentTransfers::writeToInstrument() {
+bool InstrumentTransfers::writeToInstrument() {
   if (EditorAccess* editor = peers_.editor ? peers_.editor() : nullptr)
     editor->collectParameterSet();
+  return writeEditedSet();
+}
+
+bool InstrumentTransfers::writeEditedSet() {
   if (TransferView* v = view()) {
     v->showProgress();
     v->setTitle(message(1));
   }
   announceModelCheck();
-  runWrite();
+  const bool verified = runWrite();
   finishDialogue();
+  return verified;
 }
 
 bool InstrumentTransfers::runWrite() {
@@ -274,7 +287,8 @@ bool InstrumentTransfers::runWrite() {
   step(message(21));
   if (!compareReadBack()) return false;
   step(message(27));
-  return pause(3);
+  pause(3);  // verified, whatever happens to the port now
+  return true;
 }
 
 bool InstrumentTransfers::writeSlots() {

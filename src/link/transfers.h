@@ -51,12 +51,16 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   void onAboutToUnload();
   // The comparison's read (InstrumentReader).
   bool readConfiguration(ParameterSet* set) override;
+  // Writes `set` as ConfigEditada, without collecting an editor (the command line): true
+  // only when verified by the read-back.
+  bool writeConfiguration(const ParameterSet& set);
 
   bool running() const { return running_ != Kind::None; }
 
   // True when the whole configuration was read into ConfigLeida; a failed read changes nothing.
   bool readFromInstrument();
-  void writeToInstrument();
+  // True only when a complete read-back matched every slot written.
+  bool writeToInstrument();
   void checkIdentityA();
   void checkIdentityB();
 
@@ -82,6 +86,7 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool passIdentity(const QString& request);
   bool checkIdentity(const QString& request);
   // Write steps
+  bool writeEditedSet();
   bool runWrite();
   bool writeSlots();
   bool writeSlot(int slot, int* communicationFailures);

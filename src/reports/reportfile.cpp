@@ -28,13 +28,18 @@ QString reportDocumentPath(const QString& programDir, const QString& serialNumbe
 
 ReportOutcome writeReportFile(const QString& programDir, const ReportInput& input,
                               const TextTables* texts) {
+  return writeReportFileAt(reportFilePath(programDir, input.serialNumber), input, texts);
+}
+
+ReportOutcome writeReportFileAt(const QString& path, const ReportInput& input,
+                                const TextTables* texts) {
   ReportOutcome outcome;
   if (const NameProblem problem = checkStorableName(input.serialNumber, texts); !problem.ok()) {
     outcome.title = problem.title;
     outcome.message = problem.prompt;
     return outcome;
   }
-  outcome.path = reportFilePath(programDir, input.serialNumber);
+  outcome.path = path;
   QString reason;
   if (!writeTextFileAtomic(outcome.path, renderReport(input), &reason)) {
     outcome.title = extraText(texts, extra::WriteFailedTitle);

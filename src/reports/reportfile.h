@@ -24,5 +24,8 @@ struct ReportOutcome {
 // delivered with the program, and a missing one is reported like any failed write.
 ReportOutcome writeReportFile(const QString& programDir, const ReportInput& input,
                               const TextTables* texts);
+// The same into a file named by the caller (the command line's own folder).
+ReportOutcome writeReportFileAt(const QString& path, const ReportInput& input,
+                                const TextTables* texts);
 
 }  // namespace orvex

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "config/editormodel.h"
 #include "config/editortable.h"
 #include "config/factoryset.h"
 #include "editorharness.h"
@@ -124,6 +125,10 @@ class ConfigQvtTest : public QObject {
     h.editor->collectParameterSet();
     const ParameterSet& got = h.context.configEditada;
     QCOMPARE(QList<qint16>({got[15], got[19]}), QList<qint16>({2, 1}));
+    // The window-free editor of the command line comes to the same set.
+    ParameterSet model = showAndCollect(h.context.configLeida, nullptr);
+    model[45] = got[45];
+    QCOMPARE(model, got);
   }
   void outOfRangeValuesGiveOneMessage() {
     EditorHarness h;

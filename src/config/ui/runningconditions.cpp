@@ -12,12 +12,11 @@ namespace orvex {
 
 const QList<RunningCondition>& runningConditions() {
   static const QList<RunningCondition> kConditions = {
-      {"MCAPA", {}, {}, "MCAPAMOD", {}},
-      {"MCABD", {"MCABDVAL"}, {"MCALABBD"}, "MCABDMOD", {"MCACW", "MCAPU"}},
-      {"MCAFA", {"MCAFAVAL"}, {"MCALABFA"}, "MCAFAMOD", {}},
-      {"MCACW", {"MCACWVAL"}, {"MCALABCW"}, "MCACWMOD", {"MCAPU", "MCABD"}},
-      {"MCAPU", {"MCAPUVAL", "MCAIVVAL"}, {"MCALABPU", "MCALABIV"}, "MCAPUMOD",
-       {"MCACW", "MCABD"}},
+      {"MCAPA", {}, {}, "MCAPAMOD"},
+      {"MCABD", {"MCABDVAL"}, {"MCALABBD"}, "MCABDMOD"},
+      {"MCAFA", {"MCAFAVAL"}, {"MCALABFA"}, "MCAFAMOD"},
+      {"MCACW", {"MCACWVAL"}, {"MCALABCW"}, "MCACWMOD"},
+      {"MCAPU", {"MCAPUVAL", "MCAIVVAL"}, {"MCALABPU", "MCALABIV"}, "MCAPUMOD"},
   };
   return kConditions;
 }

@@ -12,7 +12,6 @@ struct RunningCondition {
   QStringList numberBoxes;
   QStringList unitLabels;
   QString combination;
-  QStringList excludes;  // conditions cleared when this one is ticked, in that order
 };
 
 // Oil pressure, D+, alternator frequency, W, pick-up.

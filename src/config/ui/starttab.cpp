@@ -8,6 +8,7 @@
 
 #include "common/messageboxes.h"
 #include "common/ui/context.h"
+#include "config/editortable.h"
 #include "config/ui/controlset.h"
 #include "config/ui/optiongroup.h"
 #include "config/ui/runningconditions.h"
@@ -109,7 +110,7 @@ void onAlternatorFrequency(ControlSet& c, EditorEnv env, bool ticked) {
 void onEngineSignal(ControlSet& c, const RunningCondition& rc, bool ticked) {
   applyConditionState(c, rc, ticked);
   if (!ticked) return;
-  for (const QString& other : rc.excludes) {
+  for (const QString& other : checksClearedBy(rc.check)) {
     c.setChecked(other, false);
     applyConditionState(c, *runningCondition(other), false);
   }
