@@ -1,0 +1,194 @@
+#include "commands.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/progress.h"
+#include "config/editormodel.h"
+#include "config/editortable.h"
+#include "files/qvtformat.h"
+#include "lang/extratexts.h"
+#include "link/transfers.h"
+#include "reports/reportdocument.h"
+#include "reports/reportfile.h"
+#include "reports/reportpdf.h"
+
+namespace orvex::cli {
+namespace {
+
+// How many steps a transfer shows, for the progress bar.
+constexpr int kReadSteps = 70;
+constexpr int kWriteSteps = 265;
+
+int refuse(const QString& problem) {
+  std::fputs((problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+  return kBadUsage;
+}
+
+const QString& message(const Session& s, int n) { return s.link.texts.message[static_cast<size_t>(n)]; }
+const QString& extraText(const Session& s, int n) { return s.link.texts.extra[static_cast<size_t>(n)]; }
+
+QList<ControllerOutcome> onControllers(const Session& s, const QStringList& ports, int steps,
+                                       const ControllerJob& job) {
+  ProgressBoard board(ports, s.progressBar, steps);
+  return runOnControllers(ports, s.link, job, board);
+}
+
+// Reads a .QVT file as the editor would show and collect it; false (status 2 told) when it
+// cannot be read or holds values the editor has no control for.
+bool loadEditedFile(const Session& s, const QString& path, EditorModel* editor, ParameterSet* set) {
+  ParameterSet file;
+  QString problem;
+  if (!readQvtFile(path, &file, &problem, &s.link.texts)) {
+    refuse(problem);
+    return false;
+  }
+  const QList<int> unshown = showParameterSet(file, *editor);
+  if (!unshown.isEmpty()) {
+    QStringList numbers;
+    for (const int slot : unshown) numbers << QString::number(slot);
+    refuse(path + QStringLiteral(": ") + extraText(s, extra::OutOfRangePrompt).arg(numbers.join(", ")));
+    return false;
+  }
+  *set = file;
+  collectParameterSet(*editor, set);
+  return true;
+}
+
+QString lastProblem(const ControllerOutcome& outcome) {
+  return outcome.problems.isEmpty() ? QStringLiteral("?") : outcome.problems.last();
+}
+
+// One result a controller: a line "PORT: what", or an entry of the JSON list.
+class Results {
+ public:
+  Results(const Session& s, const char* command) : json_(s.arguments.json), command_(command) {}
+  void add(const ControllerOutcome& outcome, const QString& said, QJsonObject detail = {}) {
+    ok_ = ok_ && outcome.ok;
+    lines_ << outcome.port + QStringLiteral(": ") + said;
+    detail.insert(QStringLiteral("port"), outcome.port);
+    detail.insert(QStringLiteral("ok"), outcome.ok);
+    if (!outcome.ok) detail.insert(QStringLiteral("problems"), QJsonArray::fromStringList(outcome.problems));
+    entries_.append(detail);
+  }
+  int print(QTextStream& out) const {
+    if (json_) {
+      const QJsonObject all{{QStringLiteral("command"), QLatin1String(command_)},
+                            {QStringLiteral("controllers"), entries_}};
+      out << QJsonDocument(all).toJson(QJsonDocument::Indented);
+    } else {
+      for (const QString& line : lines_) out << line << '\n';
+    }
+    return ok_ ? kSuccess : kControllerFailed;
+  }
+
+ private:
+  bool json_;
+  const char* command_;
+  bool ok_ = true;
+  QStringList lines_;
+  QJsonArray entries_;
+};
+
+// FILE.QVT for one port; DIR/<port>.QVT when -o names a folder.
+QString readTarget(const Arguments& a, const QString& port) {
+  const bool folder = a.output.endsWith('/') || a.output.endsWith('\\') || QFileInfo(a.output).isDir();
+  if (!folder) return a.output;
+  return QDir(a.output).filePath(portFileName(port) + QStringLiteral(".QVT"));
+}
+
+}  // namespace
+
+int runRead(const Session& s, QTextStream& out) {
+  const Arguments& a = s.arguments;
+  // A folder that cannot be made is found before any controller is read, not after.
+  const QString folder = QFileInfo(readTarget(a, a.ports.value(0))).absolutePath();
+  if (!QDir().mkpath(folder))
+    return refuse(extraText(s, extra::WriteFailed)
+                      .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno))));
+  QList<ControllerOutcome> outcomes = onControllers(
+      s, a.ports, kReadSteps, [](InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); });
+  Results results(s, "read");
+  for (ControllerOutcome& outcome : outcomes) {
+    const QString file = readTarget(a, outcome.port);
+    QString error;
+    if (outcome.ok && !writeQvtFile(file, outcome.set, &error)) {
+      outcome.ok = false;
+      outcome.problems << extraText(s, extra::WriteFailed).arg(QDir::toNativeSeparators(file), error);
+    }
+    const QString said = outcome.ok ? message(s, 33) + QStringLiteral(" -> ") + QDir::toNativeSeparators(file)
+                                    : lastProblem(outcome);
+    results.add(outcome, said, outcome.ok ? QJsonObject{{QStringLiteral("file"), file}} : QJsonObject{});
+  }
+  return results.print(out);
+}
+
+int runWrite(const Session& s, QTextStream& out) {
+  EditorModel editor;
+  ParameterSet edited;
+  if (!loadEditedFile(s, s.arguments.input, &editor, &edited)) return kBadUsage;
+  const QList<ControllerOutcome> outcomes =
+      onControllers(s, s.arguments.ports, kWriteSteps, [edited](InstrumentTransfers& t, ParameterSet*) {
+        return t.writeConfiguration(edited);
+      });
+  Results results(s, "write");
+  for (const ControllerOutcome& outcome : outcomes)
+    results.add(outcome, outcome.ok ? message(s, 27) : lastProblem(outcome),
+                {{QStringLiteral("verified"), outcome.ok}});
+  return results.print(out);
+}
+
+int runReport(const Session& s, QTextStream& out) {
+  const Arguments& a = s.arguments;
+  EditorModel editor;
+  ReportInput input;
+  if (!loadEditedFile(s, a.input, &editor, &input.set)) return kBadUsage;
+  input.texts = s.link.texts.report;
+  for (const QString& box : reportNumberBoxNames()) input.numberBoxes.insert(box, editor.text(box));
+  input.serialNumber = a.serial;
+  const QString dir = s.link.programDir;
+  const QString data = a.output.isEmpty() ? reportFilePath(dir, a.serial)
+                                          : QDir(a.output).filePath(a.serial + QStringLiteral(".txt"));
+  const QString document = a.output.isEmpty() ? reportDocumentPath(dir, a.serial)
+                                              : QDir(a.output).filePath(a.serial + QStringLiteral(".pdf"));
+  const ReportOutcome written = writeReportFileAt(data, input, &s.link.texts);
+  if (!written.written) return refuse(written.message);
+  const ReportPages pages{reportDocumentHtml(renderReportValues(input), s.link.texts,
+                                             {QDate::currentDate(), QStringLiteral(ORVEX_VERSION)}),
+                          extraText(s, extra::DocPage), a.serial};
+  QString reason;
+  if (!writeReportPdf(document, pages, &reason)) {
+    return refuse(extraText(s, extra::ReportPdfFailed)
+                      .arg(QDir::toNativeSeparators(document), reason, QDir::toNativeSeparators(data)));
+  }
+  if (a.json)
+    out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("report")},
+                                     {QStringLiteral("data"), data},
+                                     {QStringLiteral("document"), document}})
+               .toJson(QJsonDocument::Indented);
+  else
+    out << extraText(s, extra::ReportBothWritten)
+               .arg(QDir::toNativeSeparators(data), QDir::toNativeSeparators(document))
+        << '\n';
+  return kSuccess;
+}
+
+int runCommand(const Session& s, QTextStream& out) {
+  switch (s.arguments.command) {
+    case Command::Read: return runRead(s, out);
+    case Command::Write: return runWrite(s, out);
+    case Command::Compare: return refuse(QStringLiteral("compare: not built yet"));
+    case Command::Report: return runReport(s, out);
+  }
+  return kBadUsage;
+}
+
+}  // namespace orvex::cli

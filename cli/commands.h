@@ -1,0 +1,17 @@
+#pragma once
+#include <QTextStream>
+
+#include "cli/session.h"
+
+// The four commands. Each returns the exit status; results go to `out` (text or JSON),
+// progress and problems to standard error.
+namespace orvex::cli {
+
+int runRead(const Session& session, QTextStream& out);
+int runWrite(const Session& session, QTextStream& out);
+int runCompare(const Session& session, QTextStream& out);
+int runReport(const Session& session, QTextStream& out);
+
+int runCommand(const Session& session, QTextStream& out);
+
+}  // namespace orvex::cli

@@ -1,0 +1,42 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "config/parameterset.h"
+#include "lang/texttables.h"
+
+namespace orvex {
+class InstrumentTransfers;
+}
+
+namespace orvex::cli {
+
+class ProgressBoard;
+
+// What every controller's link shares: where COMn links lie, the line settings, the texts.
+struct LinkSetup {
+  QString programDir;    // with a trailing separator
+  QString lineSettings;  // "9600,N,8,1"
+  TextTables texts;
+};
+
+struct ControllerOutcome {
+  QString port;
+  bool ok = false;
+  ParameterSet set;      // what a read brought
+  QStringList problems;  // the messages the transfer gave, in order
+};
+
+// One transfer with one controller: true when it succeeded as a whole.
+using ControllerJob = std::function<bool(InstrumentTransfers& transfers, ParameterSet* set)>;
+
+// Runs `job` on every port at once, each controller in a thread of its own with its own serial
+// port, waits and transfer, so that one controller's waits never hold up another's and one's
+// failure never stops the others. Returns when all have ended, in the order of `ports`.
+QList<ControllerOutcome> runOnControllers(const QStringList& ports, const LinkSetup& setup,
+                                          const ControllerJob& job, ProgressBoard& board);
+
+}  // namespace orvex::cli

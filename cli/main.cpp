@@ -1,0 +1,64 @@
+// orvex-cli: the headless front of the transfers, formats and report of the windowed program.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+#include "cli/cliarguments.h"
+#include "cli/commands.h"
+
+using namespace orvex::cli;
+
+namespace {
+
+// The report lays out text for its PDF, which needs Qt's fonts: a GUI application without a
+// display (the offscreen platform). Every other command runs on a bare core application.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, const ParsedCommandLine& line) {
+  const bool report = line.kind == ParsedCommandLine::Kind::Run &&
+                      line.arguments.command == Command::Report;
+  if (!report) return std::make_unique<QCoreApplication>(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Qt's own remarks (a missing runtime folder and the like) are not the user's business here;
+// what the command has to say it writes itself.
+void quietQtRemarks(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+QStringList argumentsOf(int argc, char** argv) {
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  return args;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(quietQtRemarks);
+  const ParsedCommandLine line = parseCommandLine(argumentsOf(argc, argv));
+  const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, line);
+  QTextStream out(stdout);
+  if (line.kind == ParsedCommandLine::Kind::Help) {
+    out << line.text;
+    return kSuccess;
+  }
+  if (line.kind == ParsedCommandLine::Kind::Error) {
+    std::fputs(line.text.toLocal8Bit().constData(), stderr);
+    return kBadUsage;
+  }
+  Session session;
+  QString problem;
+  if (!openSession(line.arguments, &session, &problem)) {
+    std::fprintf(stderr, "%s\n", qPrintable(problem));
+    return kBadUsage;
+  }
+  session.progressBar = isatty(fileno(stderr));
+  return runCommand(session, out);
+}

@@ -1,0 +1,48 @@
+#include <QTest>
+
+#include "cli/cliarguments.h"
+
+using namespace orvex::cli;
+
+class TestCliArguments : public QObject {
+  Q_OBJECT
+ private slots:
+  // Usage errors are caught before any controller is touched (exit status 2).
+  void commandLines_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("outcome");  // "run", "help" or the start of the problem
+    QTest::newRow("read one port") << "read --port COM1 -o a.QVT" << "run";
+    QTest::newRow("read two ports into a folder") << "read --port=COM1,/dev/ttyUSB0 -o out/" << "run";
+    QTest::newRow("read two ports into a file") << "read --port COM1,COM2 -o a.QVT" << "With several ports";
+    QTest::newRow("read without -o") << "read --port COM1" << "read needs -o";
+    QTest::newRow("port named twice") << "write a.QVT --port COM1,COM1" << "A port is named twice";
+    QTest::newRow("write without port") << "write a.QVT" << "write needs --port";
+    QTest::newRow("write two files") << "write a.QVT b.QVT --port COM1" << "write takes one";
+    QTest::newRow("compare one side") << "compare a.QVT" << "compare takes two";
+    QTest::newRow("report without serial") << "report a.QVT --lang de" << "report needs --serial";
+    QTest::newRow("unknown language") << "report a.QVT --serial S --lang it" << "--lang takes";
+    QTest::newRow("value missing") << "read -o x.QVT --port" << "The option --port needs";
+    QTest::newRow("unknown option") << "read --port COM1 -o a.QVT --fast" << "Unknown option --fast";
+    QTest::newRow("unknown command") << "flash a.QVT" << "Unknown command";
+    QTest::newRow("help of a command") << "write --help" << "help";
+  }
+  void commandLines() {
+    QFETCH(QString, line);
+    QFETCH(QString, outcome);
+    const ParsedCommandLine parsed = parseCommandLine(line.split(' '));
+    const QString got = parsed.kind == ParsedCommandLine::Kind::Run    ? QStringLiteral("run")
+                        : parsed.kind == ParsedCommandLine::Kind::Help ? QStringLiteral("help")
+                                                                       : parsed.text;
+    QVERIFY2(got.startsWith(outcome), qPrintable(got));
+  }
+  void portsAndSides() {
+    const Arguments a = parseCommandLine({"read", "--port", "COM12, /dev/ttyUSB0", "-o", "d/"}).arguments;
+    QCOMPARE(a.ports, (QStringList{"COM12", "/dev/ttyUSB0"}));
+    QCOMPARE(QList<int>({comNumber(a.ports[0]), comNumber(a.ports[1]), comNumber("com3")}), QList<int>({12, 0, 3}));
+    QCOMPARE(portFileName("/dev/ttyUSB0") + portFileName("COM1"), QString("ttyUSB0COM1"));
+    QCOMPARE(portOfSide("port:COM2") + "|" + portOfSide("factory.QVT"), QString("COM2|"));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestCliArguments)
+#include "test_cliarguments.moc"

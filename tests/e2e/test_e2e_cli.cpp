@@ -1,0 +1,142 @@
+// orvex-cli as a panel builder uses it, against several orvex-sim on pseudo-terminals in
+// real time (about a minute: a read, a write with its reset and read-back, a comparison).
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+#include "files/qvtformat.h"
+#include "support/tempprogramdir.h"
+
+using namespace orvex;
+using namespace orvex::test;
+
+namespace {
+
+QString binary(const char* name) { return qEnvironmentVariable("ORVEX_BIN_DIR", ".") + '/' + name; }
+
+// A simulator answering on COM<port> of the program directory.
+class Sim {
+ public:
+  Sim(const QString& dir, int port, const QStringList& faults) : dir_(dir), port_(port) {
+    process_.start(binary("orvex-sim"), QStringList{"--program-dir", dir, "--port", QString::number(port),
+                                                      "--quiet", "--dump", dumpPath()} + faults);
+  }
+  ~Sim() {
+    process_.terminate();
+    process_.waitForFinished(5000);
+  }
+  bool ready() {
+    for (int i = 0; i < 250 && !QFileInfo(dir_ + QStringLiteral("COM%1").arg(port_)).isSymLink(); ++i)
+      QTest::qWait(20);
+    return QFileInfo(dir_ + QStringLiteral("COM%1").arg(port_)).isSymLink();
+  }
+  ParameterSet registers() {
+    process_.terminate();
+    process_.waitForFinished(5000);
+    ParameterSet set;
+    QString problem;
+    readQvtFile(dumpPath(), &set, &problem);
+    return set;
+  }
+
+ private:
+  QString dumpPath() const { return dir_ + QStringLiteral("dump%1.qvt").arg(port_); }
+  QString dir_;
+  int port_;
+  QProcess process_;
+};
+
+struct Bench {
+  TempProgramDir dir;
+  std::vector<std::unique_ptr<Sim>> sims;
+
+  bool startSims(const QList<QStringList>& faults) {
+    for (int i = 0; i < faults.size(); ++i)
+      sims.push_back(std::make_unique<Sim>(dir.path(), i + 1, faults[i]));
+    for (const auto& sim : sims)
+      if (!sim->ready()) return false;
+    return true;
+  }
+  // Runs orvex-cli in the program directory; its exit status, *out its standard output.
+  int cli(const QStringList& args, QByteArray* out = nullptr, int timeoutMs = 90'000) {
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(binary("orvex-cli"), args);
+    if (!process.waitForFinished(timeoutMs)) return -1;
+    if (out) *out = process.readAllStandardOutput();
+    return process.exitCode();
+  }
+  ParameterSet file(const QString& relative) {
+    ParameterSet set;
+    QString problem;
+    readQvtFile(dir.file(relative), &set, &problem);
+    return set;
+  }
+};
+
+// Slots 1..63 but the model code, as text so a difference reads well.
+QString configuration(const ParameterSet& set) {
+  QStringList values;
+  for (int k = kFirstSlot; k <= kLastSlot; ++k) values << (k == kModelSlot ? "-" : QString::number(set[k]));
+  return values.join(' ');
+}
+
+}  // namespace
+
+class TestE2eCli : public QObject {
+  Q_OBJECT
+ private slots:
+  void readsTwoControllersAtOnce() {
+    Bench b;
+    b.dir.write("other.QVT", formatQvt(ParameterSet{}).replace(" 0 \r\n", " 2 \r\n").toLatin1());
+    QVERIFY(b.startSims({{}, {"--config", b.dir.file("other.QVT")}}));
+    QCOMPARE(b.cli({"read", "--port", "COM1,COM2", "-o", "read/"}), 0);
+    QCOMPARE(configuration(b.file("read/COM1.QVT")), configuration(b.file("CONFIG/FACTORY.QVT")));
+    QCOMPARE(configuration(b.file("read/COM2.QVT")), configuration(b.file("other.QVT")));
+  }
+  // Only the controller in a fault mode fails; the other is written and verified.
+  void writesTwoWhereOneFails() {
+    Bench b;
+    QVERIFY(b.startSims({{}, {"--ack-without-identity"}}));
+    QByteArray out;
+    QCOMPARE(b.cli({"write", "CONFIG/FACTORY.QVT", "--port", "COM1,COM2", "--json"}, &out), 1);
+    const QJsonArray controllers = QJsonDocument::fromJson(out).object()["controllers"].toArray();
+    QCOMPARE(controllers.size(), 2);
+    QVERIFY(controllers[0].toObject()["verified"].toBool());
+    QVERIFY(!controllers[1].toObject()["verified"].toBool());
+    QVERIFY(!controllers[1].toObject()["problems"].toArray().isEmpty());
+    ParameterSet written = b.file("CONFIG/FACTORY.QVT");
+    written[46] = written[47] = 0;
+    QCOMPARE(configuration(b.sims[0]->registers()), configuration(written));
+  }
+  // A file the editor could not show is refused before any controller is touched.
+  void refusesAFileTheEditorCannotShow() {
+    Bench b;
+    b.dir.write("bad.QVT", formatQvt(ParameterSet{}).replace(" 0 \r\n", " 99 \r\n").toLatin1());
+    QCOMPARE(b.cli({"write", "bad.QVT", "--port", "COM1"}), 2);
+  }
+  void reportsInTwoLanguages() {
+    Bench b;
+    for (const auto& [language, title] : {std::pair{"es", u"INFORME DE CONFIGURACIÓN ORVEX"},
+                                          std::pair{"de", u"ORVEX KONFIGURATIONSBERICHT"}}) {
+      const QString folder = QStringLiteral("report-") + language;
+      QVERIFY(QDir(b.dir.path()).mkpath(folder));
+      QCOMPARE(b.cli({"report", "CONFIG/FACTORY.QVT", "--serial", "SN-5", "--lang", language, "-o", folder}), 0);
+      QProcess text;
+      text.start("pdftotext", {b.dir.file(folder + "/SN-5.pdf"), "-"});
+      QVERIFY(text.waitForFinished(10'000));
+      QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).startsWith(QString::fromUtf16(title)));
+      QVERIFY(QFile::exists(b.dir.file(folder + "/SN-5.txt")));
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(TestE2eCli)
+#include "test_e2e_cli.moc"
