@@ -255,7 +255,13 @@ void Presentacion::onCommand1Click() {
 void Presentacion::onCommand2Click() {
   QWidget* settings = services_.windows.window("ConfigCOM");
   if (!settings) return;
+  // A dialog owned by this window, so the window manager keeps it above this disabled one
+  // (X11 marks only dialogs as transient); a child window is disabled with its owner unless
+  // enabled by itself.
+  if (settings->parentWidget() != this)
+    settings->setParent(this, (settings->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
   setEnabled(false);
+  settings->setEnabled(true);
   settings->show();
   settings->raise();
   settings->activateWindow();

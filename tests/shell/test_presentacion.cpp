@@ -78,6 +78,7 @@ class TestPresentacion : public QObject {
     QWidget* settings = addPlainWindow("ConfigCOM");
     click("Command2");
     QVERIFY(!main_->isEnabled() && !settings->isHidden());
+    QVERIFY(settings->windowType() == Qt::Dialog && settings->parentWidget() == main_ && settings->isEnabled());
     QVERIFY(!main_->close());  // no exit sequence while disabled
     QCOMPARE(running(), QString("1110"));
     emit fx_->events.serialSettingsClosed();
@@ -95,6 +96,8 @@ class TestPresentacion : public QObject {
     main_->setExitHandler([this] { unloadWhenIdle(fx_->services); });
     QSignalSpy announced(&fx_->events, &AppEvents::aboutToUnload);
     main_->onTimer1Tick();  // generator shown when the user leaves
+    click("Command2");      // the settings, owned by the main window, still go in their turn
+    emit fx_->events.serialSettingsClosed();
 
     click("Command1");
     QCOMPARE(running(), QString("0111"));
