@@ -179,6 +179,8 @@ void Presentacion::connectEvents() {
           [this] { setDemoTimersRunning(true); });
   connect(&services_.events, &AppEvents::serialSettingsClosed, this,
           [this] { setEnabled(true); });
+  connect(&services_.events, &AppEvents::languageApplied, this,
+          &Presentacion::showDemoScreenTexts);
   connect(this, &Presentacion::aboutToUnload, &services_.events, &AppEvents::aboutToUnload);
 }
 
@@ -216,6 +218,12 @@ void Presentacion::render() {
 }
 
 void Presentacion::showFirstModeTitle() { setScreenCaption(informacion_, 1); }
+
+// A new language shows at once, not only at the demonstration's next tick.
+void Presentacion::showDemoScreenTexts() {
+  setScreenCaption(informacion_, demo_.state().informationScreenText);
+  setScreenCaption(alarma_, demo_.state().alarmScreenText);
+}
 
 void Presentacion::onTimer1Tick() {
   demo_.modeTick();

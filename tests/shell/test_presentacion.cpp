@@ -57,6 +57,10 @@ class TestPresentacion : public QObject {
     main_->onTimer2Tick();
     QCOMPARE(child<QLabel>("alarma")->text(), QString("screen 9"));
     QVERIFY(!shown("ledalarm(2)"));
+    for (QString& text : fx_->context.texts.screen) text.replace("screen", "pantalla");
+    emit fx_->events.languageApplied();  // shown at once, with no tick
+    QCOMPARE(child<QGroupBox>("informacion")->title() + child<QLabel>("alarma")->text(),
+             QString("pantalla 1pantalla 9"));
   }
   void editorStopsAndResumesTheDemonstration() {
     QWidget* editor = addPlainWindow("ConfigQVT");
