@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSocketNotifier>
 
 #include <chrono>
@@ -131,13 +130,12 @@ void SimServer::scheduleFlush() {
 
 bool SimServer::dump(QString* error) const {
   if (options_.dumpFile.isEmpty()) return true;
-  QSaveFile file(options_.dumpFile);
-  if (!file.open(QIODevice::WriteOnly) || file.write(model_.configurationText().toLatin1()) < 0 ||
-      !file.commit()) {
-    *error = QStringLiteral("cannot write %1: %2").arg(options_.dumpFile, file.errorString());
-    return false;
-  }
-  return true;
+  // The program's own atomic save: a buffered QSaveFile would commit a dump the disk cut
+  // short, replacing the previous one with an empty file.
+  QString reason;
+  if (writeTextFileAtomic(options_.dumpFile, model_.configurationText(), &reason)) return true;
+  *error = QStringLiteral("cannot write %1: %2").arg(options_.dumpFile, reason);
+  return false;
 }
 
 }  // namespace orvex::sim

@@ -14,8 +14,11 @@ bool hasForbiddenCharacter(const QString& name) {
 }
 
 bool isDeviceName(const QString& name) {
+  // Windows counts the superscript digits ¹ ² ³ as port numbers, and the console has two
+  // more names of its own.
   static const QRegularExpression device(
-      QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])\\s*(\\..*)?$"),
+      QStringLiteral("^(CON|PRN|AUX|NUL|CONIN\\$|CONOUT\\$|(COM|LPT)[1-9\u00B9\u00B2\u00B3])"
+                     "\\s*(\\..*)?$"),
       QRegularExpression::CaseInsensitiveOption);
   return device.match(name).hasMatch();
 }

@@ -196,6 +196,14 @@ class Renderer {
   QHash<QString, QString> out_;
 };
 
+// A TAB, CR or LF inside a text or the serial number would split the record.
+QString recordField(QString value) {
+  for (QChar& c : value)
+    if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+      c = QLatin1Char(' ');
+  return value;
+}
+
 }  // namespace
 
 const QStringList& reportNumberBoxNames() {
@@ -225,8 +233,10 @@ QStringList renderReportValues(const ReportInput& input) {
 
 QString renderReport(const ReportInput& input) {
   const QString lineEnd = QStringLiteral("\r\n");
+  QStringList values = renderReportValues(input);
+  for (QString& value : values) value = recordField(value);
   return reportFieldNames().join(QLatin1Char('\t')) + lineEnd +
-         renderReportValues(input).join(QLatin1Char('\t')) + lineEnd;
+         values.join(QLatin1Char('\t')) + lineEnd;
 }
 
 // Adding 0.0 turns a negative zero into 0, so "-0" never reaches the report.

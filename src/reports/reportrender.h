@@ -26,7 +26,8 @@ struct ReportInput {
 
 const QStringList& reportFieldNames();  // the 80 names, in file order
 QStringList renderReportValues(const ReportInput& input);  // the 80 values, same order
-// Both lines, fields separated by TAB, each line ended by CR LF.
+// Both lines, fields separated by TAB, each line ended by CR LF; a TAB, CR or LF inside a
+// field is written as a blank.
 QString renderReport(const ReportInput& input);
 
 // Helpers, exposed for their own tests.

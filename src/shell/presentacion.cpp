@@ -179,6 +179,8 @@ void Presentacion::connectEvents() {
           [this] { setDemoTimersRunning(true); });
   connect(&services_.events, &AppEvents::serialSettingsClosed, this,
           [this] { setEnabled(true); });
+  connect(&services_.events, &AppEvents::languageApplied, this,
+          &Presentacion::showDemoScreenTexts);
   connect(this, &Presentacion::aboutToUnload, &services_.events, &AppEvents::aboutToUnload);
 }
 
@@ -216,6 +218,12 @@ void Presentacion::render() {
 }
 
 void Presentacion::showFirstModeTitle() { setScreenCaption(informacion_, 1); }
+
+// A new language shows at once, not only at the demonstration's next tick.
+void Presentacion::showDemoScreenTexts() {
+  setScreenCaption(informacion_, demo_.state().informationScreenText);
+  setScreenCaption(alarma_, demo_.state().alarmScreenText);
+}
 
 void Presentacion::onTimer1Tick() {
   demo_.modeTick();
@@ -255,7 +263,13 @@ void Presentacion::onCommand1Click() {
 void Presentacion::onCommand2Click() {
   QWidget* settings = services_.windows.window("ConfigCOM");
   if (!settings) return;
+  // A dialog owned by this window, so the window manager keeps it above this disabled one
+  // (X11 marks only dialogs as transient); a child window is disabled with its owner unless
+  // enabled by itself.
+  if (settings->parentWidget() != this)
+    settings->setParent(this, (settings->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
   setEnabled(false);
+  settings->setEnabled(true);
   settings->show();
   settings->raise();
   settings->activateWindow();

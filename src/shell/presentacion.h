@@ -62,6 +62,7 @@ class Presentacion : public QWidget {
   void setDemoTimersRunning(bool running);
   void render();
   void setScreenCaption(QWidget* control, int screenText);
+  void showDemoScreenTexts();
 
   AppServices& services_;
   FrontPanelDemo demo_;

@@ -33,8 +33,9 @@ class TestFileName : public QObject {
     QTest::newRow("trailing dot") << "name." << false;
     QTest::newRow("trailing blank") << "name " << false;
     for (const char* device : {"CON", "prn", "Aux", "NUL", "COM1", "com9", "LPT1", "lpt9",
-                               "CON.txt", "nul.QVT", "COM3 .x"})
-      QTest::newRow(device) << QString::fromLatin1(device) << false;
+                               "CON.txt", "nul.QVT", "COM3 .x", "COM\xB9", "lpt\xB2.txt", "LPT\xB3",
+                               "CONIN$", "conout$.x"})
+      QTest::newRow(qPrintable(QString::fromLatin1(device))) << QString::fromLatin1(device) << false;
   }
   void judgesNames() {
     QFETCH(QString, name);

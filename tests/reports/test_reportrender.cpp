@@ -123,6 +123,9 @@ class TestReportRender : public QObject {
     QCOMPARE(es[0].split('\t'), reportFieldNames());
     QCOMPARE(es[1].split('\t'), renderReportValues(test::handWorkedInput("es")));
     QVERIFY(es[0] == en[0] && es[1] != en[1]);
+    ReportInput broken = test::handWorkedInput("es");
+    broken.texts[1] = "a\tb\rc\nd";  // inside a field each becomes a blank
+    QCOMPARE(renderReport(broken).split("\r\n")[1].split('\t')[0], QString("a b c d"));
   }
 
   // Two decimals at most, a binary fraction rounded, no trailing zeros, no negative zero.

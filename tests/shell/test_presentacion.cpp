@@ -57,6 +57,10 @@ class TestPresentacion : public QObject {
     main_->onTimer2Tick();
     QCOMPARE(child<QLabel>("alarma")->text(), QString("screen 9"));
     QVERIFY(!shown("ledalarm(2)"));
+    for (QString& text : fx_->context.texts.screen) text.replace("screen", "pantalla");
+    emit fx_->events.languageApplied();  // shown at once, with no tick
+    QCOMPARE(child<QGroupBox>("informacion")->title() + child<QLabel>("alarma")->text(),
+             QString("pantalla 1pantalla 9"));
   }
   void editorStopsAndResumesTheDemonstration() {
     QWidget* editor = addPlainWindow("ConfigQVT");
@@ -78,6 +82,7 @@ class TestPresentacion : public QObject {
     QWidget* settings = addPlainWindow("ConfigCOM");
     click("Command2");
     QVERIFY(!main_->isEnabled() && !settings->isHidden());
+    QVERIFY(settings->windowType() == Qt::Dialog && settings->parentWidget() == main_ && settings->isEnabled());
     QVERIFY(!main_->close());  // no exit sequence while disabled
     QCOMPARE(running(), QString("1110"));
     emit fx_->events.serialSettingsClosed();
@@ -95,6 +100,8 @@ class TestPresentacion : public QObject {
     main_->setExitHandler([this] { unloadWhenIdle(fx_->services); });
     QSignalSpy announced(&fx_->events, &AppEvents::aboutToUnload);
     main_->onTimer1Tick();  // generator shown when the user leaves
+    click("Command2");      // the settings, owned by the main window, still go in their turn
+    emit fx_->events.serialSettingsClosed();
 
     click("Command1");
     QCOMPARE(running(), QString("0111"));

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "../files/filesizelimit.h"
 #include "link/eventloopwaiter.h"
 #include "link/framelayer.h"
 #include "link/qtserialport.h"
@@ -49,7 +50,7 @@ struct Rig {
 class TestSimLink : public QObject {
   Q_OBJECT
  private slots:
-  void comLinkLeadsToTheSimulator() {
+  void comLinkAndSafeDump() {
     Rig rig;
     QVERIFY(rig.start());
     QCOMPARE(comDevicePath(rig.programDir, 2), rig.server->terminalPath());
@@ -57,6 +58,8 @@ class TestSimLink : public QObject {
     QString error;
     QVERIFY(!rig.port.setPortNumber(0, &error));
     QVERIFY(error.contains("0"));
+    test::FileSizeLimit diskFull(16);  // a full disk: no dump at all, not a cut one
+    QVERIFY(!rig.server->dump(&error) && !QFileInfo::exists(rig.options.dumpFile));
   }
 
   void blockReadInUsbBurstsAndReopen() {

@@ -29,10 +29,17 @@ void WindowRegistry::unloadAll(const QStringList& order) {
   for (const QString& name : all) {
     if (QWidget* w = existing(name)) {
       w->hide();
+      releaseOwnedWindows(w);
       delete w;
     }
     created_.remove(name);
   }
+}
+
+// A child window would otherwise go with its owner, before its own turn.
+void WindowRegistry::releaseOwnedWindows(QWidget* owner) {
+  for (const QPointer<QWidget>& w : std::as_const(created_))
+    if (w && w->parentWidget() == owner) w->setParent(nullptr, w->windowFlags());
 }
 
 }  // namespace orvex

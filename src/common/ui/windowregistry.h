@@ -10,7 +10,8 @@
 namespace orvex {
 
 // Creates each window on first use (running its load step once) and hands out the same
-// instance afterwards; windows are hidden, never destroyed, until the program ends.
+// instance afterwards; windows are hidden, never destroyed, until the program ends. A window
+// another one holds as its child (ConfigCOM under the main window) still goes in its turn.
 class WindowRegistry {
  public:
   using Factory = std::function<QWidget*()>;
@@ -27,6 +28,8 @@ class WindowRegistry {
   T* get(const QString& name) { return qobject_cast<T*>(window(name)); }
 
  private:
+  void releaseOwnedWindows(QWidget* owner);
+
   QHash<QString, Factory> factories_;
   QHash<QString, QPointer<QWidget>> created_;
   QStringList order_;
