@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -12,6 +13,7 @@
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
+#include "files/filetexts.h"
 #include "lang/extratexts.h"
 #include "link/applyserialsettings.h"
 
@@ -50,8 +52,11 @@ ConfigCOM::ConfigCOM(AppServices& services, QWidget* parent)
   cancelar_->setObjectName("Cancelar");
   connect(salvar_, &QPushButton::clicked, this, &ConfigCOM::salvar);
   connect(cancelar_, &QPushButton::clicked, this, &ConfigCOM::cancelar);
+  salvarHint_ = new QLabel;
+  salvarHint_->setObjectName("SalvarHint");
+  salvarHint_->setWordWrap(true);
   auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
+  buttons->addWidget(salvarHint_, 1);
   buttons->addWidget(salvar_);
   buttons->addWidget(cancelar_);
 
@@ -59,6 +64,7 @@ ConfigCOM::ConfigCOM(AppServices& services, QWidget* parent)
   layout->addLayout(groups);
   layout->addLayout(buttons);
   preselect();
+  connect(&services_.events, &AppEvents::languageApplied, this, &ConfigCOM::updateSalvar);
   connect(&services_.events, &AppEvents::transferEnded, this, [this] {
     if (std::exchange(applyPending_, false)) applyToPort();
   });
@@ -102,11 +108,15 @@ void ConfigCOM::select(const QString& name) {
   if (auto* button = findChild<QRadioButton*>(name)) button->setChecked(true);
 }
 
-// A group left without a choice would store a settings line no port accepts.
+// A group left without a choice would store a settings line no port accepts; the window
+// says so beside the disabled button.
 void ConfigCOM::updateSalvar() {
   const C& c = choice_;
-  salvar_->setEnabled(!c.port.isEmpty() && !c.baud.isEmpty() && !c.parity.isEmpty() &&
-                      !c.dataBits.isEmpty() && !c.stopBits.isEmpty());
+  const bool complete = !c.port.isEmpty() && !c.baud.isEmpty() && !c.parity.isEmpty() &&
+                        !c.dataBits.isEmpty() && !c.stopBits.isEmpty();
+  salvar_->setEnabled(complete);
+  salvarHint_->setText(extraText(&services_.context.texts, extra::SalvarHint));
+  salvarHint_->setVisible(!complete);
 }
 
 void ConfigCOM::salvar() {

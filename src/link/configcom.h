@@ -6,6 +6,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -46,6 +47,7 @@ class ConfigCOM : public QWidget {
   SerialChoice choice_;
   QPushButton* salvar_ = nullptr;
   QPushButton* cancelar_ = nullptr;
+  QLabel* salvarHint_ = nullptr;  // why Salvar is disabled, while it is
   bool applyPending_ = false;  // saved during a transfer, applied when it ends
 };
 

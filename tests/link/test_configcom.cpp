@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QPointer>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -67,8 +68,11 @@ class TestConfigCom : public QObject {
       QVERIFY2(!rig.checked(b), b);
     QVERIFY(w->choice().baud.isEmpty());
     QVERIFY(!rig.control<QPushButton>("Salvar")->isEnabled());
+    QVERIFY(rig.control<QLabel>("SalvarHint")->isVisibleTo(w));  // and says why
+    QVERIFY(!rig.control<QLabel>("SalvarHint")->text().isEmpty());
     rig.click("Baud48");
     QVERIFY(rig.control<QPushButton>("Salvar")->isEnabled());
+    QVERIFY(!rig.control<QLabel>("SalvarHint")->isVisibleTo(w));
   }
 
   // Cancelar and the frame's close control: hidden, not destroyed; nothing stored or applied;
