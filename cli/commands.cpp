@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "cli/progress.h"
+#include "common/textfile.h"
 #include "config/editormodel.h"
 #include "config/editortable.h"
 #include "files/qvtformat.h"
@@ -36,10 +37,27 @@ int refuse(const QString& problem) {
 const QString& message(const Session& s, int n) { return s.link.texts.message[static_cast<size_t>(n)]; }
 const QString& extraText(const Session& s, int n) { return s.link.texts.extra[static_cast<size_t>(n)]; }
 
+// --log FILE: every controller's frames, one after the other, in one file written whole.
+void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
+  if (s.arguments.logFile.isEmpty()) return;
+  QString text;
+  for (const ControllerOutcome& outcome : outcomes) text += outcome.log + QLatin1Char('\n');
+  const QByteArray bytes = text.toUtf8();
+  QString error;
+  const bool written = writeFileAtomic(s.arguments.logFile, [&bytes](QIODevice& file, QString*) {
+    return file.write(bytes) == bytes.size();
+  }, &error);
+  if (!written)
+    std::fputs((extraText(s, extra::WriteFailed).arg(s.arguments.logFile, error) + '\n').toLocal8Bit().constData(),
+               stderr);
+}
+
 QList<ControllerOutcome> onControllers(const Session& s, const QStringList& ports, int steps,
                                        const ControllerJob& job) {
   ProgressBoard board(ports, s.progressBar, steps);
-  return runOnControllers(ports, s.link, job, board);
+  const QList<ControllerOutcome> outcomes = runOnControllers(ports, s.link, job, board);
+  writeFrameLog(s, outcomes);
+  return outcomes;
 }
 
 // Reads a .QVT file as the editor would show and collect it; false (status 2 told) when it

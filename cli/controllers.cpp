@@ -9,6 +9,7 @@
 #include "cli/progress.h"
 #include "common/ui/context.h"
 #include "link/eventloopwaiter.h"
+#include "link/framelog.h"
 #include "link/qtserialport.h"
 #include "link/transfers.h"
 
@@ -37,6 +38,7 @@ void runController(const LinkSetup& setup, const ControllerJob& job, ProgressBoa
   BoardView view(board, out->port);
   InstrumentTransfers transfers(context, serial, waiter, messages, {[&view] { return &view; }, {}});
   out->ok = job(transfers, &out->set);
+  for (const TransferRecord& transfer : transfers.log().transfers()) out->log += formatTransferLog(transfer);
   board.finished(out->port, out->ok);
 }
 

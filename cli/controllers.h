@@ -28,6 +28,7 @@ struct ControllerOutcome {
   bool ok = false;
   ParameterSet set;      // what a read brought
   QStringList problems;  // the messages the transfer gave, in order
+  QString log;           // every frame sent and received, with times and verdicts
 };
 
 // One transfer with one controller: true when it succeeded as a whole.

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "link/eventwaiter.h"
+#include "link/framelog.h"
 #include "link/serialport.h"
 
 namespace orvex {
@@ -71,7 +72,9 @@ bool FrameLayer::sendFrame(const QString& frameText) {
   if (!frameTextToBytes(frameText, &bytes) || !port_.isOpen()) return false;
   portFailed_ = false;
   if (port_.bytesWaiting() > 0) port_.readAll();
-  return port_.write(bytes);
+  if (!port_.write(bytes)) return false;
+  if (log_) log_->sent(bytes, waiter_.nowUs());
+  return true;
 }
 
 void FrameLayer::receiveReply(int registerCount) {
@@ -93,7 +96,7 @@ void FrameLayer::receiveReply(int registerCount) {
     if (now >= deadline) break;
     waiter_.sleepUntil(enough ? std::min(deadline, lastArrival + quietGapUs_) : deadline);
   }
-  finishWithTimeout();
+  finishWithTimeout(received);
 }
 
 bool FrameLayer::replyComplete(const QByteArray& received, int expected, qint64 lastArrivalUs) const {
@@ -106,12 +109,19 @@ void FrameLayer::finishWithReply(QByteArray received) {
   if (port_.isOpen() && port_.bytesWaiting() > 0) received += port_.readAll();
   replyText_ = bytesToFrameText(received);
   linkStatus_ = endsWithValidCrc(received) ? kReplySound : kReplyCrcError;
+  if (log_)
+    log_->received(received, linkStatus_ == kReplySound ? FrameVerdict::Sound : FrameVerdict::CrcError,
+                   waiter_.nowUs());
 }
 
-void FrameLayer::finishWithTimeout() {
+// The partial reply is thrown away, but the log keeps it: garbage on the line tells a lot.
+void FrameLayer::finishWithTimeout(QByteArray received) {
   replyText_.clear();
-  if (port_.isOpen() && port_.bytesWaiting() > 0) port_.readAll();
+  if (port_.isOpen() && port_.bytesWaiting() > 0) received += port_.readAll();
   linkStatus_ = kReplyTimeout;
+  if (log_)
+    log_->received(received, portFailed_ ? FrameVerdict::PortLost : FrameVerdict::TimeOut,
+                   waiter_.nowUs());
 }
 
 void FrameLayer::pause(double seconds) {

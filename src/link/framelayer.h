@@ -7,6 +7,7 @@ namespace orvex {
 
 class SerialPort;
 class EventWaiter;
+class FrameLog;
 
 // Frames travel above the port as upper-case hex text, two digits per byte.
 // CRC-16/Modbus (init 0xFFFF, reflected polynomial 0xA001) of raw bytes.
@@ -60,6 +61,8 @@ class FrameLayer : public QObject {
   void clearPortFailure() { portFailed_ = false; }
 
   void setQuietGapUs(qint64 us) { quietGapUs_ = us; }
+  // Every frame sent and every reply's outcome goes to `log` too (null: none).
+  void setLog(FrameLog* log) { log_ = log; }
 
   static int expectedLength(int registerCount) { return 2 * registerCount + 5; }
   static qint64 timeLimitUs(int registerCount) { return 5'000'000 + 100'000LL * registerCount; }
@@ -67,13 +70,14 @@ class FrameLayer : public QObject {
  private:
   bool replyComplete(const QByteArray& received, int expected, qint64 lastArrivalUs) const;
   void finishWithReply(QByteArray received);
-  void finishWithTimeout();
+  void finishWithTimeout(QByteArray received);
 
   SerialPort& port_;
   EventWaiter& waiter_;
   QString& replyText_;
   qint16& linkStatus_;
   qint64 quietGapUs_ = kDefaultQuietGapUs;
+  FrameLog* log_ = nullptr;
   bool cancelled_ = false;
   bool portFailed_ = false;
 };

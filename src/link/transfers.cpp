@@ -5,6 +5,8 @@
 #include "common/ui/context.h"
 #include "common/ui/editoraccess.h"
 #include "lang/extratexts.h"
+#include "link/eventwaiter.h"
+#include "link/framelog.h"
 #include "link/serialport.h"
 
 namespace orvex {
@@ -48,8 +50,10 @@ InstrumentTransfers::InstrumentTransfers(ProgramContext& context, SerialPort& po
       context_(context),
       port_(port),
       messages_(messages),
+      waiter_(waiter),
       peers_(std::move(peers)),
       layer_(port, waiter, context.replyText, context.linkStatus) {
+  layer_.setLog(&log_);
   connect(&port_, &SerialPort::failed, this, [this](const QString& reason) {
     if (running()) lostReason_ = reason.isEmpty() ? QStringLiteral("?") : reason;
   });
@@ -58,7 +62,7 @@ InstrumentTransfers::InstrumentTransfers(ProgramContext& context, SerialPort& po
 // --- handlers
 
 void InstrumentTransfers::onReadRequested() {
-  if (!beginTransfer(Kind::Read)) return;
+  if (!beginTransfer(Kind::Read, QStringLiteral("read"))) return;
   const bool read = readFromInstrument();
   const bool cancelled = layer_.isCancelled();
   endTransfer();
@@ -69,13 +73,13 @@ void InstrumentTransfers::onReadRequested() {
 }
 
 void InstrumentTransfers::onWriteRequested() {
-  if (!beginTransfer(Kind::Write)) return;
+  if (!beginTransfer(Kind::Write, QStringLiteral("write"))) return;
   writeToInstrument();
   endTransfer();
 }
 
 bool InstrumentTransfers::writeConfiguration(const ParameterSet& set) {
-  if (!beginTransfer(Kind::Write)) return false;
+  if (!beginTransfer(Kind::Write, QStringLiteral("write"))) return false;
   context_.configEditada = set;
   const bool verified = writeEditedSet();
   endTransfer();
@@ -83,7 +87,7 @@ bool InstrumentTransfers::writeConfiguration(const ParameterSet& set) {
 }
 
 bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
-  if (!beginTransfer(Kind::Read)) return false;
+  if (!beginTransfer(Kind::Read, QStringLiteral("read"))) return false;
   ParameterSet read = *set;
   const bool complete = readInto(&read) && !layer_.isCancelled();
   endTransfer();
@@ -99,8 +103,9 @@ void InstrumentTransfers::onAboutToUnload() {
          extraText(extra::TransferBusyTitle));
 }
 
-bool InstrumentTransfers::beginTransfer(Kind kind) {
+bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   if (running() || unloading_) return false;
+  log_.beginTransfer(title, describePort(port_), waiter_.nowUs());
   running_ = kind;
   context_.transferRunning = true;
   lostReason_.clear();
@@ -425,6 +430,7 @@ const QString& InstrumentTransfers::extraText(int n) const {
 }
 
 void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QString& title) {
+  log_.message(prompt, waiter_.nowUs());
   if (!unverified_) {
     messages_.show(icon, prompt, title);
     return;

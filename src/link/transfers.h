@@ -8,6 +8,7 @@
 #include "link/instrumentreader.h"
 #include "config/parameterset.h"
 #include "link/framelayer.h"
+#include "link/framelog.h"
 #include "link/transferview.h"
 
 namespace orvex {
@@ -56,6 +57,8 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool writeConfiguration(const ParameterSet& set);
 
   bool running() const { return running_ != Kind::None; }
+  // The frames, verdicts and messages of the last transfers.
+  const FrameLog& log() const { return log_; }
 
   // True when the whole configuration was read into ConfigLeida; a failed read changes nothing.
   bool readFromInstrument();
@@ -70,7 +73,7 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
  private:
   enum class Kind { None, Read, Write };
 
-  bool beginTransfer(Kind kind);
+  bool beginTransfer(Kind kind, const QString& title);
   void endTransfer();
   void holdTransferButtons(bool hold);
 
@@ -113,13 +116,15 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   ProgramContext& context_;
   SerialPort& port_;
   MessageBoxes& messages_;
+  EventWaiter& waiter_;
   Peers peers_;
   FrameLayer layer_;
   Kind running_ = Kind::None;
   bool unloading_ = false;
   QString lostReason_;  // the port failed during this transfer
   bool lostReported_ = false;
-  bool unverified_ = false;  // in the read-back of a write: failures leave it unverified
+  bool unverified_ = false;
+  FrameLog log_;  // in the read-back of a write: failures leave it unverified
 };
 
 }  // namespace orvex

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "link/applyserialsettings.h"
+#include "link/framelog.h"
 #include "support/tempprogramdir.h"
 #include "transferrig.h"
 
@@ -257,6 +258,25 @@ class TestTransfers : public QObject {
     QVERIFY(kept == read && rig.context.configLeida == before && rig.editor.shown.isEmpty());
     QCOMPARE(rig.messages.shown(), QStringList{"C m15 |m10 "});
     checkEnded(rig);
+  }
+
+  // What went over the wire, for the support desk: a read with one CRC error and one time-out.
+  void frameLogOfARead() {
+    TransferRig rig;
+    rig.instrument.faults().crcErrors = 1;
+    rig.clock.at(1'010'000, [&rig] { rig.instrument.faults().noAnswer = true; });
+    rig.clock.at(3'000'000, [&rig] { rig.instrument.faults().noAnswer = false; });
+    rig.transfers.onReadRequested();
+    const QStringList lines = formatTransferLog(rig.transfers.log().last()).split('\n');
+    QVERIFY2(lines[0].endsWith("  read  COM1 (/dev/mem1)"), qPrintable(lines[0]));
+    QCOMPARE(lines.mid(1, 6).join('\n'), QString::fromLatin1(
+        "   1000 ms  ->  37 03 00 2D 00 01 11 95\n"
+        "   1042 ms  <-  37 03 02 00 01 B1 DA                          CRC error\n"
+        "   1042 ms  ->  37 03 00 2D 00 01 11 95\n"
+        "   6142 ms  <-  (nothing)                                     time-out\n"
+        "   6142 ms  ->  37 03 00 2D 00 01 11 95\n"
+        "   6160 ms  <-  37 03 02 00 01 B1 80                          sound"));
+    QCOMPARE(lines.filter(" sound").size(), 4);  // model, identity A, block, identity B
   }
 
   void secondRequestWhileRunningIsIgnored() {
