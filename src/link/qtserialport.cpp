@@ -9,6 +9,15 @@
 
 namespace orvex {
 
+QString deviceGroup(const SerialPort& port) {
+  return QFileInfo(QFileInfo(port.deviceName()).canonicalFilePath()).group();
+}
+
+QString userName() {
+  const QString user = qEnvironmentVariable("USER");
+  return user.isEmpty() ? qEnvironmentVariable("USERNAME") : user;
+}
+
 QString comDevicePath(const QString& programDir, int portNumber) {
   const QString name = QStringLiteral("COM%1").arg(portNumber);
 #ifdef Q_OS_WIN
@@ -83,8 +92,14 @@ bool QtSerialPort::configure(const LineSettings& line, QString* error) {
 bool QtSerialPort::open(QString* error) {
   if (port_.isOpen()) return true;
   port_.setPortName(deviceName());
+  refusedForPermission_ = false;
   if (!port_.open(QIODevice::ReadWrite)) {
     if (error) *error = port_.errorString();
+    // Qt reports a device locked by another program as a permission error too: only a
+    // device this user cannot read and write is a matter of permission.
+    const QFileInfo device(QFileInfo(deviceName()).canonicalFilePath());
+    refusedForPermission_ = port_.error() == QSerialPort::PermissionError &&
+                            !(device.isReadable() && device.isWritable());
     return false;
   }
   if (!configure(line_, error)) {

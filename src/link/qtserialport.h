@@ -27,6 +27,7 @@ class QtSerialPort : public SerialPort {
   void setDevice(const QString& device);
   bool applySettings(const QString& settings, QString* error) override;
   bool open(QString* error) override;
+  bool openRefusedForPermission() const override { return refusedForPermission_; }
   void close() override;
   bool isOpen() const override { return port_.isOpen(); }
   bool write(const QByteArray& bytes) override;
@@ -41,6 +42,7 @@ class QtSerialPort : public SerialPort {
   QSerialPort port_;
   int number_ = 1;
   QString device_;  // named directly, else empty
+  bool refusedForPermission_ = false;
   LineSettings line_;
 };
 

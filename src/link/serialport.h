@@ -22,6 +22,8 @@ class SerialPort : public QObject {
   virtual QString deviceName() const = 0;  // what COMn leads to: "/dev/ttyS2", or "COM3"
   virtual bool applySettings(const QString& settings, QString* error) = 0;  // "9600,N,8,1"
   virtual bool open(QString* error) = 0;
+  // The last open failed because this user may not use the device (not because it is busy).
+  virtual bool openRefusedForPermission() const { return false; }
   virtual void close() = 0;
   virtual bool isOpen() const = 0;
   virtual bool write(const QByteArray& bytes) = 0;
@@ -35,6 +37,10 @@ class SerialPort : public QObject {
 
 // "COM3 (/dev/ttyS2)", or just "COM3" where the port's name is its device: how messages
 // name the selected port.
+// The device's group and the user, for the fix of a refused open ("dialout", "alice").
+QString deviceGroup(const SerialPort& port);
+QString userName();
+
 inline QString describePort(const SerialPort& port) {
   const QString device = port.deviceName();
   if (port.portNumber() < 1) return device;  // named by its device alone

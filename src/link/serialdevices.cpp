@@ -1,0 +1,100 @@
+#include "serialdevices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "common/textfile.h"
+#include "link/qtserialport.h"
+
+namespace orvex {
+namespace {
+
+// The same device however it is reached (a link in /dev/serial/by-id, the COMn link).
+QString canonical(const QString& path) {
+  const QString resolved = QFileInfo(path).canonicalFilePath();
+  return resolved.isEmpty() ? path : resolved;
+}
+
+const SerialDevice* findDevice(const QList<SerialDevice>& devices, const QString& location) {
+  for (const SerialDevice& device : devices)
+    if (device.location == location || canonical(device.location) == canonical(location)) return &device;
+  return nullptr;
+}
+
+QString details(const SerialDevice& device) {
+  QStringList parts;
+  const QString name = QStringList{device.manufacturer, device.description}.join(QLatin1Char(' ')).trimmed();
+  if (!name.isEmpty()) parts << name;
+  if (!device.serialNumber.isEmpty()) parts << device.serialNumber;
+  return parts.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+QList<SerialDevice> SystemSerialDevices::devices() const {
+  QList<SerialDevice> list;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+    const QString location = info.portName();
+#else
+    const QString location = info.systemLocation();
+#endif
+    list.append({location, info.description(), info.manufacturer(), info.serialNumber(),
+                 info.hasVendorIdentifier()});
+  }
+  return list;
+}
+
+QString describeComTarget(const QString& programDir, int number, const SerialDeviceSource& source,
+                          const QString& absent) {
+  const QString location = comDevicePath(programDir, number);
+  const QList<SerialDevice> devices = source.devices();
+  const SerialDevice* device = findDevice(devices, location);
+#ifdef Q_OS_WIN
+  if (!device) return absent;
+#else
+  if (!QFileInfo::exists(location)) return absent;
+#endif
+  const QString more = device ? details(*device) : QString();
+  return more.isEmpty() ? location : location + QStringLiteral(" \u2014 ") + more;
+}
+
+bool comLinksSupported() {
+#ifdef Q_OS_WIN
+  return false;
+#else
+  return true;
+#endif
+}
+
+bool linkComPort(const QString& programDir, int number, const QString& device, QString* error) {
+  const QString name = QStringLiteral("COM%1").arg(number);
+  const QString link = findFileNoCase(programDir, name);
+  const QFileInfo existing(link);
+  if (existing.exists() && !existing.isSymLink()) {
+    *error = QStringLiteral("%1 is a file, not a link").arg(QDir::toNativeSeparators(link));
+    return false;
+  }
+  // A new link beside it, renamed over the old one: COMn is never missing in between.
+  const QString temporary = QDir(programDir).filePath(QStringLiteral(".%1.new").arg(name));
+  QFile::remove(temporary);
+  QFile target(device);
+  if (!target.link(temporary)) {
+    *error = target.errorString();
+    return false;
+  }
+  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(link).constData()) != 0) {
+    *error = QString::fromLocal8Bit(std::strerror(errno));
+    QFile::remove(temporary);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace orvex
