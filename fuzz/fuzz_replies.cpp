@@ -16,6 +16,7 @@ using fuzz::expect;
 namespace {
 
 struct Link {
+  qint64 burstUs = 0;
   test::VirtualTimeWaiter clock;
   test::InMemorySerialPort port{clock};
   QString replyText;
@@ -31,7 +32,7 @@ void scheduleArrivals(fuzz::InputCursor& in, Link& link) {
     if (piece.isEmpty())
       link.clock.at(at, [&link] { link.port.loseWhileOpen(QStringLiteral("unplugged")); });
     else
-      link.port.receiveAt(at, piece);
+      link.port.receiveAt(fuzz::handedOverUs(at, link.burstUs), piece);
   }
 }
 
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int registerCount = 1 + in.byte() % 63;
   const quint8 options = in.byte();
   Link link;
-  if (options & 0x01) link.port.setBurstIntervalUs(16'000);
+  if (options & 0x01) link.burstUs = 16'000;
   link.port.open(nullptr);
   scheduleArrivals(in, link);
   link.layer.receiveReply(registerCount);

@@ -5,8 +5,9 @@
 // Input: a mode byte (0x01: write, else read; 0x02: an identification failed earlier in
 // the session; 0x04: USB bursts of 16 ms), then one script per request: a delay byte
 // (d^2 x 100 us after the request), a flags byte, a length byte and that many bytes.
-// Flags: 0x01 append the bytes' valid CRC, 0x02 send the second half after the delay once
-// more, 0x04 lose the port after the reply, 0x08 close the program after the reply.
+// Flags: 0x01 append the bytes' valid CRC, 0x02 split: the second half follows the first
+// after the same delay, 0x04 lose the port after the reply, 0x08 close the program after
+// the reply.
 // Requests after the end of the input get no reply.
 #include "fuzzsupport.h"
 #include "link/framelayer.h"
@@ -27,6 +28,7 @@ class ScriptedPort : public test::InMemorySerialPort {
       : InMemorySerialPort(clock), clock_(clock), in_(in) {}
 
   std::function<void()> onProgramClose;
+  qint64 burstUs = 0;  // USB adapter bursts
 
   bool write(const QByteArray& bytes) override {
     if (!InMemorySerialPort::write(bytes)) return false;
@@ -49,7 +51,8 @@ class ScriptedPort : public test::InMemorySerialPort {
   // Byte by byte at the line's pace, as the wire brings them; returns when the last is in.
   qint64 deliver(qint64 startUs, const QByteArray& bytes) {
     qint64 at = startUs;
-    for (qsizetype i = 0; i < bytes.size(); ++i) receiveAt(at += characterTimeUs(), bytes.mid(i, 1));
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+      receiveAt(fuzz::handedOverUs(at += characterTimeUs(), burstUs), bytes.mid(i, 1));
     return at;
   }
 
@@ -112,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const quint8 mode = in.byte();
   Rig rig(in);
   rig.context.identityFailed = mode & 0x02 ? 1 : 0;
-  if (mode & 0x04) rig.port.setBurstIntervalUs(16'000);
+  if (mode & 0x04) rig.port.burstUs = 16'000;
   if (mode & 0x01) runWrite(rig);
   else runRead(rig);
   return 0;

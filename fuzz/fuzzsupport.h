@@ -42,7 +42,6 @@ class InputCursor {
     return out;
   }
   QByteArray takeCounted() { return take(byte()); }  // a length byte, then that many bytes
-  QByteArray rest() { return take(bytes_.size() - pos_); }
   // A delay byte d stands for d^2 x 100 us: fine steps for byte gaps and quiet gaps, and
   // up to 6.5 s for the time-outs.
   qint64 delayUs() {
@@ -54,6 +53,12 @@ class InputCursor {
   QByteArray bytes_;
   qsizetype pos_ = 0;
 };
+
+// When bytes that are in at `atUs` reach the reader through a USB adapter that hands them
+// over every `intervalUs` (0: at once).
+inline qint64 handedOverUs(qint64 atUs, qint64 intervalUs) {
+  return intervalUs > 0 ? (atUs + intervalUs - 1) / intervalUs * intervalUs : atUs;
+}
 
 // One temporary folder per process, removed at exit; the path ends with '/'.
 inline const QString& scratchDir() {
