@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses (preset fuzz: clang, ASan, UBSan) and runs each for
-# SECONDS (default 20), starting from its seeds (fuzz/corpus/<harness>/ and the delivered
-# files of data/) copied to a scratch corpus. Fails when a harness finds a crash, a leak,
-# undefined behaviour, a hang or a broken property; the reproducer stays in
+# SECONDS (default 20), two at a time, starting from its seeds (fuzz/corpus/<harness>/ and
+# the delivered files of data/) copied to a scratch corpus. Fails when a harness finds a
+# crash, a leak, undefined behaviour, a hang or a broken property; the reproducer stays in
 # build-fuzz/fuzz-run/<harness>/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +10,8 @@ seconds=${1:-20}
 
 scripts/deps.sh fuzz
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+# Only what is run: `cmake --build --preset fuzz` builds the whole project with clang.
+cmake --build --preset fuzz --target fuzzers
 
 # harness, longest input, seeds from data/
 harnesses=(
@@ -31,24 +32,35 @@ export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 if [ -f fuzz/lsan.supp ]; then export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"; fi
 
-final_stat() { sed -n "s/^stat::$2: *//p" "$1"; }
-
 bin=$PWD/build-fuzz/fuzz
 run=$PWD/build-fuzz/fuzz-run
 rm -rf "$run"
-failed=()
-printf '%-18s %10s %8s %6s  %s\n' harness runs exec/s new result
-for entry in "${harnesses[@]}"; do
-  read -r name max_len data_seeds <<<"$entry"
-  dir=$run/$name
+
+# Runs one harness in $run/<harness>/ (corpus, findings, log, status); always returns 0.
+fuzz_one() {
+  local name=$1 max_len=$2 data_seeds=${3:-} dir=$run/$1 status=0 dict=()
   mkdir -p "$dir/corpus" "$dir/findings"
   cp fuzz/corpus/"$name"/* "$dir/corpus/"
   for f in $data_seeds; do cp "data/$f" "$dir/corpus/data-$(basename "$f")"; done
-  dict=()
-  [ -f "fuzz/dict/$name.dict" ] && dict=(-dict="$PWD/fuzz/dict/$name.dict")
-  status=0
+  if [ -f "fuzz/dict/$name.dict" ]; then dict=(-dict="$PWD/fuzz/dict/$name.dict"); fi
   "$bin/$name" "$dir/corpus" "${dict[@]}" -max_total_time="$seconds" -max_len="$max_len" \
     -timeout=10 -print_final_stats=1 -artifact_prefix="$dir/findings/" >"$dir/log" 2>&1 || status=$?
+  echo "$status" >"$dir/status"
+}
+
+for entry in "${harnesses[@]}"; do
+  fuzz_one $entry &  # unquoted: the entry's words are the arguments
+  if [ "$(jobs -rp | wc -l)" -ge 2 ]; then wait -n; fi
+done
+wait
+
+final_stat() { sed -n "s/^stat::$2: *//p" "$1"; }
+failed=()
+printf '%-18s %10s %8s %6s  %s\n' harness runs exec/s new result
+for entry in "${harnesses[@]}"; do
+  name=${entry%% *}
+  dir=$run/$name
+  status=$(cat "$dir/status")
   result=ok
   if [ "$status" -ne 0 ] || [ -n "$(ls -A "$dir/findings")" ]; then
     result="FAILED (exit $status)"
