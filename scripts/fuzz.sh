@@ -30,7 +30,6 @@ harnesses=(
 
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-if [ -f fuzz/lsan.supp ]; then export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"; fi
 
 bin=$PWD/build-fuzz/fuzz
 run=$PWD/build-fuzz/fuzz-run
