@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need, when missing.
+# `scripts/deps.sh fuzz` adds clang and its libFuzzer and sanitizer runtimes (fuzz/).
 set -euo pipefail
 needed=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
         mbpoll xvfb xauth qt6-translations-l10n poppler-utils)
+if [ "${1:-}" = fuzz ]; then needed+=(clang libclang-rt-14-dev); fi
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,122 @@
+// The read and write dialogues against an instrument whose every reply is fuzzed: each
+// request written gets the next scripted reply, delivered over the in-memory port in
+// virtual time (a whole write with its 20 s reset pause takes no real time).
+//
+// Input: a mode byte (0x01: write, else read; 0x02: an identification failed earlier in
+// the session; 0x04: USB bursts of 16 ms), then one script per request: a delay byte
+// (d^2 x 100 us after the request), a flags byte, a length byte and that many bytes.
+// Flags: 0x01 append the bytes' valid CRC, 0x02 split: the second half follows the first
+// after the same delay, 0x04 lose the port after the reply, 0x08 close the program after
+// the reply.
+// Requests after the end of the input get no reply.
+#include "fuzzsupport.h"
+#include "link/framelayer.h"
+#include "link/transferrig.h"
+#include "sim/instrumentmodel.h"
+
+using namespace orvex;
+using fuzz::expect;
+
+namespace {
+
+enum Flag : quint8 { kAppendCrc = 0x01, kSplit = 0x02, kLosePort = 0x04, kCloseProgram = 0x08 };
+
+// Answers each request written with the next script of the input.
+class ScriptedPort : public test::InMemorySerialPort {
+ public:
+  ScriptedPort(test::VirtualTimeWaiter& clock, fuzz::InputCursor& in)
+      : InMemorySerialPort(clock), clock_(clock), in_(in) {}
+
+  std::function<void()> onProgramClose;
+  qint64 burstUs = 0;  // USB adapter bursts
+
+  bool write(const QByteArray& bytes) override {
+    if (!InMemorySerialPort::write(bytes)) return false;
+    if (!in_.atEnd()) scheduleReply(clock_.nowUs() + bytes.size() * characterTimeUs());
+    return true;
+  }
+
+ private:
+  void scheduleReply(qint64 requestEndUs) {
+    const qint64 delay = in_.delayUs();
+    const quint8 flags = in_.byte();
+    QByteArray reply = in_.takeCounted();
+    if (flags & kAppendCrc) reply = sim::withCrc(reply);
+    const qsizetype half = flags & kSplit ? reply.size() / 2 : reply.size();
+    qint64 at = deliver(requestEndUs + delay, reply.left(half));
+    at = deliver(at + (flags & kSplit ? delay : 0), reply.mid(half));
+    if (flags & kLosePort) clock_.at(at, [this] { loseWhileOpen(QStringLiteral("unplugged")); });
+    if (flags & kCloseProgram) clock_.at(at, [this] { onProgramClose(); });
+  }
+  // Byte by byte at the line's pace, as the wire brings them; returns when the last is in.
+  qint64 deliver(qint64 startUs, const QByteArray& bytes) {
+    qint64 at = startUs;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+      receiveAt(fuzz::handedOverUs(at += characterTimeUs(), burstUs), bytes.mid(i, 1));
+    return at;
+  }
+
+  test::VirtualTimeWaiter& clock_;
+  fuzz::InputCursor& in_;
+};
+
+// What the editor holds for a write: slot k = k, the model slot aside.
+ParameterSet editedSet() {
+  ParameterSet set;
+  for (int k = kFirstSlot; k <= kLastSlot; ++k) set[k] = static_cast<qint16>(k);
+  return set;
+}
+
+bool sameConfiguration(const ParameterSet& a, const ParameterSet& b) {
+  for (int k = kFirstSlot; k <= kLastSlot; ++k)
+    if (k != kModelSlot && a[k] != b[k]) return false;
+  return true;
+}
+
+struct Rig {
+  explicit Rig(fuzz::InputCursor& in) : port(clock, in) {
+    test::fillNumberedTexts(&context.texts);
+    context.configEditada = editedSet();
+    port.onProgramClose = [this] { transfers.onAboutToUnload(); };
+  }
+  test::VirtualTimeWaiter clock;
+  ScriptedPort port;
+  ProgramContext context;
+  test::RecordingMessageBoxes messages;
+  InstrumentTransfers transfers{context, port, clock, messages, {}};
+};
+
+void checkEnded(const Rig& rig) {
+  expect(!rig.port.isOpen(), "the port is closed at the end");
+  expect(!rig.transfers.running() && !rig.context.transferRunning, "the port is free again");
+}
+
+void runRead(Rig& rig) {
+  rig.context.configLeida = ParameterSet();
+  rig.transfers.onReadRequested();
+  checkEnded(rig);
+  expect(rig.messages.calls.size() <= 1, "a read ends with one message at most");
+  for (int k = kLastSlot + 1; k < int(rig.context.configLeida.slot.size()); ++k)
+    expect(rig.context.configLeida[k] == 0, "slots beyond the block are never read");
+}
+
+void runWrite(Rig& rig) {
+  rig.transfers.onWriteRequested();
+  checkEnded(rig);
+  // A write that tells nothing has been verified: the read-back holds what was written.
+  if (rig.messages.calls.isEmpty())
+    expect(sameConfiguration(rig.context.configLeida, editedSet()), "verified means read back");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzz::InputCursor in(fuzz::inputBytes(data, size));
+  const quint8 mode = in.byte();
+  Rig rig(in);
+  rig.context.identityFailed = mode & 0x02 ? 1 : 0;
+  if (mode & 0x04) rig.port.burstUs = 16'000;
+  if (mode & 0x01) runWrite(rig);
+  else runRead(rig);
+  return 0;
+}
