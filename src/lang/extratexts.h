@@ -71,6 +71,20 @@ enum : int {
   ReportBothWritten = 62,   // 330 "Report written: %1 and %2."
   ReportNoneYet = 63,       // 331 nothing generated yet
   ReportNoViewer = 64,      // 332 no program opens PDF documents; it is in %2
+  // 333..359: the comparison
+  // 360..371: link diagnostics
+  PortNoPermission = 92,    // 360 %1 may not be used by this user: group %2, sudo adduser %3 %2
+  PortsFrame = 93,          // 361 ConfigCOM "Ports on this PC"
+  PortNotPresent = 94,      // 362 "not present"
+  PortLink = 95,            // 363 "Link"
+  PortChooseAdapter = 96,   // 364 "(choose an adapter)"
+  PortLinkFailed = 97,      // 365 COM%1 could not be made to lead to %2: %3
+  LogTitle = 98,            // 366 the frame log window's title
+  LogButton = 99,           // 367 "Frames..." (editor, progress window)
+  LogSave = 100,            // 368 "Save log"
+  LogSaved = 101,           // 369 "Log saved in %1."
+  LogEmpty = 102,           // 370 no transfer yet
+  LogClose = 103,           // 371 "Close"
 };
 
 }  // namespace orvex::extra

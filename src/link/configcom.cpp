@@ -16,13 +16,16 @@
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
 #include "link/applyserialsettings.h"
+#include "link/serialdevices.h"
+#include "link/ui/portsframe.h"
 
 namespace orvex {
 
 using C = SerialChoice;
 
-ConfigCOM::ConfigCOM(AppServices& services, QWidget* parent)
+ConfigCOM::ConfigCOM(AppServices& services, const SerialDeviceSource* devices, QWidget* parent)
     : QWidget(parent, Qt::Window), services_(services) {
+  static const SystemSerialDevices systemDevices;
   setObjectName("ConfigCOM");
   setWindowTitle("CONFIGURACION DE PARAMETROS DE COMUNICACION");
   auto* groups = new QGridLayout;
@@ -59,6 +62,9 @@ ConfigCOM::ConfigCOM(AppServices& services, QWidget* parent)
   buttons->addWidget(salvarHint_, 1);
   buttons->addWidget(salvar_);
   buttons->addWidget(cancelar_);
+
+  ports_ = new PortsFrame(services_, devices ? *devices : systemDevices);
+  groups->addWidget(ports_, 2, 0, 1, 3);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groups);
@@ -152,6 +158,11 @@ void ConfigCOM::cancelar() { leave(); }
 void ConfigCOM::leave() {
   hide();
   emit services_.events.serialSettingsClosed();
+}
+
+void ConfigCOM::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  ports_->refresh();
 }
 
 void ConfigCOM::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,8 @@ class QRadioButton;
 namespace orvex {
 
 struct AppServices;
+class PortsFrame;
+class SerialDeviceSource;
 
 // ConfigCOM: chooses the serial settings, stores them in confcom.sys and applies them.
 // Hidden, never destroyed, by Salvar and Cancelar (and the window's close control, which
@@ -20,12 +22,15 @@ struct AppServices;
 class ConfigCOM : public QWidget {
   Q_OBJECT
  public:
-  explicit ConfigCOM(AppServices& services, QWidget* parent = nullptr);
+  // `devices`: the serial devices of this PC (tests give a fixed list; null: the system's).
+  explicit ConfigCOM(AppServices& services, const SerialDeviceSource* devices = nullptr,
+                     QWidget* parent = nullptr);
 
   const SerialChoice& choice() const { return choice_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   struct Option {
@@ -48,6 +53,7 @@ class ConfigCOM : public QWidget {
   QPushButton* salvar_ = nullptr;
   QPushButton* cancelar_ = nullptr;
   QLabel* salvarHint_ = nullptr;  // why Salvar is disabled, while it is
+  PortsFrame* ports_ = nullptr;
   bool applyPending_ = false;  // saved during a transfer, applied when it ends
 };
 

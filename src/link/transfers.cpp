@@ -393,6 +393,14 @@ bool InstrumentTransfers::openPort() {
     layer_.clearPortFailure();
     return true;
   }
+#ifndef Q_OS_WIN
+  if (port_.openRefusedForPermission()) {
+    show(MessageIcon::Critical,
+         extraText(extra::PortNoPermission).arg(describePort(port_), deviceGroup(port_), userName()),
+         extraText(extra::PortErrorTitle));
+    return false;
+  }
+#endif
   show(MessageIcon::Critical, extraText(extra::PortOpenFailed).arg(describePort(port_), error),
        extraText(extra::PortErrorTitle));
   return false;

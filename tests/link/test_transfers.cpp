@@ -181,8 +181,11 @@ class TestTransfers : public QObject {
         << "C m15 " + unverified << notVerified;
     for (const bool write : {false, true})
       QTest::addRow("%s: port will not open", write ? "write" : "read") << write
-          << Action([](TransferRig& r) { r.port.setOpenError("denied"); })
-          << "C cannot open COM1 (/dev/mem1): denied|port" << frames(0, 0, 0);
+          << Action([](TransferRig& r) { r.port.setOpenError("busy"); })
+          << "C cannot open COM1 (/dev/mem1): busy|port" << frames(0, 0, 0);
+    QTest::newRow("read: no permission") << false
+        << Action([](TransferRig& r) { r.port.setOpenError("denied", true); })
+        << "C no permission: COM1 (/dev/mem1), group |port" << frames(0, 0, 0);
     const auto lostRow = [&](const char* name, bool write, const char* entry, const QString& message) {
       const auto lostAtUs = std::make_shared<qint64>();
       QTest::newRow(name) << write << loseAt(entry, lostAtUs) << message << Action([lostAtUs](TransferRig& r) {

@@ -24,7 +24,8 @@ inline void fillNumberedTexts(TextTables* texts) {
       {extra::PortLost, "lost: %1"},     {extra::PartialWrite, "partial at %1"},
       {extra::TransferBusyTitle, "busy"}, {extra::TransferBusy, "wait"},
       {extra::NotVerifiedTitle, "unverified"}, {extra::NotVerified, "not verified"},
-      {extra::PortAbsent, "absent %1"},  {extra::IdentityBlocked, "blocked"}};
+      {extra::PortAbsent, "absent %1"},  {extra::IdentityBlocked, "blocked"},
+      {extra::PortNoPermission, "no permission: %1, group %2"}};
   for (const auto& [n, text] : extras) texts->extra[n] = text;
 }
 

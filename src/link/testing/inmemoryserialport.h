@@ -38,7 +38,12 @@ class InMemorySerialPort : public SerialPort {
   // Bytes reach the reader only at multiples of this interval (0: as each byte completes).
   void setBurstIntervalUs(qint64 us) { burstIntervalUs_ = us; }
   void setAvailablePorts(const QSet<int>& ports) { available_ = ports; }  // plugged in
-  void setOpenError(const QString& text) { openError_ = text; }  // empty: opens succeed
+  // Empty: opens succeed. `permission`: the refusal is this user's lack of permission.
+  void setOpenError(const QString& text, bool permission = false) {
+    openError_ = text;
+    permissionRefused_ = permission;
+  }
+  bool openRefusedForPermission() const override { return permissionRefused_; }
   void receiveNow(const QByteArray& bytes);                   // arrive at once
   void receiveAt(qint64 atUs, const QByteArray& bytes);        // arrive at a given time
   void loseWhileOpen(const QString& reason);                   // adapter unplugged
@@ -58,6 +63,7 @@ class InMemorySerialPort : public SerialPort {
   sim::InstrumentModel* instrument_ = nullptr;
   QSet<int> available_{1, 2, 3, 4};
   QString openError_;
+  bool permissionRefused_ = false;
   int port_ = 1;
   LineSettings line_;
   bool open_ = false;
