@@ -1,5 +1,6 @@
 #include "programwindows.h"
 
+#include "compare/register.h"
 #include "config/register.h"
 #include "files/register.h"
 #include "lang/register.h"
@@ -14,6 +15,7 @@ void registerProgramWindows(AppServices& services) {
   registerLinkWindows(services);
   registerFileWindows(services);
   registerReportWindows(services);
+  registerCompareWindows(services);
   registerLanguageWindows(services);
   registerShellWindows(services);
 }

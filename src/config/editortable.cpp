@@ -1,5 +1,7 @@
 #include "editortable.h"
 
+#include <QHash>
+
 #include "config/parameterset.h"
 
 namespace orvex {
@@ -114,6 +116,15 @@ QStringList optionCaptions(int slot) {
     case 12: return valueCaptions(slot, Style::Count);
     default: return textCaptions(slot);
   }
+}
+
+QString numberBoxLabelCaption(const QString& label) {
+  static const QHash<QString, QString> kCaptions = {
+      {"MCALABBD", "V"},    {"MCALABFA", "Hz"},   {"MCALABCW", "Hz"},
+      {"MCALABPU", "RPM"},  {"MCALABIV", "Imp/Vuelta"},
+      {"Label43", "Ton"},   {"Label44", "Sec"},   {"Label45", "Toff"},
+      {"Label46", "Sec"},   {"Label47", "Vbat"},  {"Label48", "V"}};
+  return kCaptions.value(label);
 }
 
 QString immediateStopBox(const QString& input) { return input + "_PI"; }

@@ -36,6 +36,10 @@ int optionCount(const MappingStep& step);
 // for the groups that stand for numbers, the layout's own texts otherwise.
 QStringList optionCaptions(int slot);
 
+// Design captions of the labels beside the number boxes (their units, the siren's Ton and
+// Toff, the battery's Vbat), which only MCALABIV has a language text for; "" for others.
+QString numberBoxLabelCaption(const QString& label);
+
 // The names of the three action check boxes of an alarm input.
 QString immediateStopBox(const QString& input);  // NAME_PI
 QString timedStopBox(const QString& input);      // NAME_PT

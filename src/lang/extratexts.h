@@ -71,20 +71,46 @@ enum : int {
   ReportBothWritten = 62,   // 330 "Report written: %1 and %2."
   ReportNoneYet = 63,       // 331 nothing generated yet
   ReportNoViewer = 64,      // 332 no program opens PDF documents; it is in %2
-  // 333..359: the comparison
-  // 360..371: link diagnostics
-  PortNoPermission = 92,    // 360 %1 may not be used by this user: group %2, sudo adduser %3 %2
-  PortsFrame = 93,          // 361 ConfigCOM "Ports on this PC"
-  PortNotPresent = 94,      // 362 "not present"
-  PortLink = 95,            // 363 "Link"
-  PortChooseAdapter = 96,   // 364 "(choose an adapter)"
-  PortLinkFailed = 97,      // 365 COM%1 could not be made to lead to %2: %3
-  LogTitle = 98,            // 366 the frame log window's title
-  LogButton = 99,           // 367 "Frames..." (editor, progress window)
-  LogSave = 100,            // 368 "Save log"
-  LogSaved = 101,           // 369 "Log saved in %1."
-  LogEmpty = 102,           // 370 no transfer yet
-  LogClose = 103,           // 371 "Close"
+  // 333..358: the comparison of the editor with the controller or a file
+  CompareCommand = 65,      // 333 ConfigQVT.Command7
+  CompareTitle = 66,        // 334 title of Compara
+  CompareWith = 67,         // 335 Compara.Frame1
+  CompareController = 68,   // 336 Option1: the connected controller, read now
+  CompareFile = 69,         // 337 Option2: a configuration file from CONFIG
+  CompareRun = 70,          // 338 Command1
+  CompareTakeOne = 71,      // 339 Command2
+  CompareTakeAll = 72,      // 340 Command3
+  CompareClose = 73,        // 341 Command4
+  CompareNote = 74,         // 342 Label1: only differences; nothing written from here
+  CompareSettingColumn = 75,     // 343..346 column headers; 346 "File %1"
+  CompareEditorColumn = 76,
+  CompareControllerColumn = 77,
+  CompareFileColumn = 78,
+  CompareNoDifferences = 79,  // 347
+  CompareDifferCount = 80,    // 348 "Settings that differ: %1"
+  CompareTicked = 81,         // 349..351 a check box ticked, not ticked; none of three ticked
+  CompareNotTicked = 82,
+  CompareNoneTicked = 83,
+  CompareWithoutOption = 84,  // 352 "%1 (value without an option)"
+  ComparePickFile = 85,       // 353 no file picked
+  CompareReadFailed = 86,     // 354 the controller could not be read: nothing compared
+  CompareNotTakeable = 87,    // 355 values without an option stay listed
+  CompareChangedByEditor = 88,  // 356 the editor's reactions changed values taken
+  CompareTaken = 89,          // 357 taken into the editor only
+  CompareBusy = 90,           // 358 another transfer is under way
+  // 359..370: link diagnostics
+  PortNoPermission = 91,    // 359 %1 may not be used by this user: group %2, sudo adduser %3 %2
+  PortsFrame = 92,          // 360 ConfigCOM "Ports on this PC"
+  PortNotPresent = 93,      // 361 "not present"
+  PortLink = 94,            // 362 "Link"
+  PortChooseAdapter = 95,   // 363 "(choose an adapter)"
+  PortLinkFailed = 96,      // 364 COM%1 could not be made to lead to %2: %3
+  LogTitle = 97,            // 365 the frame log window's title
+  LogButton = 98,           // 366 "Frames..." (editor, progress window)
+  LogSave = 99,            // 367 "Save log"
+  LogSaved = 100,           // 368 "Log saved in %1."
+  LogEmpty = 101,           // 369 no transfer yet
+  LogClose = 102,           // 370 "Close"
 };
 
 }  // namespace orvex::extra

@@ -76,6 +76,7 @@ bool loadTexts(AppServices& services, int base) {
   applyQtTranslations(*language);
   LanguageTexts texts = distributeTextItems(block.items, block.extra, services.context.programDir);
   services.context.texts = std::move(texts.tables);
+  services.context.texts.languageBase = base;
   applyCaptions(services.windows, texts.captions);
   emit services.events.languageApplied();
   return true;

@@ -178,8 +178,9 @@ const std::vector<std::vector<ItemUse>>& textItemTable() {
 
 namespace {
 
-// Captions that the 268 items leave in the design's Spanish: the report's cancel button and
-// the parity options. A text file without these extra items keeps the design captions.
+// Captions that the 268 items leave in the design's Spanish: the report's cancel button, the
+// parity options, and the comparison's button and window, which came later. A text file
+// without these extra items keeps the design captions.
 void addExtraCaptions(const QStringList& extra, QList<CaptionAssignment>* captions) {
   static const struct {
     int item;
@@ -188,7 +189,17 @@ void addExtraCaptions(const QStringList& extra, QList<CaptionAssignment>* captio
   } uses[] = {{extra::ReportCancel, "Report", "Command2"},
               {extra::ParityNone, "ConfigCOM", "ParidadNo"},
               {extra::ParityOdd, "ConfigCOM", "ParidadImpar"},
-              {extra::ParityEven, "ConfigCOM", "ParidadPar"}};
+              {extra::ParityEven, "ConfigCOM", "ParidadPar"},
+              {extra::CompareCommand, "ConfigQVT", "Command7"},
+              {extra::CompareTitle, "Compara", ""},
+              {extra::CompareWith, "Compara", "Frame1"},
+              {extra::CompareController, "Compara", "Option1"},
+              {extra::CompareFile, "Compara", "Option2"},
+              {extra::CompareRun, "Compara", "Command1"},
+              {extra::CompareTakeOne, "Compara", "Command2"},
+              {extra::CompareTakeAll, "Compara", "Command3"},
+              {extra::CompareClose, "Compara", "Command4"},
+              {extra::CompareNote, "Compara", "Label1"}};
   for (const auto& use : uses) {
     const QString text = extra.value(use.item - 1);
     if (!text.isEmpty()) captions->append({use.window, use.control, text});

@@ -16,6 +16,7 @@ struct TextTables {
   // Items 269..600 (index 1..332): the texts beyond the 268 (269..300 in the block, 301..
   // in the language's extension block).
   std::array<QString, 333> extra;
+  int languageBase = -1;  // the block they were read from; -1 before any LoadTexts
 };
 
 }  // namespace orvex

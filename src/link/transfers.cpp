@@ -24,6 +24,7 @@ constexpr int kIdentityMismatchesAllowed = 3;
 constexpr int kWriteMismatchesAllowed = 3;
 constexpr int kReadCommand = 4;
 constexpr int kWriteCommand = 5;
+constexpr int kCompareCommand = 7;  // its comparison with the controller reads too
 
 QString hex4(quint16 value) { return QString::number(value, 16).toUpper().rightJustified(4, '0'); }
 
@@ -127,6 +128,7 @@ void InstrumentTransfers::holdTransferButtons(bool hold) {
   if (!editor) return;
   editor->setCommandButtonEnabled(kReadCommand, !hold);
   editor->setCommandButtonEnabled(kWriteCommand, !hold);
+  editor->setCommandButtonEnabled(kCompareCommand, !hold);
 }
 
 // --- reading

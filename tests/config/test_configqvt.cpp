@@ -205,9 +205,9 @@ class ConfigQvtTest : public QObject {
   void buttonHoldsNeedTheirOwnRelease() {
     EditorHarness h;
     h.create(factoryParameterSet());
-    const auto enabled = [&h] {  // Command1..6 as a bit string
+    const auto enabled = [&h] {  // Command1..7 as a bit string
       QString bits;
-      for (int n = 1; n <= 6; ++n)
+      for (int n = 1; n <= 7; ++n)
         bits += h.find<QPushButton>(QStringLiteral("Command%1").arg(n))->isEnabled() ? '1' : '0';
       return bits;
     };
@@ -215,15 +215,15 @@ class ConfigQvtTest : public QObject {
     h.editor->setCommandButtonEnabled(5, false);  // a transfer
     h.editor->setCommandButtonsEnabled(false);  // the transfer's own hold
     h.editor->setCommandButtonsEnabled(true);
-    QCOMPARE(enabled(), "000000");
+    QCOMPARE(enabled(), "0000000");
     h.editor->setCommandButtonsEnabled(true);
-    QCOMPARE(enabled(), "111101");
+    QCOMPARE(enabled(), "1111011");
     h.editor->setCommandButtonEnabled(5, true);
     h.editor->setCommandButtonEnabled(5, true);  // an extra release holds nothing back later
     h.editor->setCommandButtonsEnabled(true);
-    QVERIFY(enabled() == "111111" && h.editor->commandButtonHolds() == 0);
-    for (const int n : {5, 0, 7}) h.editor->setCommandButtonEnabled(n, false);  // 0, 7: no such button
-    QCOMPARE(enabled(), "111101");
+    QVERIFY(enabled() == "1111111" && h.editor->commandButtonHolds() == 0);
+    for (const int n : {5, 0, 8}) h.editor->setCommandButtonEnabled(n, false);  // 0, 8: no such button
+    QCOMPARE(enabled(), "1111011");
   }
   void languageAppliedRespectsHolds() {
     EditorHarness h;

@@ -21,6 +21,7 @@ class FakeEditor : public QWidget, public EditorAccess {
     ++collections;
     context_.configEditada = editorSet;
   }
+  void showSet(const ParameterSet& set) override { editorSet = set; }
   // Counts holds as ConfigQVT does: enabled again only when every holder released its hold.
   void setCommandButtonsEnabled(bool enabled) override {
     holds = enabled ? qMax(0, holds - 1) : holds + 1;

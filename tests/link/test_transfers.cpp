@@ -28,10 +28,11 @@ ParameterSet editedSet() {
   return set;
 }
 
-// Every dialogue ends alike: window hidden, port closed, both buttons free.
+// Every dialogue ends alike: window hidden, port closed, the held buttons free.
 void checkEnded(const TransferRig& rig) {
   QVERIFY(!rig.view.visible && !rig.port.isOpen() && !rig.context.transferRunning);
-  QCOMPARE(QList<int>({rig.editor.holds[4], rig.editor.holds[5]}), QList<int>({0, 0}));
+  QCOMPARE(QList<int>({rig.editor.holds[4], rig.editor.holds[5], rig.editor.holds[7]}),
+           QList<int>({0, 0, 0}));
 }
 
 // A fault that starts when the view first shows `entry` (after the model check when nested).
@@ -286,7 +287,7 @@ class TestTransfers : public QObject {
     TransferRig rig;
     bool bothHeld = false;
     rig.onEntry("step m4 ", [&rig, &bothHeld] {
-      bothHeld = rig.editor.holds[4] == 1 && rig.editor.holds[5] == 1;
+      bothHeld = rig.editor.holds[4] == 1 && rig.editor.holds[5] == 1 && rig.editor.holds[7] == 1;
       rig.transfers.onWriteRequested();
       rig.transfers.onReadRequested();
     });

@@ -61,11 +61,12 @@ class RecordingEditor : public EditorAccess {
   explicit RecordingEditor(ProgramContext& context) : context_(context) {}
   void showParameterSet() override { shown.append(context_.configLeida); }
   void collectParameterSet() override { context_.configEditada = editorSet; }
+  void showSet(const ParameterSet& set) override { editorSet = set; }
   void setCommandButtonsEnabled(bool) override {}
   void setCommandButtonEnabled(int n, bool enabled) override { holds.at(size_t(n)) += enabled ? -1 : 1; }
   QString numberBoxText(const QString&) const override { return {}; }
 
-  std::array<int, 7> holds{};
+  std::array<int, 8> holds{};
   QList<ParameterSet> shown;
   ParameterSet editorSet;
 

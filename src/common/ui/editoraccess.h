@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include "config/parameterset.h"
+
 namespace orvex {
 
 // What the file windows, the report and the transfers need of the editor window
@@ -10,7 +12,10 @@ class EditorAccess {
   virtual ~EditorAccess() = default;
   virtual void showParameterSet() = 0;     // ConfigLeida -> controls (with their reactions)
   virtual void collectParameterSet() = 0;  // controls -> ConfigEditada
-  // DisableEditorButtons / EnableEditorButtons: Command1..Command6.
+  // Any set -> controls, as ShowParameterSet shows ConfigLeida, which keeps what was last
+  // read or loaded (the comparison takes single values into the editor this way).
+  virtual void showSet(const ParameterSet& set) = 0;
+  // DisableEditorButtons / EnableEditorButtons: Command1..Command7.
   virtual void setCommandButtonsEnabled(bool enabled) = 0;
   virtual void setCommandButtonEnabled(int number, bool enabled) = 0;  // Command<number>
   // The text of a number box (MCABDVAL, MCAFAVAL, MCACWVAL, MCAPUVAL, MCAIVVAL, TSIRON,

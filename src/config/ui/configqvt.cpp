@@ -24,8 +24,11 @@ namespace {
 
 constexpr int kNoAlarmScreenText = 13;
 
-const char* const kCommandCaptions[6] = {"Imprime", "Lee Fichero", "Guarda Fichero",
-                                         "Lee QVT", "Graba QVT", "Salir"};
+constexpr int kCommands = 7;
+const char* const kCommandCaptions[kCommands] = {"Imprime", "Lee Fichero", "Guarda Fichero",
+                                                 "Lee QVT", "Graba QVT", "Salir", "Compara"};
+// Command7 came later: it stands after Graba QVT, Salir keeps the right-hand end.
+constexpr int kButtonOrder[kCommands] = {1, 2, 3, 4, 5, 7, 6};
 
 QString textOr(const QString& text, const QString& fallback) {
   return text.isEmpty() ? fallback : text;
@@ -83,12 +86,13 @@ void ConfigQVT::buildWindow() {
   tabs_->addTab(buildInputsTab(controls_), QStringLiteral("Entradas Digitales      "));
   layout->addWidget(tabs_, 1);
   auto* buttons = new QHBoxLayout;
-  for (int i = 0; i < 6; ++i) {
-    commands_[i] = new QPushButton(QString::fromUtf8(kCommandCaptions[i]));
-    commands_[i]->setObjectName(QStringLiteral("Command%1").arg(i + 1));
-    commands_[i]->setMinimumWidth(130);
-    if (i == 5) buttons->addStretch(1);
-    buttons->addWidget(commands_[i]);
+  for (const int number : kButtonOrder) {
+    QPushButton*& button = commands_[static_cast<size_t>(number - 1)];
+    button = new QPushButton(QString::fromUtf8(kCommandCaptions[number - 1]));
+    button->setObjectName(QStringLiteral("Command%1").arg(number));
+    button->setMinimumWidth(130);
+    if (number == 6) buttons->addStretch(1);
+    buttons->addWidget(button);
   }
   layout->addLayout(buttons);
 }
@@ -104,6 +108,7 @@ void ConfigQVT::wireCommands() {
     emit services_.events.writeInstrumentRequested();
   });
   connect(commands_[5], &QPushButton::clicked, this, &ConfigQVT::leave);
+  connect(commands_[6], &QPushButton::clicked, this, [this] { openWindow("Compara"); });
 }
 
 void ConfigQVT::leave() {
@@ -192,12 +197,14 @@ void ConfigQVT::refreshLimitDisplays() {
   limits_->refreshAlternator();
 }
 
-void ConfigQVT::showParameterSet() {
-  const QList<int> unshown = orvex::showParameterSet(services_.context.configLeida, controls_);
-  if (!unshown.isEmpty()) reportUnshownSlots(unshown);
+void ConfigQVT::showParameterSet() { showSet(services_.context.configLeida); }
+
+void ConfigQVT::showSet(const ParameterSet& set) {
+  const QList<int> unshown = orvex::showParameterSet(set, controls_);
+  if (!unshown.isEmpty()) reportUnshownSlots(set, unshown);
 }
 
-void ConfigQVT::reportUnshownSlots(const QList<int>& slotNumbers) {
+void ConfigQVT::reportUnshownSlots(const ParameterSet& set, const QList<int>& slotNumbers) {
   const auto& extraTexts = services_.context.texts.extra;
   const QString title =
       textOr(extraTexts[extra::OutOfRangeTitle], QStringLiteral("Values without an option"));
@@ -205,7 +212,7 @@ void ConfigQVT::reportUnshownSlots(const QList<int>& slotNumbers) {
                           QStringLiteral("Settings %1 hold values the editor has no option for. "
                                          "They keep their previous selection on screen; check "
                                          "them before saving or writing."));
-  const QString list = slotList(services_.context.configLeida, slotNumbers);
+  const QString list = slotList(set, slotNumbers);
   prompt = prompt.contains(QLatin1String("%1")) ? prompt.arg(list) : prompt + "\n" + list;
   services_.messages.show(MessageIcon::Exclamation, prompt, title);
 }
@@ -220,7 +227,7 @@ void ConfigQVT::setCommandButtonsEnabled(bool enabled) {
 }
 
 void ConfigQVT::setCommandButtonEnabled(int number, bool enabled) {
-  if (number < 1 || number > 6) return;
+  if (number < 1 || number > kCommands) return;
   int& holds = buttonHolds_[static_cast<size_t>(number - 1)];
   holds = enabled ? qMax(0, holds - 1) : holds + 1;
   updateCommandButtons();

@@ -17,7 +17,8 @@ namespace orvex {
 struct AppServices;
 class LimitDisplays;
 
-// The configuration editor: the parameter set on five tabs and the six command buttons.
+// The configuration editor: the parameter set on five tabs and the command buttons (the six of
+// the classic window and Command7, the comparison).
 class ConfigQVT : public QWidget, public EditorAccess {
   Q_OBJECT
  public:
@@ -34,6 +35,7 @@ class ConfigQVT : public QWidget, public EditorAccess {
   // EditorAccess
   void showParameterSet() override;
   void collectParameterSet() override;
+  void showSet(const ParameterSet& set) override;
   // Buttons are held, not just switched: every `false` (a dialog or a transfer taking them)
   // needs its own `true` before they come back, so one holder cannot release another's.
   void setCommandButtonsEnabled(bool enabled) override;
@@ -55,7 +57,7 @@ class ConfigQVT : public QWidget, public EditorAccess {
   void buildWindow();
   void wireCommands();
   void runLoadSteps(const LoadSteps& steps);
-  void reportUnshownSlots(const QList<int>& slotNumbers);
+  void reportUnshownSlots(const ParameterSet& set, const QList<int>& slotNumbers);
   void onLanguageApplied();
   void setNumberBoxHints();
   void updateCommandButtons();
@@ -67,8 +69,8 @@ class ConfigQVT : public QWidget, public EditorAccess {
   ControlSet controls_;
   std::unique_ptr<LimitDisplays> limits_;
   QTabWidget* tabs_ = nullptr;
-  std::array<QPushButton*, 6> commands_{};
-  std::array<int, 6> buttonHolds_{};
+  std::array<QPushButton*, 7> commands_{};  // Command1..Command7
+  std::array<int, 7> buttonHolds_{};
   int allHolds_ = 0;
   bool sized_ = false;
   QStringList placedWindows_;  // opened from here once: where the user left them since

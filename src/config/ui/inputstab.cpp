@@ -82,10 +82,10 @@ QGroupBox* remoteControlFrame(ControlSet& c) {
 
 // A number box between its caption and its unit.
 void addNumberRow(ControlSet& c, QGridLayout* grid, int row, const char* captionName,
-                  const char* caption, const char* box, const char* unitName, const char* unit) {
-  grid->addWidget(c.makeLabel(captionName, caption), row, 0);
+                  const char* box, const char* unitName) {
+  grid->addWidget(c.makeLabel(captionName, numberBoxLabelCaption(captionName)), row, 0);
   grid->addWidget(c.makeNumberBox(box), row, 1);
-  grid->addWidget(c.makeLabel(unitName, unit), row, 2);
+  grid->addWidget(c.makeLabel(unitName, numberBoxLabelCaption(unitName)), row, 2);
 }
 
 QGroupBox* sirenFrame(ControlSet& c) {
@@ -95,8 +95,8 @@ QGroupBox* sirenFrame(ControlSet& c) {
   grid->addWidget(mode->member(1), 0, 0);
   grid->addWidget(mode->member(2), 1, 0);
   auto* times = new QGridLayout;
-  addNumberRow(c, times, 0, "Label43", "Ton", "TSIRON", "Label44", "Sec");
-  addNumberRow(c, times, 1, "Label45", "Toff", "TSIROFF", "Label46", "Sec");
+  addNumberRow(c, times, 0, "Label43", "TSIRON", "Label44");
+  addNumberRow(c, times, 1, "Label45", "TSIROFF", "Label46");
   grid->addLayout(times, 0, 1, 2, 1);
   grid->setColumnStretch(0, 1);
   return frame;
@@ -105,7 +105,7 @@ QGroupBox* sirenFrame(ControlSet& c) {
 QGroupBox* batteryFrame(ControlSet& c) {
   QGroupBox* frame = ControlSet::makeFrame("Frame209", QString::fromUtf8("BATERÍA"));
   auto* grid = new QGridLayout(frame);
-  addNumberRow(c, grid, 0, "Label47", "Vbat", "VBAT", "Label48", "V");
+  addNumberRow(c, grid, 0, "Label47", "VBAT", "Label48");
   grid->addWidget(c.makeNote("Label36", QString::fromUtf8("Alarma por debajo de esta tensión")),
                   1, 0, 1, 3);
   grid->setColumnStretch(3, 1);

@@ -50,13 +50,13 @@ QGroupBox* crankingFrame(ControlSet& c) {
 
 // One running condition: check box, number boxes with their units, OR / AND.
 QGroupBox* conditionFrame(ControlSet& c, const RunningCondition& rc, const QString& frameName,
-                          const QString& title, const QStringList& units) {
+                          const QString& title) {
   QGroupBox* frame = ControlSet::makeFrame(frameName, title);
   auto* row = new QHBoxLayout(frame);
   row->addWidget(c.makeCheck(rc.check, "Activado"));
   for (int i = 0; i < rc.numberBoxes.size(); ++i) {
     row->addWidget(c.makeNumberBox(rc.numberBoxes[i]));
-    row->addWidget(c.makeLabel(rc.unitLabels[i], units[i]));
+    row->addWidget(c.makeLabel(rc.unitLabels[i], numberBoxLabelCaption(rc.unitLabels[i])));
   }
   row->addStretch(1);
   const OptionGroup* combination = c.makeGroup(rc.combination);
@@ -70,11 +70,11 @@ QGroupBox* runningFrame(ControlSet& c) {
       "MCA", QString::fromUtf8("Control de Grupo Arrancado «En Marcha»"));
   auto* box = new QVBoxLayout(frame);
   const QList<RunningCondition>& all = runningConditions();
-  box->addWidget(conditionFrame(c, all[0], "MCA_PA", QString::fromUtf8("Presión de Aceite"), {}));
-  box->addWidget(conditionFrame(c, all[1], "MCA_BD", "Tensión Borne D+", {"V"}));
-  box->addWidget(conditionFrame(c, all[2], "MCA_FA", "Frecuencia de Alternador", {"Hz"}));
-  box->addWidget(conditionFrame(c, all[3], "MCA_CW", QString::fromUtf8("Conexión W"), {"Hz"}));
-  box->addWidget(conditionFrame(c, all[4], "MCA_PU", "Pick-Up", {"RPM", "Imp/Vuelta"}));
+  box->addWidget(conditionFrame(c, all[0], "MCA_PA", QString::fromUtf8("Presión de Aceite")));
+  box->addWidget(conditionFrame(c, all[1], "MCA_BD", "Tensión Borne D+"));
+  box->addWidget(conditionFrame(c, all[2], "MCA_FA", "Frecuencia de Alternador"));
+  box->addWidget(conditionFrame(c, all[3], "MCA_CW", QString::fromUtf8("Conexión W")));
+  box->addWidget(conditionFrame(c, all[4], "MCA_PU", "Pick-Up"));
   box->addWidget(c.makeLabel("Label1", QString::fromUtf8(" OR (Condición Suficiente)"), true));
   box->addWidget(c.makeLabel("Label2", QString::fromUtf8(" AND (Condición Necesaria)"), true));
   box->addWidget(c.makeLabel(

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace orvex {
+struct AppServices;
+void registerCompareWindows(AppServices& services);
+}  // namespace orvex

@@ -1,0 +1,144 @@
+// The comparison window with the real editor and the real transfers, on the virtual clock.
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "common/ui/appservices.h"
+#include "compare/compara.h"
+#include "compare/register.h"
+#include "config/factoryset.h"
+#include "config/register.h"
+#include "config/ui/configqvt.h"
+#include "config/ui/optiongroup.h"
+#include "files/qvtformat.h"
+#include "link/register.h"
+#include "link/transferrig.h"
+#include "support/tempprogramdir.h"
+
+using namespace orvex;
+using namespace orvex::test;
+
+namespace {
+
+struct Rig : LinkBench {
+  TempProgramDir dir{true};
+  WindowRegistry windows;
+  AppEvents events;
+  AppServices services{context, windows, messages, events, &port, &clock};
+
+  Rig() {
+    context.programDir = dir.path();
+    registerConfigWindows(services);
+    registerLinkWindows(services);
+    registerCompareWindows(services);
+    const ParameterSet factory = factoryParameterSet();  // the editor's default configuration
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
+      if (slot != kModelSlot) instrument.setReg(slot, quint16(factory[slot]));
+    editor();  // loads the default configuration into ConfigLeida
+    compara()->show();
+  }
+  ~Rig() { windows.unloadAll({}); }
+
+  ConfigQVT* editor() { return windows.get<ConfigQVT>("ConfigQVT"); }
+  Compara* compara() { return windows.get<Compara>("Compara"); }
+  template <typename T> T* find(const char* name) { return compara()->findChild<T*>(name); }
+  ParameterSet editorSet() {
+    editor()->collectParameterSet();
+    return context.configEditada;
+  }
+  void compareWithFile(const QString& file) {
+    find<QRadioButton>("Option2")->setChecked(true);
+    compara()->hide(), compara()->show();  // the list as the folder is now
+    auto* files = find<QListWidget>("File1");
+    files->setCurrentItem(files->findItems(file, Qt::MatchExactly).value(0));
+    compara()->compare();
+  }
+  // "name|editor|other" a row, as listed under the tabs' headings.
+  QStringList listed() {
+    QStringList rows;
+    using Rows = QTreeWidgetItemIterator;
+    for (Rows it(find<QTreeWidget>("List1"), Rows::NoChildren); *it; ++it)
+      rows << (*it)->text(0) + '|' + (*it)->text(2) + '|' + (*it)->text(3);
+    return rows;
+  }
+  void select(const QString& name) {
+    auto* list = find<QTreeWidget>("List1");
+    list->setCurrentItem(list->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0));
+  }
+};
+
+}  // namespace
+
+class TestCompara : public QObject {
+  Q_OBJECT
+ private slots:
+  void comparesWithTheControllerThenTakesValues() {
+    Rig rig;
+    const ParameterSet leida = rig.context.configLeida;
+    rig.editor()->controls().group("RVN")->select(10);     // 400 V
+    rig.editor()->controls().check("MCAPA")->setChecked(true);
+    rig.instrument.setReg(63, 12);                          // the controller's battery: 12 V
+    const ParameterSet edited = rig.editorSet();
+    bool heldWhileReading = false;
+    rig.clock.after(1'500'000, [&rig, &heldWhileReading] {
+      heldWhileReading = !rig.editor()->findChild<QPushButton*>("Command7")->isEnabled() &&
+                         !rig.find<QPushButton>("Command1")->isEnabled();
+    });
+    rig.compara()->compare();
+    QVERIFY(heldWhileReading && rig.find<QPushButton>("Command1")->isEnabled());
+    QCOMPARE(rig.listed(), (QStringList{u"Nominal Voltage|400 V|230 V"_qs,
+                                        u"Oil Pressure – Enabled|ticked|not ticked"_qs,
+                                        u"BATTERY – Vbat|10 V|12 V"_qs}));
+    QVERIFY(rig.context.configLeida == leida && rig.editorSet() == edited);
+    QCOMPARE(rig.messages.shown(), QStringList());
+
+    rig.select("Nominal Voltage");
+    rig.find<QPushButton>("Command2")->click();
+    QCOMPARE(rig.listed().size(), 2);
+    QCOMPARE(rig.editor()->controls().group("RVN")->selected(), 7);
+    rig.find<QPushButton>("Command3")->click();
+    QCOMPARE(rig.find<QLabel>("Label2")->text(), QString("No differences."));
+    ParameterSet controller = leida;
+    controller[63] = 12;
+    QVERIFY(rig.editorSet() == controller && rig.context.configLeida == leida);
+    QCOMPARE(rig.instrument.writesStored(), 0);
+  }
+
+  void failuresListNothingAndChangeNothing() {
+    Rig rig;
+    const ParameterSet leida = rig.context.configLeida;
+    rig.editor()->controls().group("RVN")->select(10);
+    ParameterSet odd = factoryParameterSet();
+    odd[2] = 13;  // no option for it
+    QString error;
+    QVERIFY(writeQvtFile(rig.dir.file("CONFIG/ODD.QVT"), odd, &error));
+    rig.compareWithFile("ODD.QVT");
+    QCOMPARE(rig.find<QTreeWidget>("List1")->headerItem()->text(3), QString("File ODD"));
+    QCOMPARE(rig.listed(), (QStringList{"Nominal Voltage|400 V|230 V",
+                                        "Lower Voltage Limit|-10 %|13 (value without an option)"}));
+    rig.find<QPushButton>("Command3")->click();  // the value without an option stays listed
+    QCOMPARE(rig.listed(), QStringList{"Lower Voltage Limit|-10 %|13 (value without an option)"});
+    QVERIFY(!rig.find<QPushButton>("Command3")->isEnabled());
+    const ParameterSet taken = rig.editorSet();
+
+    rig.instrument.faults().noAnswer = true;
+    rig.find<QRadioButton>("Option1")->setChecked(true);
+    rig.compara()->compare();
+    QCOMPARE(rig.messages.shown(), QStringList{"C m15 |m10 "});
+    QCOMPARE(rig.listed(), QStringList());
+    QCOMPARE(rig.find<QLabel>("Label3")->text(),
+             QString("The controller could not be read, so nothing was compared."));
+    rig.dir.write("CONFIG/SHORT.QVT", " 1 \r\n 2 \r\n");
+    rig.compareWithFile("SHORT.QVT");
+    QCOMPARE(rig.messages.calls.size(), 2);
+    QVERIFY(rig.messages.calls.last().icon == MessageIcon::Exclamation && rig.listed().isEmpty());
+    QVERIFY(rig.context.configLeida == leida && rig.editorSet() == taken && taken[1] == 7);
+  }
+};
+
+QTEST_MAIN(TestCompara)
+#include "test_compara.moc"
