@@ -107,7 +107,7 @@ enum : int {
   PortLinkFailed = 96,      // 364 COM%1 could not be made to lead to %2: %3
   LogTitle = 97,            // 365 the frame log window's title
   LogButton = 98,           // 366 "Frames..." (editor, progress window)
-  LogSave = 99,            // 367 "Save log"
+  LogSave = 99,             // 367 "Save log"
   LogSaved = 100,           // 368 "Log saved in %1."
   LogEmpty = 101,           // 369 no transfer yet
   LogClose = 102,           // 370 "Close"
