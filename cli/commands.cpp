@@ -203,7 +203,7 @@ int runCommand(const Session& s, QTextStream& out) {
   switch (s.arguments.command) {
     case Command::Read: return runRead(s, out);
     case Command::Write: return runWrite(s, out);
-    case Command::Compare: return refuse(QStringLiteral("compare: not built yet"));
+    case Command::Compare: return runCompare(s, out);
     case Command::Report: return runReport(s, out);
   }
   return kBadUsage;

@@ -116,6 +116,23 @@ class TestE2eCli : public QObject {
     written[46] = written[47] = 0;
     QCOMPARE(configuration(b.sims[0]->registers()), configuration(written));
   }
+  // The settings where the controller differs from a file, each with its slot.
+  void comparesAFileWithAController() {
+    Bench b;
+    ParameterSet other = b.file("CONFIG/FACTORY.QVT");
+    other[1] = 1;  // 63 V
+    other[3] = 1;  // +2 %
+    b.dir.write("other.QVT", formatQvt(other).toLatin1());
+    QVERIFY(b.startSims({{"--config", b.dir.file("other.QVT")}}));
+    QByteArray out;
+    QCOMPARE(b.cli({"compare", "CONFIG/FACTORY.QVT", "port:COM1", "--json", "--lang", "en"}, &out), 1);
+    QStringList found;
+    for (const QJsonValue& d : QJsonDocument::fromJson(out).object()["differences"].toArray())
+      found << QString::number(d["slot"].toInt()) + ":" + d["a"].toString() + ">" + d["b"].toString();
+    QCOMPARE(found, (QStringList{"1:230 V>63 V", "3:+10 %>+2 %"}));
+    QCOMPARE(b.cli({"compare", "CONFIG/FACTORY.QVT", "other.QVT"}), 1);
+    QCOMPARE(b.cli({"compare", "other.QVT", "other.QVT"}), 0);
+  }
   // A file the editor could not show is refused before any controller is touched.
   void refusesAFileTheEditorCannotShow() {
     Bench b;
