@@ -179,7 +179,8 @@ const std::vector<std::vector<ItemUse>>& textItemTable() {
 namespace {
 
 // Captions that the 268 items leave in the design's Spanish: the report's cancel button, the
-// parity options, and the comparison's button and window, which came later. A text file
+// parity options, and the comparison's and the frame log's buttons and windows, which came
+// later. A text file
 // without these extra items keeps the design captions.
 void addExtraCaptions(const QStringList& extra, QList<CaptionAssignment>* captions) {
   static const struct {
@@ -199,7 +200,12 @@ void addExtraCaptions(const QStringList& extra, QList<CaptionAssignment>* captio
               {extra::CompareTakeOne, "Compara", "Command2"},
               {extra::CompareTakeAll, "Compara", "Command3"},
               {extra::CompareClose, "Compara", "Command4"},
-              {extra::CompareNote, "Compara", "Label1"}};
+              {extra::CompareNote, "Compara", "Label1"},
+              {extra::LogButton, "ConfigQVT", "Command8"},
+              {extra::LogButton, "GrabQVT", "Command1"},
+              {extra::LogTitle, "Registro", ""},
+              {extra::LogSave, "Registro", "Command1"},
+              {extra::LogClose, "Registro", "Command2"}};
   for (const auto& use : uses) {
     const QString text = extra.value(use.item - 1);
     if (!text.isEmpty()) captions->append({use.window, use.control, text});

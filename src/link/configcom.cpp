@@ -13,6 +13,7 @@
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
+#include "common/ui/captions.h"
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
 #include "link/applyserialsettings.h"
@@ -117,6 +118,7 @@ void ConfigCOM::select(const QString& name) {
 // A group left without a choice would store a settings line no port accepts; the window
 // says so beside the disabled button.
 void ConfigCOM::updateSalvar() {
+  setMinimumWidth(titleBarWidth(this, {windowTitle()}));
   const C& c = choice_;
   const bool complete = !c.port.isEmpty() && !c.baud.isEmpty() && !c.parity.isEmpty() &&
                         !c.dataBits.isEmpty() && !c.stopBits.isEmpty();

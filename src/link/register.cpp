@@ -4,6 +4,7 @@
 #include "link/configcom.h"
 #include "link/transfers.h"
 #include "link/ui/grabqvt.h"
+#include "link/ui/registro.h"
 
 namespace orvex {
 namespace {
@@ -18,6 +19,7 @@ void wireTransfers(AppServices& services) {
   auto* transfers = new InstrumentTransfers(services.context, *services.port, *services.waiter,
                                             services.messages, std::move(peers), &services.events);
   services.instrument = transfers;
+  services.frameLog = &transfers->log();
   AppEvents& events = services.events;
   QObject::connect(&events, &AppEvents::readInstrumentRequested, transfers,
                    &InstrumentTransfers::onReadRequested);
@@ -34,6 +36,7 @@ void wireTransfers(AppServices& services) {
 void registerLinkWindows(AppServices& services) {
   services.windows.add("ConfigCOM", [&services] { return new ConfigCOM(services); });
   services.windows.add("GrabQVT", [&services] { return new GrabQVT(services); });
+  services.windows.add("Registro", [&services] { return new Registro(services); });
   wireTransfers(services);
 }
 

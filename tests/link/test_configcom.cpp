@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QPointer>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,6 +10,7 @@
 #include "lang/extratexts.h"
 #include "link/configcom.h"
 #include "link/register.h"
+#include "link/serialdevices.h"
 #include "link/testing/inmemoryserialport.h"
 #include "portstate.h"
 #include "support/servicesfixture.h"
@@ -45,6 +47,13 @@ struct Rig : orvex::test::ProgramDirFixture {
   QString state() const { return test::portState(port, context) + QStringLiteral(" closed %1").arg(closedSignals); }
 };
 
+// The devices of a PC with one USB adapter and a plain serial port.
+struct FakeDevices : SerialDeviceSource {
+  QList<SerialDevice> devices() const override {
+    return {{"/dev/null", "FT232R USB UART", "FTDI", "A50285BI", true}, {"/dev/zero", {}, {}, {}, false}};
+  }
+};
+
 }  // namespace
 
 class TestConfigCom : public QObject {
@@ -59,6 +68,28 @@ class TestConfigCom : public QObject {
       on += rig.checked(option) ? '1' : '0';
     QCOMPARE(on, QString("01010101001"));
     QCOMPARE(w->choice(), (SerialChoice{"COM3", "1920", "O", "7", "2"}));
+  }
+
+  // What each COM number leads to; COMn linked to a present adapter, never over a file.
+  void portsOfThisPcAndTheirLinks() {
+    Rig rig;
+    QVERIFY(QFile::link("/dev/null", rig.dir.file("COM1")));
+    rig.dir.write("COM4", "not a link");
+    FakeDevices devices;
+    ConfigCOM w(rig.services, &devices);
+    w.show();
+    const auto target = [&w](int n) { return w.findChild<QLabel*>(QStringLiteral("PortTarget(%1)").arg(n))->text(); };
+    QCOMPARE(target(1), QString::fromUtf8("/dev/null \u2014 FTDI FT232R USB UART, A50285BI"));
+    QCOMPARE(target(3), QString("not present"));
+    for (const int n : {3, 4}) {
+      w.findChild<QComboBox*>(QStringLiteral("PortDevice(%1)").arg(n))->setCurrentIndex(2);  // /dev/zero
+      w.findChild<QPushButton*>(QStringLiteral("PortLink(%1)").arg(n))->click();
+    }
+    QCOMPARE(QFileInfo(rig.dir.file("COM3")).symLinkTarget(), QString("/dev/zero"));
+    QCOMPARE(target(3), QString("/dev/zero"));
+    QCOMPARE(rig.dir.read("COM4"), QByteArray("not a link"));
+    QCOMPARE(rig.messages.shown().size(), 1);
+    QVERIFY(rig.messages.shown()[0].contains("COM4"));
   }
 
   void unmatchedValueLeavesGroupEmptyAndSalvarOff() {

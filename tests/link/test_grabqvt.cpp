@@ -3,11 +3,13 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 #include "files/fakeeditor.h"
 #include "link/configcom.h"
 #include "link/register.h"
 #include "link/ui/grabqvt.h"
+#include "link/ui/registro.h"
 #include "transferrig.h"
 
 using namespace orvex;
@@ -128,6 +130,21 @@ class TestGrabQvt : public QObject {
     QCOMPARE(rig.port.written().size(), 4);  // the read went through
     QCOMPARE(QList<int>({portDuring, rig.port.portNumber()}), QList<int>({1, 2}));
     QVERIFY(rig.dir.read("confcom.sys").startsWith("COM2:"));
+  }
+
+  // The progress window's "Frames..." opens the log of the transfer; it is saved as a file.
+  void framesOfTheTransferAreShownAndSaved() {
+    WiredRig rig;
+    emit rig.events.readInstrumentRequested();
+    rig.grab()->findChild<QAbstractButton*>("Command1")->click();
+    auto* log = rig.windows.get<Registro>("Registro");
+    QVERIFY(log->isVisible());
+    const QString shown = log->findChild<QPlainTextEdit*>("Text1")->toPlainText();
+    QVERIFY2(shown.contains("->  37 05 00 01 00 3F D9 8C"), qPrintable(shown));
+    QVERIFY(log->save());
+    const QStringList saved = QDir(rig.dir.file("Report/Log")).entryList(QDir::Files);
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(QString::fromLatin1(rig.dir.read("Report/Log/" + saved[0])).replace("\r\n", "\n").trimmed(), shown.trimmed());
   }
 
   void exitDuringAReadEndsItAtOnce() {

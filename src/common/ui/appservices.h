@@ -11,6 +11,7 @@ namespace orvex {
 class SerialPort;
 class EventWaiter;
 class InstrumentReader;
+class FrameLog;
 
 // Events one window raises and another reacts to, so windows need not know each other.
 class AppEvents : public QObject {
@@ -38,6 +39,7 @@ struct AppServices {
   SerialPort* port = nullptr;
   EventWaiter* waiter = nullptr;
   InstrumentReader* instrument = nullptr;  // set once the link is wired
+  const FrameLog* frameLog = nullptr;      // the last transfers' frames, likewise
 
   // The editor window (created on first use).
   EditorAccess* editor() { return dynamic_cast<EditorAccess*>(windows.window("ConfigQVT")); }

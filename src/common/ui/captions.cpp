@@ -1,10 +1,13 @@
 #include "captions.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace orvex {
 
@@ -31,6 +34,16 @@ QObject* findControl(QWidget* window, const QString& name) {
   if (!window) return nullptr;
   if (name.isEmpty()) return window;
   return window->findChild<QObject*>(name);
+}
+
+int titleBarWidth(const QWidget* window, const QStringList& titles) {
+  constexpr int kTitleBarReserve = 150;  // the window's buttons and the bar's margins
+  QFont bold = window->font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  int widest = 0;
+  for (const QString& title : titles) widest = std::max(widest, metrics.horizontalAdvance(title));
+  return widest + kTitleBarReserve;
 }
 
 }  // namespace orvex

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 class QObject;
 class QWidget;
@@ -10,6 +11,10 @@ namespace orvex {
 // a frame's title. Returns false for an object that has no caption.
 bool setCaption(QObject* control, const QString& text);
 QString caption(const QObject* control);
+
+// The width a window needs so that a window manager shows `titles` whole in its title bar
+// (bold, as most draw it, beside the window's buttons).
+int titleBarWidth(const QWidget* window, const QStringList& titles);
 
 // The child of `window` whose objectName is `name` (the window itself for an empty name).
 QObject* findControl(QWidget* window, const QString& name);

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "common/ui/appservices.h"
+#include "common/ui/placement.h"
 #include "config/editortable.h"
 #include "config/factoryset.h"
 #include "config/parametermapping.h"
@@ -24,11 +25,12 @@ namespace {
 
 constexpr int kNoAlarmScreenText = 13;
 
-constexpr int kCommands = 7;
+constexpr int kCommands = 8;
 const char* const kCommandCaptions[kCommands] = {"Imprime", "Lee Fichero", "Guarda Fichero",
-                                                 "Lee QVT", "Graba QVT", "Salir", "Compara"};
-// Command7 came later: it stands after Graba QVT, Salir keeps the right-hand end.
-constexpr int kButtonOrder[kCommands] = {1, 2, 3, 4, 5, 7, 6};
+                                                 "Lee QVT", "Graba QVT", "Salir", "Compara",
+                                                 "Tramas..."};
+// Command7 and Command8 came later: they stand after Graba QVT, Salir keeps the right-hand end.
+constexpr int kButtonOrder[kCommands] = {1, 2, 3, 4, 5, 7, 8, 6};
 
 QString textOr(const QString& text, const QString& fallback) {
   return text.isEmpty() ? fallback : text;
@@ -109,6 +111,7 @@ void ConfigQVT::wireCommands() {
   });
   connect(commands_[5], &QPushButton::clicked, this, &ConfigQVT::leave);
   connect(commands_[6], &QPushButton::clicked, this, [this] { openWindow("Compara"); });
+  connect(commands_[7], &QPushButton::clicked, this, [this] { openWindow("Registro"); });
 }
 
 void ConfigQVT::leave() {
@@ -154,27 +157,11 @@ void ConfigQVT::openWindow(const QString& name) {
   if (!window) return;  // not part of this build
   if (!placedWindows_.contains(name)) {
     placedWindows_.append(name);
-    placeOverEditor(window);
+    placeOver(window, this);
   }
   window->show();
   window->raise();
   window->activateWindow();
-}
-
-// Over the editor's middle and wholly on its screen, where the user looks, rather than where a
-// window manager happens to put it (partly off the screen, below a laptop's edge).
-void ConfigQVT::placeOverEditor(QWidget* window) {
-  const QSize size = window->size().expandedTo(window->sizeHint());
-  QRect target(QPoint(), size);
-  target.moveCenter(frameGeometry().center());
-  if (const QScreen* display = screen()) {
-    const QRect area = display->availableGeometry();
-    const int right = std::max(area.left(), area.right() - size.width());
-    const int bottom = std::max(area.top(), area.bottom() - size.height());
-    target.moveTopLeft({std::clamp(target.left(), area.left(), right),
-                        std::clamp(target.top(), area.top(), bottom)});
-  }
-  window->move(target.topLeft());
 }
 
 void ConfigQVT::runLoadSteps(const LoadSteps& steps) {

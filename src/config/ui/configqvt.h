@@ -62,15 +62,14 @@ class ConfigQVT : public QWidget, public EditorAccess {
   void setNumberBoxHints();
   void updateCommandButtons();
   void openWindow(const QString& name);
-  void placeOverEditor(QWidget* window);
   QString noAlarmText() const;
 
   AppServices& services_;
   ControlSet controls_;
   std::unique_ptr<LimitDisplays> limits_;
   QTabWidget* tabs_ = nullptr;
-  std::array<QPushButton*, 7> commands_{};  // Command1..Command7
-  std::array<int, 7> buttonHolds_{};
+  std::array<QPushButton*, 8> commands_{};  // Command1..Command8
+  std::array<int, 8> buttonHolds_{};
   int allHolds_ = 0;
   bool sized_ = false;
   QStringList placedWindows_;  // opened from here once: where the user left them since

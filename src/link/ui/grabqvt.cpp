@@ -3,12 +3,14 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "common/ui/appservices.h"
+#include "common/ui/captions.h"
 
 namespace orvex {
 namespace {
@@ -18,7 +20,6 @@ constexpr int kTimer1Ms = 200;
 // The step label keeps one line up to this width, longer texts wrap onto a second line.
 constexpr int kStepMinWidth = 320;
 constexpr int kStepMaxWidth = 600;
-constexpr int kTitleBarReserve = 150;  // window buttons and margins of the title bar
 const QColor kPanel(16, 24, 32);
 
 QColor rgbOf(PhaseColour colour) {
@@ -68,8 +69,18 @@ GrabQVT::GrabQVT(AppServices& services, QWidget* parent)
   inner->addWidget(label1_);
   inner->addWidget(proceso_);
   inner->addWidget(buildTrack(), 0, Qt::AlignHCenter);
+  // The frames of this transfer so far: its attempts can be watched while it runs.
+  auto* frames = new QPushButton(QStringLiteral("Tramas..."));
+  frames->setObjectName("Command1");
+  connect(frames, &QPushButton::clicked, this, [this] {
+    if (QWidget* log = services_.windows.window("Registro")) {
+      log->show();
+      log->raise();
+    }
+  });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame1_);
+  layout->addWidget(frames, 0, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetMinimumSize);
 
   timer1_ = new QTimer(this);
@@ -161,13 +172,10 @@ void GrabQVT::fitTexts() {
   proceso_->setMinimumHeight(2 * proceso_->fontMetrics().lineSpacing() + 4);
   const QStringList phases{m[2], m[5], m[19], m[22], QStringLiteral("Reset")};
   label1_->setMinimumWidth(widest(label1_->fontMetrics(), phases) + 2 * label1_->margin() + 8);
-  QFont titleFont = font();
-  titleFont.setBold(true);
   const QStringList titles{m[1], m[21], m[28], windowTitle()};
   // On the frame: the window's own minimum is the layout's (it would override one set here).
   const QMargins margins = layout()->contentsMargins();
-  frame1_->setMinimumWidth(widest(QFontMetrics(titleFont), titles) + kTitleBarReserve -
-                           margins.left() - margins.right());
+  frame1_->setMinimumWidth(titleBarWidth(this, titles) - margins.left() - margins.right());
 }
 
 }  // namespace orvex

@@ -72,7 +72,8 @@ void PortsFrame::applyTexts() {
   setTitle(text(extra::PortsFrame));
   for (int n = 1; n <= kPorts; ++n)
     if (QPushButton* link = rows_[static_cast<size_t>(n)].link) link->setText(text(extra::PortLink));
-  refresh();
+  // Looking up the devices takes a moment: only for a window the user sees.
+  if (isVisible()) refresh();
 }
 
 QString PortsFrame::text(int item) const { return extraText(&services_.context.texts, item); }

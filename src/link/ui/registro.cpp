@@ -1,0 +1,136 @@
+#include "registro.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <utility>
+
+#include "common/textfile.h"
+#include "common/ui/appservices.h"
+#include "common/ui/placement.h"
+#include "files/filetexts.h"
+#include "lang/extratexts.h"
+#include "link/framelog.h"
+
+namespace orvex {
+namespace {
+
+QPushButton* button(const char* name, const char* caption) {
+  auto* b = new QPushButton(QString::fromUtf8(caption));
+  b->setObjectName(QLatin1String(name));
+  return b;
+}
+
+// Report/Log/<start of the transfer>.log, the folder made when missing.
+QString logPath(const QString& programDir, const TransferRecord& transfer) {
+  const QString report = findFileNoCase(programDir, QStringLiteral("Report"));
+  const QString folder = QDir(report).filePath(QStringLiteral("Log"));
+  QDir().mkpath(folder);
+  return QDir(folder).filePath(transfer.started.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                               QStringLiteral(".log"));
+}
+
+}  // namespace
+
+Registro::Registro(AppServices& services)
+    : QWidget(nullptr, Qt::Window),
+      services_(services),
+      transfers_(new QComboBox),
+      text_(new QPlainTextEdit),
+      status_(new QLabel) {
+  setObjectName("Registro");
+  setWindowTitle(QStringLiteral("Tramas de las últimas transferencias"));
+  transfers_->setObjectName("Combo1");
+  text_->setObjectName("Text1");
+  text_->setReadOnly(true);
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  status_->setObjectName("Status");
+  status_->setWordWrap(true);
+  QPushButton* saveButton = button("Command1", "Guardar registro");
+  QPushButton* closeButton = button("Command2", "Cerrar");
+  connect(saveButton, &QPushButton::clicked, this, &Registro::save);
+  connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+  connect(transfers_, &QComboBox::currentIndexChanged, this, &Registro::showTransfer);
+  // A transfer that ends while the window is open is shown at once, one under way each second.
+  connect(&services_.events, &AppEvents::transferEnded, this, [this] {
+    if (isVisible()) refresh();
+  });
+  watch_ = new QTimer(this);
+  watch_->setInterval(1000);
+  connect(watch_, &QTimer::timeout, this, [this] {
+    if (services_.context.transferRunning && transfers_->currentIndex() == 0) refresh();
+  });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(status_, 1);
+  buttons->addWidget(saveButton);
+  buttons->addWidget(closeButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(transfers_);
+  layout->addWidget(text_, 1);
+  layout->addLayout(buttons);
+  resize(820, 520);
+}
+
+void Registro::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!std::exchange(placed_, true)) placeOver(this, services_.windows.existing("ConfigQVT"));
+  refresh();
+  watch_->start();
+}
+
+void Registro::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  watch_->stop();
+}
+
+void Registro::refresh() {
+  const QSignalBlocker quiet(transfers_);
+  transfers_->clear();
+  status_->clear();
+  if (const FrameLog* log = services_.frameLog) {
+    const auto& kept = log->transfers();
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it)
+      transfers_->addItem(QStringLiteral("%1  %2  %3")
+                              .arg(it->started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), it->title, it->port));
+  }
+  showTransfer(0);
+}
+
+void Registro::showTransfer(int index) {
+  const FrameLog* log = services_.frameLog;
+  if (!log || log->isEmpty() || index < 0) {
+    text_->setPlainText(extraText(&services_.context.texts, extra::LogEmpty));
+    return;
+  }
+  const auto& kept = log->transfers();
+  text_->setPlainText(formatTransferLog(kept[kept.size() - 1 - static_cast<size_t>(index)]));
+}
+
+bool Registro::save() {
+  const FrameLog* log = services_.frameLog;
+  const int index = transfers_->currentIndex();
+  if (!log || log->isEmpty() || index < 0) return false;
+  const auto& kept = log->transfers();
+  const TransferRecord& transfer = kept[kept.size() - 1 - static_cast<size_t>(index)];
+  const QString path = logPath(services_.context.programDir, transfer);
+  const TextTables* texts = &services_.context.texts;
+  QString error;
+  if (!writeTextFileAtomic(path, formatTransferLog(transfer).replace('\n', QStringLiteral("\r\n")), &error)) {
+    services_.messages.show(MessageIcon::Exclamation,
+                            extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), error),
+                            extraText(texts, extra::WriteFailedTitle));
+    return false;
+  }
+  status_->setText(extraText(texts, extra::LogSaved).arg(QDir::toNativeSeparators(path)));
+  return true;
+}
+
+}  // namespace orvex
