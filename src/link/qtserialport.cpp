@@ -9,8 +9,13 @@
 
 namespace orvex {
 
+// The group that may use the device; where its group may not (a pseudo-terminal, a device
+// without a udev rule), the group serial ports belong to on Debian.
 QString deviceGroup(const SerialPort& port) {
-  return QFileInfo(QFileInfo(port.deviceName()).canonicalFilePath()).group();
+  const QFileInfo device(QFileInfo(port.deviceName()).canonicalFilePath());
+  const auto readWrite = QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+  const bool groupMay = (device.permissions() & readWrite) == readWrite;
+  return groupMay && !device.group().isEmpty() ? device.group() : QStringLiteral("dialout");
 }
 
 QString userName() {

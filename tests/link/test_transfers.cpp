@@ -186,7 +186,7 @@ class TestTransfers : public QObject {
           << "C cannot open COM1 (/dev/mem1): busy|port" << frames(0, 0, 0);
     QTest::newRow("read: no permission") << false
         << Action([](TransferRig& r) { r.port.setOpenError("denied", true); })
-        << "C no permission: COM1 (/dev/mem1), group |port" << frames(0, 0, 0);
+        << "C no permission: COM1 (/dev/mem1), group dialout|port" << frames(0, 0, 0);
     const auto lostRow = [&](const char* name, bool write, const char* entry, const QString& message) {
       const auto lostAtUs = std::make_shared<qint64>();
       QTest::newRow(name) << write << loseAt(entry, lostAtUs) << message << Action([lostAtUs](TransferRig& r) {
