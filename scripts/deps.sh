@@ -3,7 +3,7 @@
 # `scripts/deps.sh fuzz` adds clang and its libFuzzer and sanitizer runtimes (fuzz/).
 set -euo pipefail
 needed=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
-        mbpoll xvfb xauth qt6-translations-l10n poppler-utils)
+        xvfb xauth qt6-translations-l10n poppler-utils)
 if [ "${1:-}" = fuzz ]; then needed+=(clang libclang-rt-14-dev); fi
 missing=()
 for p in "${needed[@]}"; do

@@ -23,23 +23,6 @@ class TestTextFile : public QObject {
     QCOMPARE(toCp1252(QStringLiteral(u"a\u4E2Db"), &lossless), QByteArray("a?b"));
     QVERIFY(!lossless);
   }
-  void atomicWriteReplacesWholeFile() {
-    test::TempProgramDir dir(false);
-    const QString path = dir.file("conflang.sys");
-    QString error;
-    QVERIFY(writeTextFileAtomic(path, QStringLiteral(u"$FRANÇAIS$\r\n"), &error));
-    QCOMPARE(dir.read("conflang.sys"), QByteArray("$FRAN\xC7" "AIS$\r\n"));
-    QString back;
-    QVERIFY(readTextFile(path, kSettingsFileLimit, &back));
-    QCOMPARE(back, QStringLiteral(u"$FRANÇAIS$\r\n"));
-  }
-  void failedWriteSaysWhyAndLeavesNoFile() {
-    test::TempProgramDir dir(false);
-    QString error;
-    QVERIFY(!writeTextFileAtomic(dir.file("Report/Txt/a.txt"), "new", &error));  // no folder
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!QFile::exists(dir.file("Report/Txt/a.txt")));
-  }
   void findsFilesWithoutRegardToCase() {
     test::TempProgramDir dir(false);
     dir.write("DEFAULT.FIL", "x\r\n");

@@ -1,12 +1,10 @@
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
-#include <QTabWidget>
 #include <QtTest>
 
 #include "config/editormodel.h"
@@ -44,26 +42,6 @@ ParameterSet randomShowableSet(QRandomGenerator& rng) {
 class ConfigQvtTest : public QObject {
   Q_OBJECT
  private slots:
-  void everyMappedControlExistsWithItsKind() {
-    EditorHarness h;
-    h.create([](ParameterSet*, QString* problem) { *problem = "x"; return false; });
-    for (const MappingStep& step : mappingSteps()) {
-      if (step.kind == ControlKind::NumberBox) QVERIFY2(h.find<QLineEdit>(step.control), step.control);
-      if (step.kind == ControlKind::Flag) QVERIFY2(h.find<QCheckBox>(step.control), step.control);
-      if (step.kind != ControlKind::OptionGroup) continue;
-      int selected = 0;
-      for (int i = 1; i <= optionCount(step); ++i) {
-        auto* member = h.find<QRadioButton>(memberName(step.control, i));
-        QVERIFY2(member, qPrintable(memberName(step.control, i)));
-        selected += member->isChecked();
-      }
-      QVERIFY(!h.find<QRadioButton>(memberName(step.control, optionCount(step) + 1)));
-      QCOMPARE(selected, 1);
-    }
-    // Unit labels the text table does not name (so the all-windows check does not see them).
-    for (const char* unit : {"MCALABBD", "MCALABFA", "MCALABCW", "MCALABPU"})
-      QVERIFY2(h.find<QLabel>(unit), unit);
-  }
   void loadStepsRunInOrderAndShowTheDefault() {
     ParameterSet set = factoryParameterSet();
     set[1] = 10;  // 400 V
@@ -138,12 +116,17 @@ class ConfigQvtTest : public QObject {
     h.context.configLeida = factoryParameterSet();
     h.context.configLeida[2] = 0;
     h.context.configLeida[4] = 4;
+    h.context.configLeida[21] = 3;    // a flag is 1 or 2
     h.context.configLeida[27] = -2;
+    h.context.configLeida[32] = 7;    // an action code is 1 to 6
+    h.context.configLeida[63] = 300;  // a byte
     h.editor->showParameterSet();
     QCOMPARE(h.messages.calls.size(), 1);
     const QString line = h.messages.shown()[0];
     QVERIFY(line.startsWith("E Ajustes sin opción: ") && line.endsWith("|Valores sin opción"));
-    for (const char* slot : {"2 V_LIMINF_VRED = 0", "4 V_FREC_NOM = 4", "27 V_LIMINF_VGRP = -2"})
+    for (const char* slot : {"2 V_LIMINF_VRED = 0", "4 V_FREC_NOM = 4", "21 V_CA_PU = 3",
+                             "27 V_LIMINF_VGRP = -2", "32 V_FUEL_ACC = 7",
+                             "63 V_MIN_BAT_L = 300"})
       QVERIFY2(line.contains(slot), qPrintable(line));
     // The group keeps its selection, the set its number.
     QVERIFY(h.find<QRadioButton>("RVLI(4)")->isChecked() && h.context.configLeida[4] == 4);
@@ -166,11 +149,6 @@ class ConfigQvtTest : public QObject {
     };
     QCOMPARE(typed("1-2a.3 4"), QString("1234"));
     QCOMPARE(typed("655359"), QString("65535"));
-    h.find<QLineEdit>("TSIRON")->clear();
-    h.context.configEditada[58] = h.context.configEditada[59] = 7;
-    h.editor->collectParameterSet();
-    const ParameterSet& got = h.context.configEditada;  // 58, 59: an empty box is zero
-    QCOMPARE(QList<qint16>({got[54], got[55], got[58], got[59]}), QList<qint16>({255, 255, 0, 0}));
     h.context.texts.extra[extra::NumberRange] = "Solo números enteros de 0 a 65535";
     emit h.events.languageApplied();
     QCOMPARE(h.find<QLineEdit>("VBAT")->toolTip(), h.context.texts.extra[extra::NumberRange]);
@@ -189,18 +167,6 @@ class ConfigQvtTest : public QObject {
     QVERIFY(h.editor->isHidden());
     h.editor->close();  // already hidden: nothing more to announce
     QCOMPARE(left.size(), 2);
-  }
-  void fileAndReportButtonsOpenTheirWindows() {
-    EditorHarness h;
-    QWidget* report = nullptr;
-    h.windows.add("Report", [&report] { return report = new QWidget; });
-    h.create(factoryParameterSet());
-    for (const char* button : {"Command2", "Command3"})  // LoadFich, GrabFich: not in this build
-      h.find<QPushButton>(button)->click();
-    QVERIFY(!report);
-    h.find<QPushButton>("Command1")->click();
-    QVERIFY(report && report->isVisible());
-    delete report;
   }
   void buttonHoldsNeedTheirOwnRelease() {
     EditorHarness h;

@@ -12,12 +12,8 @@ class LimitLabelsTest : public QObject {
     QTest::addColumn<QString>("labels");      // lower upper
     QTest::newRow("230 V -2 % rounds 225.4 down") << QList<int>{7, 1, 1} << "225V 234V";
     QTest::newRow("400 V +15 % lies just below 460") << QList<int>{10, 6, 6} << "340V 459V";
-    QTest::newRow("100 V +15 %") << QList<int>{2, 1, 6} << "98V 114V";
-    QTest::newRow("200 V +15 %") << QList<int>{5, 1, 6} << "196V 229V";
-    QTest::newRow("380 V +15 %") << QList<int>{9, 1, 6} << "372V 436V";
     QTest::newRow("63 V -40 % +40 %") << QList<int>{1, 11, 11} << "37V 88V";
     QTest::newRow("480 V no alarm both") << QList<int>{12, 12, 12} << "none none";
-    QTest::newRow("230 V -10 % no upper") << QList<int>{7, 4, 12} << "207V none";
   }
   void mainsVoltage() {
     QFETCH(QList<int>, options);
@@ -27,9 +23,7 @@ class LimitLabelsTest : public QObject {
   void mainsFrequency_data() {
     QTest::addColumn<QList<int>>("options");  // RFN, RFL
     QTest::addColumn<QString>("labels");      // lower upper
-    QTest::newRow("50 Hz 0.5 %") << QList<int>{1, 1} << "49.75Hz 50.25Hz";
     QTest::newRow("50 Hz 0.7 %") << QList<int>{1, 2} << "49.65Hz 50.35Hz";
-    QTest::newRow("60 Hz 1 %") << QList<int>{2, 3} << "59.4Hz 60.6Hz";
     QTest::newRow("400 Hz 1.5 % not rounded") << QList<int>{3, 4} << "394Hz 406Hz";
     QTest::newRow("60 Hz 1.5 %") << QList<int>{2, 4} << "59.1Hz 60.9Hz";
     QTest::newRow("no alarm") << QList<int>{1, 6} << "none none";
@@ -42,7 +36,6 @@ class LimitLabelsTest : public QObject {
   void alternator_data() {
     QTest::addColumn<QList<int>>("input");  // volts, hertz, AVLI, AVLS, AFL
     QTest::addColumn<QString>("labels");    // voltages, frequencies
-    QTest::newRow("60 Hz 8.3 % whole hertz") << QList<int>{230, 60, 1, 1, 6} << "225V 234V 55Hz 65Hz";
     QTest::newRow("50 Hz 8.3 % rounded down") << QList<int>{230, 50, 5, 5, 6} << "195V 264V 45Hz 54Hz";
     QTest::newRow("50 Hz 7.5 % keeps decimals") << QList<int>{400, 50, 8, 8, 5}
                                                 << "240V 560V 46.25Hz 53.75Hz";

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "files/qvtformat.h"
+#include "simprocess.h"
 #include "support/tempprogramdir.h"
 
 using namespace orvex;
@@ -21,47 +22,15 @@ namespace {
 
 QString binary(const char* name) { return qEnvironmentVariable("ORVEX_BIN_DIR", ".") + '/' + name; }
 
-// A simulator answering on COM<port> of the program directory.
-class Sim {
- public:
-  Sim(const QString& dir, int port, const QStringList& faults) : dir_(dir), port_(port) {
-    process_.start(binary("orvex-sim"), QStringList{"--program-dir", dir, "--port", QString::number(port),
-                                                      "--quiet", "--dump", dumpPath()} + faults);
-  }
-  ~Sim() {
-    process_.terminate();
-    process_.waitForFinished(5000);
-  }
-  bool ready() {
-    for (int i = 0; i < 250 && !QFileInfo(dir_ + QStringLiteral("COM%1").arg(port_)).isSymLink(); ++i)
-      QTest::qWait(20);
-    return QFileInfo(dir_ + QStringLiteral("COM%1").arg(port_)).isSymLink();
-  }
-  ParameterSet registers() {
-    process_.terminate();
-    process_.waitForFinished(5000);
-    ParameterSet set;
-    QString problem;
-    readQvtFile(dumpPath(), &set, &problem);
-    return set;
-  }
-
- private:
-  QString dumpPath() const { return dir_ + QStringLiteral("dump%1.qvt").arg(port_); }
-  QString dir_;
-  int port_;
-  QProcess process_;
-};
-
 struct Bench {
   TempProgramDir dir;
-  std::vector<std::unique_ptr<Sim>> sims;
+  std::vector<std::unique_ptr<SimProcess>> sims;
 
   bool startSims(const QList<QStringList>& faults) {
-    for (int i = 0; i < faults.size(); ++i)
-      sims.push_back(std::make_unique<Sim>(dir.path(), i + 1, faults[i]));
-    for (const auto& sim : sims)
-      if (!sim->ready()) return false;
+    for (int i = 0; i < faults.size(); ++i) {
+      sims.push_back(std::make_unique<SimProcess>(dir.path(), i + 1));
+      if (!sims.back()->start(faults[i])) return false;
+    }
     return true;
   }
   // Runs orvex-cli in the program directory; its exit status, *out its standard output.
@@ -114,7 +83,9 @@ class TestE2eCli : public QObject {
     QVERIFY(!controllers[1].toObject()["problems"].toArray().isEmpty());
     ParameterSet written = b.file("CONFIG/FACTORY.QVT");
     written[46] = written[47] = 0;
-    QCOMPARE(configuration(b.sims[0]->registers()), configuration(written));
+    ParameterSet registers;
+    QVERIFY(b.sims[0]->stopAndReadRegisters(&registers));
+    QCOMPARE(configuration(registers), configuration(written));
   }
   // The settings where the controller differs from a file, each with its slot.
   void comparesAFileWithAController() {

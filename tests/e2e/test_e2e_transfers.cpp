@@ -67,16 +67,6 @@ class TestE2eTransfers : public QObject {
     QCOMPARE(configuration(instrument), configuration(written));
     QCOMPARE(instrument[kModelSlot], qint16(1));
   }
-  void anotherModelIsRefusedAtOnce() {
-    LiveProgram program;
-    QVERIFY(program.start({"--model", "2"}));
-    const ParameterSet before = program.context.configLeida;
-    QVERIFY(program.runTransfer("Command4", 15'000));
-    const QString& m = program.context.texts.message[16];
-    QCOMPARE(program.messages.shown().value(0).left(m.size() + 2), "I " + m);
-    QCOMPARE(program.messages.shown().size(), 1);
-    QVERIFY(program.context.configLeida == before && !program.port.isOpen());
-  }
 };
 
 QTEST_MAIN(TestE2eTransfers)

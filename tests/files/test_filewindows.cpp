@@ -152,7 +152,6 @@ class TestFileWindows : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("title");
     QTest::newRow("empty") << "" << "m39";
-    QTest::newRow("separator") << "../Default" << "File name not valid";
     QTest::newRow("beyond Windows-1252") << QStringLiteral(u"Planta \u4E2D") << "File name not valid";
     QTest::newRow("no CONFIG folder") << "X" << "File not written";
   }
@@ -214,17 +213,6 @@ class TestFileWindows : public QObject {
       if (damaged) QVERIFY(f.messages.shown()[0].startsWith("E ") && f.messages.shown()[0].contains("A.QVT"));
       QVERIFY(w->isVisible() && Fixture::leaveCaption(w) == (damaged ? "Leave unloaded" : "Exit"));
     }
-  }
-  void worksWithoutAnEditor() {
-    test::TempProgramDir dir;
-    test::ServicesFixture fx(dir.path());
-    registerFileWindows(fx.services);
-    QWidget* w = fx.windows.window("GrabFich");
-    w->show();
-    Fixture::type(w, "Z");
-    Fixture::click(w, "Command3");
-    QVERIFY(QFile::exists(dir.file("CONFIG/Z.QVT")));
-    w->close();
   }
 };
 

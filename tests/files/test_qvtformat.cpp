@@ -68,12 +68,10 @@ class TestQvtFormat : public QObject {
     QTest::newRow("a 64th value") << numbersText(63) + "\r\n64\r\n" << "(line 65)";
     QTest::newRow("too large, though blank") << numbersText(63) + QByteArray(17'000, '\n') << "too large (";
     QTest::newRow("plus sign") << QByteArray("+1\r\n") + numbersText(63).mid(5) << "";
-    QTest::newRow("empty") << QByteArray() << "fewer than 63";
     QTest::newRow("62 numbers") << numbersText(62) << "fewer than 63";
     QTest::newRow("a word on line 5") << replaced(" 5 ", " five ") << "Line 5 ";
     QTest::newRow("32768 on line 7") << replaced(" 7 ", " 32768 ") << "Line 7 ";
     QTest::newRow("-32769 on line 9") << replaced(" 9 ", " -32769 ") << "Line 9 ";
-    QTest::newRow("fraction on line 3") << replaced(" 3 ", " 3.5 ") << "Line 3 ";
   }
   void reading() {
     QFETCH(QByteArray, content);
@@ -119,7 +117,6 @@ class TestQvtFormat : public QObject {
     QTest::newRow("comma ends") << "A,B\r\n" << "A";
     QTest::newRow("quoted comma kept") << "\"A,B\",C\r\n" << "A,B";
     QTest::newRow("second line ignored") << "A\r\nB\r\n" << "A";
-    QTest::newRow("empty") << "" << "";
   }
   void firstListItem() {
     QFETCH(QString, text);
@@ -130,10 +127,8 @@ class TestQvtFormat : public QObject {
     QTest::addColumn<QString>("problem");        // what it must mention; "" when loaded
     QTest::newRow("found without regard to case") << QByteArray("\"fabrica\"\r\n") << "";
     QTest::newRow("no Default.fil") << QByteArray("-") << "Default.fil";
-    QTest::newRow("empty name") << QByteArray("\r\n") << "Default.fil";
     QTest::newRow("path in name") << QByteArray("../../etc/x\r\n") << "Default.fil";
     QTest::newRow("named file missing") << QByteArray("NOPE\r\n") << "NOPE.QVT";
-    QTest::newRow("named file too short") << QByteArray("SHORT\r\n") << "SHORT.QVT";
     QTest::newRow("Default.fil too large") << QByteArray(5000, ' ') << "Default.fil is too large";
   }
   void defaultConfiguration() {
@@ -142,7 +137,7 @@ class TestQvtFormat : public QObject {
     test::TempProgramDir dir(false);
     const bool loads = problem.isEmpty();  // then both names in other case
     if (defaultFil != "-") dir.write(loads ? "DEFAULT.FIL" : "Default.fil", defaultFil);
-    dir.write(loads ? "config/FABRICA.qvt" : "CONFIG/SHORT.QVT", numbersText(loads ? 63 : 10));
+    dir.write("config/FABRICA.qvt", numbersText(63));
     ParameterSet set = sampleSet();
     QString told;
     QCOMPARE(loadDefaultConfiguration(dir.path(), &set, &told), loads);

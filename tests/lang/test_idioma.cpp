@@ -57,23 +57,6 @@ class TestIdioma : public QObject {
     QCOMPARE(fx_->dir.read("conflang.sys"), QByteArray("$FRAN\xC7" "AIS$\r\n"));
     QVERIFY(idioma_->isHidden());
   }
-  void command8WriteFailureIsReported() {
-    QFile::remove(fx_->dir.file("conflang.sys"));
-    QVERIFY(QDir().mkpath(fx_->dir.file("conflang.sys")));  // a folder in its place: not replaceable
-    QVERIFY(!idioma_->storeChoice());
-    QCOMPARE(fx_->messages.shown().size(), 1);
-    QVERIFY(fx_->messages.shown()[0].startsWith("E ") && fx_->messages.shown()[0].contains("conflang.sys"));
-    QVERIFY(!idioma_->isHidden());
-  }
-  // Told once; the program's own texts of that language stand in for the missing file.
-  void languageWithoutTextFileUsesBuiltInTexts() {
-    QFile::remove(fx_->dir.file("textos.sys"));
-    idioma_->markLanguage("$ENGLISH$");
-    click("Command4");
-    QCOMPARE(fx_->messages.shown().size(), 1);
-    QCOMPARE(fx_->context.languageMarker + button("Command8")->text(), QString("$DEUTSCHLAND$Beenden"));
-    QVERIFY(!isMarked("Command3") && isMarked("Command4"));
-  }
 
  private:
   QPushButton* button(const char* name) { return idioma_->findChild<QPushButton*>(name); }

@@ -55,11 +55,6 @@ class TestTextsFile : public QObject {
     const TextBlock block = readTextBlock(dir.path(), 0);
     QVERIFY(block.status == TextBlock::Status::Unreadable && !block.error.isEmpty());
   }
-  void fileNameMatchedWithoutCase() {
-    TempProgramDir dir(false);
-    dir.write("TEXTOS.SYS", fixtureTextFile());
-    QCOMPARE(readTextBlock(dir.path(), 600).status, TextBlock::Status::Ok);
-  }
   void failureMessageNamesFileAndFolder_data() {
     QTest::addColumn<int>("base");
     QTest::addColumn<int>("status");

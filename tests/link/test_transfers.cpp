@@ -68,7 +68,6 @@ class TestTransfers : public QObject {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("start");
     QTest::newRow("slot 1 holding 7") << 1 << 7 << "370600010007";
-    QTest::newRow("slot 10 holding 0") << 10 << 0 << "3706000A0000";
     QTest::newRow("-1 as FFFF") << 2 << -1 << "37060002FFFF";
     QTest::newRow("300 as 012C") << 63 << 300 << "3706003F012C";
   }
@@ -146,11 +145,8 @@ class TestTransfers : public QObject {
     QTest::newRow("read: identity unanswered") << false << fault(&F::stopAfter, 1) << "C m43 |m44 " << frames(1, 6, 0);
     QTest::newRow("read: block CRC errors") << false << afterModelCheck("phase green", fault(&F::crcErrors, -1))
         << "C m31 |m8 " << frames(1, 1, 6);
-    QTest::newRow("read: block unanswered") << false << afterModelCheck("phase green", fault(&F::noAnswer, true))
-        << "C m32 |m10 " << frames(1, 1, 6);
     QTest::newRow("read: identity B wrong") << false << from("step m29 63", fault(&F::wrongIdentity, -1))
         << "C m45 |m46 " << none;
-    QTest::newRow("write: wrong model") << true << fault(&F::modelCode, quint16(0)) << "I m16 |m17 " << frames(1, 0, 0);
     QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1|m12 "
         << check([](TransferRig& r) { return r.sent(orvex::registerWriteFrame(1, 11)) == 4; });
     QTest::newRow("write: no identity from slot 5") << true << from("step m6 5 ", fault(&F::writesWithoutIdentity, true))
@@ -197,7 +193,6 @@ class TestTransfers : public QObject {
     };
     const QString lost = "C lost: gone|port";
     lostRow("read: port lost in a pause", false, "step m4 ", lost);
-    lostRow("read: port lost storing slot 30", false, "step m29 30 ", lost);
     lostRow("write: port lost at slot 1", true, "step m6 1 ", lost);
     lostRow("write: port lost at slot 10", true, "step m6 10 ", "C lost: gone\n\npartial at 10|port");
     lostRow("write: port lost in the reset pause", true, "step m18 ", "C lost: gone" + unverified);
@@ -221,18 +216,6 @@ class TestTransfers : public QObject {
     checkEnded(rig);
   }
 
-  void failedIdentityHoldsUntilRestart() {
-    TransferRig rig;
-    rig.instrument.faults().wrongIdentity = 4;
-    rig.transfers.onReadRequested();
-    const ParameterSet before = rig.context.configLeida;
-    rig.transfers.onReadRequested();  // the instrument answers rightly now
-    rig.transfers.onWriteRequested();
-    QCOMPARE(rig.messages.shown(), (QStringList{"C m45 |m46 ", "C blocked|m44 ", "C blocked|m44 "}));
-    QCOMPARE(rig.sent(kIdentityA), 6);  // 4 + one in each later transfer, which then stops
-    QVERIFY(rig.sent(kBlock) + rig.registerWrites() == 0 && rig.context.configLeida == before);
-  }
-
   // Chosen while unplugged: told then, told again at the transfer, used once plugged in.
   void portChosenWhileAbsentIsUsedOncePluggedIn() {
     TransferRig rig;
@@ -246,22 +229,6 @@ class TestTransfers : public QObject {
     rig.transfers.onReadRequested();
     QCOMPARE(rig.messages.shown(), (QStringList{"E absent COM3 (/dev/mem3)|port", "C absent COM3 (/dev/mem3)|port"}));
     QVERIFY(rig.port.portNumber() == 3 && rig.editor.shown.size() == 1);
-  }
-
-  // The comparison's read: the instrument's set for the caller, nothing else changes.
-  void comparisonReadTouchesNeitherConfigLeidaNorTheEditor() {
-    TransferRig rig;
-    rig.instrument.setReg(9, 3);
-    const ParameterSet before = rig.context.configLeida;
-    ParameterSet read;
-    QVERIFY(rig.transfers.readConfiguration(&read));
-    QCOMPARE(read[9], qint16(3));
-    rig.instrument.faults().noAnswer = true;
-    ParameterSet kept = read;
-    QVERIFY(!rig.transfers.readConfiguration(&kept));
-    QVERIFY(kept == read && rig.context.configLeida == before && rig.editor.shown.isEmpty());
-    QCOMPARE(rig.messages.shown(), QStringList{"C m15 |m10 "});
-    checkEnded(rig);
   }
 
   // What went over the wire, for the support desk: a read with one CRC error and one time-out.

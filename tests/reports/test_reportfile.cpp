@@ -34,35 +34,6 @@ class TestReportFile : public QObject {
     QVERIFY(bytes.contains("\tL_SE\xD1" "AL_ALR\t") && bytes.contains("Informe de Configuraci\xF3n\t"));
     QVERIFY(bytes.count("\r\n") == 2 && bytes.count('\n') == 2);
   }
-  void secondReportReplacesTheFirst() {
-    test::TempProgramDir dir;
-    ReportInput in = spanishInput("SAME");
-    QVERIFY(writeReportFile(dir.path(), in, nullptr).written);
-    in.texts[1] = QStringLiteral("Second");
-    QVERIFY(writeReportFile(dir.path(), in, nullptr).written);
-    const QByteArray bytes = dir.read("Report/Txt/SAME.txt");
-    QVERIFY(bytes.contains("\r\nSecond\t") && bytes.count("\r\n") == 2);
-  }
-  void unsafeSerialWritesNothing() {
-    // A separator, a device, a character that would be stored as "?".
-    for (const QString& serial : {QString("../../escape"), QString("COM1"), QStringLiteral(u"SN\u2713")}) {
-      test::TempProgramDir dir;
-      const ReportOutcome out = writeReportFile(dir.path(), spanishInput(serial), nullptr);
-      QVERIFY(!out.written && out.title == "File name not valid");
-      QVERIFY2(out.message.contains(serial), qPrintable(out.message));
-      QVERIFY(QDir(dir.file("Report/Txt")).entryList(QDir::Files).isEmpty());
-      QVERIFY(!QFile::exists(dir.file("escape.txt")));
-    }
-  }
-  void missingFolderIsReportedNotCreated() {
-    test::TempProgramDir dir;
-    QVERIFY(QDir(dir.file("Report/Txt")).removeRecursively());
-    TextTables texts;
-    texts.extra[15] = QStringLiteral("KO %1 (%2)");
-    const ReportOutcome out = writeReportFile(dir.path(), spanishInput("X"), &texts);
-    QVERIFY(!out.written && !QFile::exists(dir.file("Report/Txt")));
-    QVERIFY2(out.message.startsWith("KO ") && out.message.contains("X.txt"), qPrintable(out.message));
-  }
   void fullDiskKeepsTheEarlierReport() {
     test::TempProgramDir dir;
     QVERIFY(writeReportFile(dir.path(), spanishInput("FULL"), nullptr).written);

@@ -108,14 +108,6 @@ class TestReportWindow : public QObject {
     QVERIFY(QDir(f.dir.file("Report/Txt")).entryList(QDir::Files).isEmpty());
     if (serial.isEmpty()) QCOMPARE(f.editor->collections, 0);
   }
-  void cancelAndCloseControlHide() {
-    Fixture f;
-    f.window->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
-    QVERIFY(!f.window->isVisible());
-    f.window->show();
-    f.window->close();
-    QVERIFY(!f.window->isVisible() && f.messages.calls.isEmpty());
-  }
 };
 
 QTEST_MAIN(TestReportWindow)

@@ -41,8 +41,6 @@ class TestFrontPanelDemo : public QObject {
     QTest::addColumn<QString>("state");  // mode lamps, off lamp, screen text, descriptions, pointers, step
     QTest::newRow("0 automatic") << 0 << "10000 0 1 100000 100000 0";
     QTest::newRow("1 generator") << 1 << "01000 0 2 010000 010000 1";
-    QTest::newRow("2 manual") << 2 << "00100 0 3 001000 001000 2";
-    QTest::newRow("3 test") << 3 << "00010 0 4 000100 000100 3";
     QTest::newRow("4 blocked") << 4 << "00001 0 5 000010 000010 4";
     QTest::newRow("5 off") << 5 << "00000 1 6 000001 000001 5";
     QTest::newRow("6 automatic again") << 6 << "10000 0 1 100000 100000 0";
@@ -96,39 +94,6 @@ class TestFrontPanelDemo : public QObject {
       texts.insert(a.state().alarmScreenText);
     }
     QCOMPARE(texts, (QSet<int>{7, 8, 9, 10, 11}));
-  }
-  // Off mode shown with the pointers left as they were; the step stays too.
-  void exitShowsOffMode() {
-    FrontPanelDemo demo;
-    demo.modeTick();
-    demo.modeTick();  // manual shown
-    QVERIFY(demo.beginExit() && !demo.exitDone());
-    const QStringList state = modeState(demo).split(' ');
-    QCOMPARE(QStringList({state[0], state[2], state[3], state[4]}).join(' '), "00000 6 000001 001000");
-  }
-  void exitTogglesOffLampTwentyTimes_data() {
-    QTest::addColumn<int>("modeTicks");
-    QTest::newRow("from automatic") << 0;
-    QTest::newRow("from off, lamp already lit") << 5;
-  }
-  void exitTogglesOffLampTwentyTimes() {
-    QFETCH(int, modeTicks);
-    FrontPanelDemo demo;
-    for (int i = 0; i < modeTicks; ++i) demo.modeTick();
-    demo.beginExit();
-    bool lamp = demo.state().offLamp;
-    for (int tick = 1; tick <= 20; ++tick) {
-      QVERIFY(!demo.exitDone());
-      demo.exitTick();
-      QCOMPARE(demo.state().offLamp, !lamp);
-      lamp = demo.state().offLamp;
-      QCOMPARE(demo.exitTicks(), tick);
-      QVERIFY(!demo.beginExit());  // a second request changes nothing
-    }
-    QVERIFY(demo.exitDone());
-    demo.exitTick();  // nothing more after the end
-    QCOMPARE(demo.exitTicks(), 20);
-    QCOMPARE(demo.state().offLamp, lamp);
   }
 };
 

@@ -26,22 +26,6 @@ class TestPresentacion : public QObject {
     destroyed_.clear();
   }
   void cleanup() { fx_.reset(); }
-  void fixedSizeWithEveryControlInside() {
-    QCOMPARE(main_->minimumSize(), main_->maximumSize());
-    for (QWidget* w : main_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-      QVERIFY2(main_->rect().contains(w->geometry()), qPrintable(w->objectName()));
-  }
-  void initialDemonstration() {
-    QCOMPARE(lamps("ledmode", 5), QString("10000"));
-    QCOMPARE(lamps("ledsecuencia", 7), QString("1100001"));
-    QCOMPARE(lamps("ledalarm", 6), QString("000000"));
-    QVERIFY(!shown("ledoff") && !shown("labeloff") && !shown("Line21"));
-    QVERIFY(shown("labelauto") && shown("Line11") && shown("Line12"));
-    QList<int> intervals;
-    for (int n = 1; n <= 4; ++n) intervals << timer(n)->interval();
-    QCOMPARE(intervals, QList<int>({10000, 3000, 1000, 200}));
-    QCOMPARE(running(), QString("1110"));
-  }
   void modeTickMirroredOnControls() {
     main_->onTimer1Tick();
     QCOMPARE(lamps("ledmode", 5), QString("01000"));
@@ -72,12 +56,6 @@ class TestPresentacion : public QObject {
     QCOMPARE(running(), QString("1110"));
     QVERIFY(main_->demo().sequenceSecond() == 25 && main_->demo().modeStep() == 1);
   }
-  void missingWindowsChangeNothing() {
-    click("Command4");
-    QCOMPARE(running(), QString("1110"));
-    click("Command2");
-    QVERIFY(main_->isEnabled());
-  }
   void serialSettingsDisableTheWindowAndItsClose() {
     QWidget* settings = addPlainWindow("ConfigCOM");
     click("Command2");
@@ -87,11 +65,6 @@ class TestPresentacion : public QObject {
     QCOMPARE(running(), QString("1110"));
     emit fx_->events.serialSettingsClosed();
     QVERIFY(main_->isEnabled());
-  }
-  void languageWindowOpens() {
-    QWidget* language = addPlainWindow("Idioma");
-    click("Command3");
-    QVERIFY(!language->isHidden() && main_->isEnabled());
   }
   void exitSequenceUnloadsInOrder() {
     for (const char* name : {"Report", "ConfigQVT", "ConfigCOM", "GrabQVT", "GrabFich", "Idioma", "LoadFich"})

@@ -41,9 +41,7 @@ class TestStartup : public QObject {
     const QByteArray english = "$ENGLISH$\r\n";
     QTest::newRow("français, Windows-1252") << QByteArray("$FRAN\xC7" "AIS$\r\n") << 600 << false << QByteArray();
     QTest::newRow("plain C is unknown") << QByteArray("$FRANCAIS$\r\n") << 300 << false << english;
-    QTest::newRow("français in UTF-8 is unknown") << QByteArray("$FRAN\xC3\x87" "AIS$") << 300 << false << english;
     QTest::newRow("missing") << kAbsent << 300 << true << english;
-    QTest::newRow("empty") << QByteArray() << 300 << true << english;
   }
   void languageChoice() {
     QFETCH(QByteArray, file);
@@ -69,18 +67,6 @@ class TestStartup : public QObject {
     };
     QVERIFY(marked("Command4") && !marked("Command3"));
     QCOMPARE(idioma->findChild<QPushButton*>("Command8")->text(), fixtureItem(900, 17));
-  }
-  void textFileMissingKeepsDesignCaptions() {
-    QFile::remove(fx_->dir.file("textos.sys"));
-    fx_->dir.write("conflang.sys", "$CASTELLANO$\r\n");
-    start();
-    QVERIFY(main_->isVisible());
-    QCOMPARE(fx_->messages.shown().size(), 1);
-    QVERIFY(fx_->messages.shown()[0].contains("textos.sys"));
-    QCOMPARE(main_->findChild<QPushButton*>("Command1")->text(), QString("Salir"));
-    QVERIFY(main_->windowTitle().endsWith("V5.0"));
-    main_->onTimer1Tick();  // the demonstration runs on design captions
-    QVERIFY(!main_->findChild<QWidget*>("labelgen")->isHidden());
   }
   void languageFileThatCannotBeRewritten() {
     QVERIFY(QDir().mkpath(fx_->dir.file("conflang.sys")));  // unreadable and not replaceable

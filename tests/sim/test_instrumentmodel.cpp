@@ -27,42 +27,19 @@ QByteArray answer(InstrumentModel& model, const char* request, qint64 nowUs = 0)
 class TestInstrumentModel : public QObject {
   Q_OBJECT
  private slots:
-  void fixedRequestsAnswer_data() {
+  // The replies a transfer never gets (the transfer tests run against this model).
+  void exceptionReplies_data() {
     QTest::addColumn<QString>("request");
     QTest::addColumn<QString>("reply");  // without CRC
-    QTest::newRow("model check") << "3703002D0001" << "3703020001";
-    QTest::newRow("identity A") << "370200210000" << "370247120385";
-    QTest::newRow("identity B") << "370200000000" << "370247120385";
-    QTest::newRow("write slot 1") << "370600010007" << "370647120385";
     QTest::newRow("unknown function") << "371000010001" << "379001";
     QTest::newRow("read beyond registers") << "370300FF0002" << "378302";
   }
-  void fixedRequestsAnswer() {
+  void exceptionReplies() {
     QFETCH(QString, request);
     InstrumentModel model;
     const QByteArray got = answer(model, request.toLatin1().constData());
     QVERIFY(endsWithValidCrc(got));
     QTEST(bytesToFrameText(got.left(got.size() - 2)), "reply");
-  }
-
-  void blockReadCarriesAllRegisters() {
-    InstrumentModel model;
-    model.setReg(5, 0xFFFF);
-    model.setReg(63, 0x1234);
-    const QByteArray got = answer(model, "37050001003F");
-    QCOMPARE(got.size(), 131);
-    const auto reg = [&got](int slot) { return bytesToFrameText(got.mid(3 + 2 * (slot - 1), 2)); };
-    QCOMPARE(bytesToFrameText(got.left(3)), "37057E");
-    QCOMPARE(reg(5) + " " + reg(63) + " " + reg(45), "FFFF 1234 0001");  // 45: the model code
-  }
-
-  void writesStoreButModelCodeIsFixed() {
-    InstrumentModel model;
-    answer(model, "3706000A012C");
-    QCOMPARE(model.reg(10), quint16(300));
-    answer(model, "3706002D0007");
-    QCOMPARE(answer(model, "3703002D0001").mid(3, 2), QByteArray::fromHex("0001"));
-    QCOMPARE(model.writesStored(), 2);
   }
 
   void resetIsSilentThenAnswersAgain() {
@@ -97,15 +74,6 @@ class TestInstrumentModel : public QObject {
     QVERIFY(model.receive(request.mid(4), 10'000).size() == 1);  // within the gap: joined
     QVERIFY(model.receive(request.left(4), 20'000).isEmpty());
     QVERIFY(model.receive(request, 20'000 + model.interFrameGapUs() + 1).size() == 1);
-  }
-
-  // --- faults (counts, identities and model codes are followed through the transfer tests)
-  void splitReplyWaitsTheGap() {
-    InstrumentModel model;
-    model.faults().splitGapUs = 40'000;
-    const auto reply = model.handleFrame(frame("370200000000"), 0);
-    QVERIFY(reply.size() == 2 && reply[1].delayUs == 40'000);
-    QCOMPARE(joined(reply), frame("370247120385"));
   }
 
   // --- configuration text

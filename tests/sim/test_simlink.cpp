@@ -60,6 +60,8 @@ class TestSimLink : public QObject {
     QVERIFY(error.contains("0"));
     test::FileSizeLimit diskFull(16);  // a full disk: no dump at all, not a cut one
     QVERIFY(!rig.server->dump(&error) && !QFileInfo::exists(rig.options.dumpFile));
+    rig.server.reset();  // the link goes with the simulator
+    QVERIFY(!QFileInfo(rig.programDir + "COM2").isSymLink());
   }
 
   void blockReadInUsbBurstsAndReopen() {
