@@ -19,7 +19,8 @@ const char kGeneralHelp[] =
     "\n"
     "Options of every command:\n"
     "  --dir DIR          program directory (textos.sys, conflang.sys, confcom.sys, COMn\n"
-    "                     links); default the current folder\n"
+    "                     links); default the current folder, or for an installed\n"
+    "                     orvex-cli the user's data folder (~/.local/share/orvex)\n"
     "  --lang LANG        language of the messages: es, en, fr, de or no; default the\n"
     "                     program directory's conflang.sys\n"
     "  --settings S       line settings such as 9600,N,8,1; default confcom.sys's\n"
@@ -189,7 +190,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   a.output = t.values.value("-o");
   a.serial = t.values.value("--serial");
   a.language = t.values.value("--lang");
-  a.programDir = t.values.value("--dir", QStringLiteral("."));
+  a.programDir = t.values.value("--dir");
   a.lineSettings = t.values.value("--settings");
   a.logFile = t.values.value("--log");
   a.json = t.json;
