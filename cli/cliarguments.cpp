@@ -19,7 +19,8 @@ const char kGeneralHelp[] =
     "\n"
     "Options of every command:\n"
     "  --dir DIR          program directory (textos.sys, conflang.sys, confcom.sys, COMn\n"
-    "                     links); default the current folder\n"
+    "                     links); default the current folder, or for an installed\n"
+    "                     orvex-cli the user's data folder (~/.local/share/orvex)\n"
     "  --lang LANG        language of the messages: es, en, fr, de or no; default the\n"
     "                     program directory's conflang.sys\n"
     "  --settings S       line settings such as 9600,N,8,1; default confcom.sys's\n"
@@ -111,14 +112,17 @@ bool splitTokens(const QStringList& args, Tokens* tokens, QString* problem) {
     if (name == QLatin1String("--json")) tokens->json = true;
     else if (name == QLatin1String("-h") || name == QLatin1String("--help")) tokens->help = true;
     else if (kValueOptions.contains(name)) {
-      if (!inlineValue && ++i >= args.size()) {
+      if (!inlineValue && ++i < args.size()) value = args[i];
+      if (value.trimmed().isEmpty()) {
         *problem = QStringLiteral("The option %1 needs a value.").arg(name);
         return false;
       }
-      tokens->values[name == QLatin1String("--output") ? QStringLiteral("-o") : name] =
-          inlineValue ? value : args[i];
+      tokens->values[name == QLatin1String("--output") ? QStringLiteral("-o") : name] = value;
     } else if (name.startsWith('-') && name.size() > 1) {
       *problem = QStringLiteral("Unknown option %1.").arg(name);
+      return false;
+    } else if (args[i].trimmed().isEmpty()) {
+      *problem = QStringLiteral("An empty word stands where a file or side belongs.");
       return false;
     } else {
       tokens->positionals << args[i];
@@ -129,7 +133,10 @@ bool splitTokens(const QStringList& args, Tokens* tokens, QString* problem) {
 
 QStringList portList(const QString& text) {
   QStringList ports;
-  for (const QString& port : text.split(',', Qt::SkipEmptyParts)) ports << port.trimmed();
+  // A blank between commas (a stray space or CR from a script) names no port.
+  for (const QString& port : text.split(',')) {
+    if (!port.trimmed().isEmpty()) ports << port.trimmed();
+  }
   return ports;
 }
 
@@ -183,7 +190,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   a.output = t.values.value("-o");
   a.serial = t.values.value("--serial");
   a.language = t.values.value("--lang");
-  a.programDir = t.values.value("--dir", QStringLiteral("."));
+  a.programDir = t.values.value("--dir");
   a.lineSettings = t.values.value("--settings");
   a.logFile = t.values.value("--log");
   a.json = t.json;

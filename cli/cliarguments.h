@@ -15,7 +15,7 @@ struct Arguments {
   QString output;       // read: FILE.QVT or DIR/; report: DIR (optional)
   QString serial;       // report
   QString language;     // es, en, fr, de, no; empty: the program directory's conflang.sys
-  QString programDir = QStringLiteral(".");
+  QString programDir;   // empty: the current folder, or installed, the user's data folder
   QString lineSettings; // "9600,N,8,1"; empty: the program directory's confcom.sys
   QString logFile;
   bool json = false;

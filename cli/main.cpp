@@ -1,5 +1,6 @@
 // orvex-cli: the headless front of the transfers, formats and report of the windowed program.
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -10,6 +11,7 @@
 
 #include "cli/cliarguments.h"
 #include "cli/commands.h"
+#include "programdir.h"
 
 using namespace orvex::cli;
 
@@ -30,6 +32,17 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, const 
 void quietQtRemarks(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtCriticalMsg || type == QtFatalMsg)
     std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+// Without --dir, the folder the windowed program would use when started here.
+Arguments withProgramDir(Arguments arguments) {
+  if (!arguments.programDir.isEmpty()) return arguments;
+  QCoreApplication::setApplicationName(QLatin1String(orvex::kProgramName));
+  QString problem;
+  const orvex::ProgramPlace place = orvex::thisProgramPlace(QDir::currentPath());
+  arguments.programDir = orvex::chooseProgramDir(place, &problem);
+  if (!problem.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(problem));
+  return arguments;
 }
 
 QStringList argumentsOf(int argc, char** argv) {
@@ -55,7 +68,7 @@ int main(int argc, char** argv) {
   }
   Session session;
   QString problem;
-  if (!openSession(line.arguments, &session, &problem)) {
+  if (!openSession(withProgramDir(line.arguments), &session, &problem)) {
     std::fprintf(stderr, "%s\n", qPrintable(problem));
     return kBadUsage;
   }

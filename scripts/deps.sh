@@ -6,6 +6,8 @@ needed=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-de
         xvfb xauth qt6-translations-l10n poppler-utils)
 if [ "${1:-}" = fuzz ]; then needed+=(clang libclang-rt-14-dev); fi
 missing=()
+# `deps.sh package`: what scripts/package.sh and scripts/check-package.sh need besides.
+if [ "${1:-}" = package ]; then needed+=(dpkg-dev file lintian desktop-file-utils appstream xdotool); fi
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done

@@ -26,6 +26,7 @@ harnesses=(
   "fuzz_transfers 4096"
   "fuzz_sim_requests 2048"
   "fuzz_sim_options 1024"
+  "fuzz_cliargs 512"
 )
 
 export ASAN_OPTIONS=detect_leaks=1

@@ -5,14 +5,24 @@
 
 #include "link/eventloopwaiter.h"
 #include "link/qtserialport.h"
+#include "programdir.h"
 #include "programwindows.h"
 #include "shell/startup.h"
 
 namespace orvex {
+namespace {
+
+QString programDirectory() {
+  QString problem;
+  const QString dir = chooseProgramDir(thisProgramPlace(QDir::currentPath()), &problem);
+  if (!problem.isEmpty()) qWarning("%s", qPrintable(problem));
+  return dir;
+}
+
+}  // namespace
 
 Program::Program() : services_{context_, windows_, messages_, events_} {
-  context_.programDir = QDir::currentPath();
-  if (!context_.programDir.endsWith('/')) context_.programDir += '/';
+  context_.programDir = programDirectory();
   port_ = std::make_unique<QtSerialPort>(context_.programDir);
   waiter_ = std::make_unique<EventLoopWaiter>();
   services_.port = port_.get();

@@ -160,7 +160,7 @@ class DocumentBuilder {
                              std::pair{extra::DocDate, extra::DocSignature}}) {
       html_ += QStringLiteral("<tr>");
       for (const int item : {pair.first, pair.second})
-        html_ += QStringLiteral("<td class='sign' width='50%' height='110' valign='top'>%1</td>")
+        html_ += QStringLiteral("<td class='sign' width='50%' valign='top'>%1<br><br>&nbsp;</td>")
                      .arg(escaped(word(item)));
       html_ += QStringLiteral("</tr>");
     }

@@ -22,6 +22,7 @@ class TestCliArguments : public QObject {
     QTest::newRow("report without serial") << "report a.QVT --lang de" << "report needs --serial";
     QTest::newRow("unknown language") << "report a.QVT --serial S --lang it" << "--lang takes";
     QTest::newRow("value missing") << "read -o x.QVT --port" << "The option --port needs";
+    QTest::newRow("value empty") << "read --port COM1 --output=" << "The option --output needs";
     QTest::newRow("unknown option") << "read --port COM1 -o a.QVT --fast" << "Unknown option --fast";
     QTest::newRow("unknown command") << "flash a.QVT" << "Unknown command";
     QTest::newRow("help of a command") << "write --help" << "help";
@@ -36,7 +37,7 @@ class TestCliArguments : public QObject {
     QVERIFY2(got.startsWith(outcome), qPrintable(got));
   }
   void portsAndSides() {
-    const Arguments a = parseCommandLine({"read", "--port", "COM12, /dev/ttyUSB0", "-o", "d/"}).arguments;
+    const Arguments a = parseCommandLine({"read", "--port", "COM12, /dev/ttyUSB0,\r", "-o", "d/"}).arguments;
     QCOMPARE(a.ports, (QStringList{"COM12", "/dev/ttyUSB0"}));
     QCOMPARE(QList<int>({comNumber(a.ports[0]), comNumber(a.ports[1]), comNumber("com3")}), QList<int>({12, 0, 3}));
     QCOMPARE(portFileName("/dev/ttyUSB0") + portFileName("COM1"), QString("ttyUSB0COM1"));

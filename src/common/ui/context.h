@@ -8,7 +8,7 @@ namespace orvex {
 
 // Values every window shares. Windows get it by reference from AppServices.
 struct ProgramContext {
-  QString programDir;      // working directory at start-up, with a trailing separator
+  QString programDir;      // start-up folder, or installed the user's (app/programdir.h); ends in /
   QString languageMarker;  // one of the five markers of conflang.sys
   QString serialSettings;  // "COM1:9600,N,8,1" layout, from confcom.sys or ConfigCOM
   TextTables texts;
