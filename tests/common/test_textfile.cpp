@@ -1,9 +1,6 @@
-#include <QFile>
 #include <QTest>
 
 #include "common/cp1252.h"
-#include "common/textfile.h"
-#include "support/tempprogramdir.h"
 
 using namespace orvex;
 
@@ -22,12 +19,6 @@ class TestTextFile : public QObject {
     bool lossless = true;
     QCOMPARE(toCp1252(QStringLiteral(u"a\u4E2Db"), &lossless), QByteArray("a?b"));
     QVERIFY(!lossless);
-  }
-  void findsFilesWithoutRegardToCase() {
-    test::TempProgramDir dir(false);
-    dir.write("DEFAULT.FIL", "x\r\n");
-    QCOMPARE(findFileNoCase(dir.path(), "Default.fil"), dir.file("DEFAULT.FIL"));
-    QCOMPARE(findFileNoCase(dir.path(), "missing.qvt"), dir.file("missing.qvt"));
   }
 };
 

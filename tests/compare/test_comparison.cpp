@@ -29,33 +29,6 @@ QStringList rows(const QList<SettingDifference>& differences) {
 class TestComparison : public QObject {
   Q_OBJECT
  private slots:
-  // An option, a flag, an action code, a byte pair, a value without an option; 45..47 left out.
-  void differencesInTheEditorsWords() {
-    const ParameterSet editor = factoryParameterSet();
-    ParameterSet other = editor;
-    other[1] = 10;                       // 400 V
-    other[2] = 13;                       // beyond the 12 options, as a file may hold
-    other[15] = 2;                       // D+ not ticked
-    other[34] = 4;                       // timed stop instead of immediate stop and siren
-    other[58] = 1, other[59] = 0x2C;     // 300 s
-    other[45] = 1, other[46] = other[47] = 5;
-    const QList<SettingDifference> found = compareSets(editor, other, wording(kEnglishBase));
-    QCOMPARE(rows(found), (QStringList{
-        "1|MAINS Parameters|Nominal Voltage|230 V|400 V",
-        "2|MAINS Parameters|Lower Voltage Limit|-10 %|13 (value without an option)",
-        u"15|Start Sequence Parameters|D+ Terminal Voltage – Enabled|ticked|not ticked"_qs,
-        u"34|Digital Inputs|OIL ALARM – Action on Alarm|Immediate Stop, Siren On|Timed Stop"_qs,
-        u"58+59|Digital Inputs|SIREN TIME – Ton|60 Sec|300 Sec"_qs}));
-    QCOMPARE(rows(compareSets(editor, other, wording(900)))[2],
-             u"15|Parameter Startsequenz|Spannung Klemme D+ – Aktiviert|angekreuzt|"
-             u"nicht angekreuzt"_qs);
-
-    ParameterSet taken = editor;
-    for (const SettingDifference& d : found)
-      if (d.otherShowable) takeOtherValue(d, &taken);
-    QCOMPARE(rows(compareSets(taken, other, wording(kEnglishBase))), rows({found[1]}));
-  }
-
   // Every slot with a control belongs to one setting, worded in every language.
   void everySettingOnceInEveryLanguage() {
     const ParameterSet editor = factoryParameterSet();

@@ -81,7 +81,8 @@ class ConfigQvtTest : public QObject {
     for (int round = 0; round < 150; ++round) {
       const ParameterSet set = randomShowableSet(rng);
       h.context.configLeida = set;
-      h.context.configEditada[45] = static_cast<qint16>(round);
+      h.context.configEditada[45] = static_cast<qint16>(round);  // kept
+      h.context.configEditada[46] = h.context.configEditada[47] = 9;  // reserved: zeroed
       h.editor->showParameterSet();
       h.editor->collectParameterSet();
       for (int k = kFirstSlot; k <= kLastSlot; ++k) {
@@ -148,7 +149,7 @@ class ConfigQvtTest : public QObject {
       return box->text();
     };
     QCOMPARE(typed("1-2a.3 4"), QString("1234"));
-    QCOMPARE(typed("655359"), QString("65535"));
+    QCOMPARE(typed("65535") + "|" + typed("65536"), QString("65535|6553"));
     h.context.texts.extra[extra::NumberRange] = "Solo números enteros de 0 a 65535";
     emit h.events.languageApplied();
     QCOMPARE(h.find<QLineEdit>("VBAT")->toolTip(), h.context.texts.extra[extra::NumberRange]);

@@ -162,15 +162,6 @@ class EditorReactionsTest : public QObject {
     f.editor->collectParameterSet();
     QTEST(f.ticked(qPrintable(input)) + " " + QString::number(f.context.configEditada[slot]), "result");
   }
-  void showingCode3AfterCode4() {
-    Fixture f;
-    ParameterSet set = factoryParameterSet();
-    for (const auto& [code, ticks] : {std::pair{4, "PT"}, {3, "PI SIR"}, {4, "PT"}}) {
-      set[38] = static_cast<qint16>(code);
-      f.showSet(set);
-      QCOMPARE(f.ticked("ALAREXT"), QString(ticks));
-    }
-  }
   void sirenOffTimeColours() {
     Fixture f;
     QLineEdit* off = f.find<QLineEdit>("TSIROFF");
@@ -196,6 +187,7 @@ class EditorReactionsTest : public QObject {
     QTest::newRow("alternator lower") << "AVLI(1)" << "AALMINT" << "225V";
     QTest::newRow("mains frequency lower") << "RFL(1)" << "RALMINF" << "49.75Hz";
     QTest::newRow("alternator frequency upper") << "AFL(6)" << "AALMAXF" << "54Hz";
+    QTest::newRow("alternator frequency keeps decimals") << "AFL(5)" << "AALMINF" << "46.25Hz";
     QTest::newRow("nominal frequency") << "RFN(2)" << "PAFRE" << "60Hz";
     QTest::newRow("mains frequency, nominal last") << "RFL(1) RFN(2)" << "RALMINF" << "59.7Hz";
     QTest::newRow("alternator frequency, nominal last") << "AFL(6) RFN(2)" << "AALMINF" << "55Hz";

@@ -4,6 +4,9 @@
 
 using namespace orvex;
 
+// The mains voltage limits across the nominal voltages and bands, and the number format.
+// How each label follows its options, frequencies included, is tested on the editor
+// (test_editorreactions).
 class LimitLabelsTest : public QObject {
   Q_OBJECT
  private slots:
@@ -19,39 +22,6 @@ class LimitLabelsTest : public QObject {
     QFETCH(QList<int>, options);
     const LimitLabels got = mainsLimitLabels({options[0], options[1], options[2], 1, 1}, "none");
     QTEST(got.lowerVoltage + " " + got.upperVoltage, "labels");
-  }
-  void mainsFrequency_data() {
-    QTest::addColumn<QList<int>>("options");  // RFN, RFL
-    QTest::addColumn<QString>("labels");      // lower upper
-    QTest::newRow("50 Hz 0.7 %") << QList<int>{1, 2} << "49.65Hz 50.35Hz";
-    QTest::newRow("400 Hz 1.5 % not rounded") << QList<int>{3, 4} << "394Hz 406Hz";
-    QTest::newRow("60 Hz 1.5 %") << QList<int>{2, 4} << "59.1Hz 60.9Hz";
-    QTest::newRow("no alarm") << QList<int>{1, 6} << "none none";
-  }
-  void mainsFrequency() {
-    QFETCH(QList<int>, options);
-    const LimitLabels got = mainsLimitLabels({7, 1, 1, options[0], options[1]}, "none");
-    QTEST(got.lowerFrequency + " " + got.upperFrequency, "labels");
-  }
-  void alternator_data() {
-    QTest::addColumn<QList<int>>("input");  // volts, hertz, AVLI, AVLS, AFL
-    QTest::addColumn<QString>("labels");    // voltages, frequencies
-    QTest::newRow("50 Hz 8.3 % rounded down") << QList<int>{230, 50, 5, 5, 6} << "195V 264V 45Hz 54Hz";
-    QTest::newRow("50 Hz 7.5 % keeps decimals") << QList<int>{400, 50, 8, 8, 5}
-                                                << "240V 560V 46.25Hz 53.75Hz";
-    QTest::newRow("400 V +15 % alternator") << QList<int>{400, 400, 6, 5, 8} << "320V 459V 340Hz 460Hz";
-    QTest::newRow("no alarm everywhere") << QList<int>{230, 50, 9, 9, 9} << "- - - -";
-  }
-  void alternator() {
-    QFETCH(QList<int>, input);
-    const LimitLabels got =
-        alternatorLimitLabels(input[0], input[1], {input[2], input[3], input[4]}, "-");
-    const QStringList labels = {got.lowerVoltage, got.upperVoltage, got.lowerFrequency, got.upperFrequency};
-    QTEST(labels.join(' '), "labels");
-  }
-  void nominalTexts() {
-    QCOMPARE(nominalVoltageText(1) + nominalVoltageText(12) + nominalFrequencyText(3), "63V480V400Hz");
-    QCOMPARE(nominalVoltage(0) + nominalFrequency(4), 0);
   }
   // Binary error hidden at 15 digits, no trailing zeros, no group separator.
   void formatNumber() {

@@ -1,6 +1,6 @@
-// What the codes and byte pairs of a set mean on the editor's controls, through the
-// window-free editor (the editor window's round trip and its out-of-range message are
-// tested with the window).
+// What a number box's text becomes in its byte pair, through the window-free editor (what
+// the codes and flags mean is tested with the editor window: its round trip, its reactions
+// and its out-of-range message).
 #include <QtTest>
 
 #include "config/editormodel.h"
@@ -12,20 +12,6 @@ using namespace orvex;
 class ParameterMappingTest : public QObject {
   Q_OBJECT
  private slots:
-  void showActionCode() {
-    const QStringList meaning = {"PI", "SIR", "PI SIR", "PT", "PT SIR", ""};  // codes 1..6
-    for (int code = 1; code <= 6; ++code) {
-      ParameterSet set = factoryParameterSet();
-      set[36] = static_cast<qint16>(code);
-      EditorModel controls;
-      QVERIFY(showParameterSet(set, controls).isEmpty());
-      QStringList ticked;
-      for (const QString action : {"PI", "PT", "SIR"})
-        if (controls.isChecked("ALARTEM_" + action)) ticked << action;
-      QCOMPARE(ticked.join(' '), meaning[code - 1]);
-    }
-  }
-
   void collectBytePair_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("bytes");  // high low

@@ -96,7 +96,8 @@ class TestFileWindows : public QObject {
     Fixture f;
     QWidget* grab = f.open("GrabFich");
     QWidget* load = f.open("LoadFich");
-    grab->show();  // shown again while open: no second hold
+    grab->hide();
+    grab->show();  // shown again without leaving: no second hold
     QCOMPARE(f.editor->holds, 2);
     Fixture::click(grab, "Command2");
     grab->close();  // left already: must not release the load dialog's hold

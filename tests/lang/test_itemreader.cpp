@@ -45,13 +45,6 @@ class TestItemReader : public QObject {
     QString item;
     QVERIFY(reader.skip(5) == 3 && !reader.next(&item));
   }
-  void skipThenReadContinuesAtTheRightItem() {
-    ItemReader reader(u"\"a,1\",\"b,2\"\r\n\"c,3\"\n\"d,4\"");
-    QCOMPARE(reader.skip(2), 2);
-    QString c, d;
-    QVERIFY(reader.next(&c) && reader.next(&d));
-    QCOMPARE(c + "|" + d, QString("c,3|d,4"));
-  }
 };
 
 QTEST_APPLESS_MAIN(TestItemReader)

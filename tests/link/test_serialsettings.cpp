@@ -82,6 +82,20 @@ class TestSerialSettings : public QObject {
     QTEST(QString::number(fields.port) + " " + fields.lineSettings, "fields");
   }
 
+  // What ConfigCOM preselects from a stored line it did not write itself (its window's test
+  // opens on a line Salvar stored): only the options it has, COM1 to COM4.
+  void preselection_data() {
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("choice");  // port, baud, parity, data bits, stop bits
+    QTest::newRow("nothing matches") << "COM7:300,X,9,3" << "||||";
+    QTest::newRow("19200 spelled out is no option") << "COM2:19200,N,8,1" << "COM2||N|8|1";
+  }
+  void preselection() {
+    QFETCH(QString, settings);
+    const SerialChoice c = choiceFromSettings(settings);
+    QTEST(QStringList({c.port, c.baud, c.parity, c.dataBits, c.stopBits}).join('|'), "choice");
+  }
+
   // Any case of the file name, without a line end (ConfigCOM's test stores and applies one).
   void appliesStoredSettings() {
     Rig rig;

@@ -73,7 +73,9 @@ class TestInstrumentModel : public QObject {
     QVERIFY(model.receive(request.left(4), 0).isEmpty());
     QVERIFY(model.receive(request.mid(4), 10'000).size() == 1);  // within the gap: joined
     QVERIFY(model.receive(request.left(4), 20'000).isEmpty());
-    QVERIFY(model.receive(request, 20'000 + model.interFrameGapUs() + 1).size() == 1);
+    const qint64 afterGap = 20'000 + model.interFrameGapUs() + 1;
+    QVERIFY(model.receive(request.mid(4), afterGap).isEmpty());  // not joined to the half before
+    QVERIFY(model.receive(request, afterGap).size() == 1);
   }
 
   // --- configuration text
