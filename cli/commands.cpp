@@ -55,7 +55,7 @@ void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
 QList<ControllerOutcome> onControllers(const Session& s, const QStringList& ports, int steps,
                                        const ControllerJob& job) {
   ProgressBoard board(ports, s.progressBar, steps);
-  const QList<ControllerOutcome> outcomes = runOnControllers(ports, s.link, job, board);
+  QList<ControllerOutcome> outcomes = runOnControllers(ports, s.link, job, board);
   writeFrameLog(s, outcomes);
   return outcomes;
 }

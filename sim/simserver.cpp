@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include <fcntl.h>
-#include <stdlib.h>
+#include <cstdlib>
 #include <termios.h>
 #include <unistd.h>
 

@@ -14,7 +14,7 @@ namespace {
 
 QString programDirectory() {
   QString problem;
-  const QString dir = chooseProgramDir(thisProgramPlace(QDir::currentPath()), &problem);
+  QString dir = chooseProgramDir(thisProgramPlace(QDir::currentPath()), &problem);
   if (!problem.isEmpty()) qWarning("%s", qPrintable(problem));
   return dir;
 }

@@ -100,7 +100,7 @@ bool fillFromDelivered(const QString& delivered, const QString& target, QString*
 }
 
 QString chooseProgramDir(const ProgramPlace& place, QString* problem) {
-  const QString start = withSlash(QDir(place.startFolder).absolutePath());
+  QString start = withSlash(QDir(place.startFolder).absolutePath());
   if (!runsInstalled(place)) return start;
   if (place.userFolder.isEmpty()) {
     failed(problem, QStringLiteral("There is no data folder for this user; using %1.").arg(start));

@@ -43,7 +43,7 @@ enum class Style { Volts, Minus, Plus, Band, Hertz, Seconds, Count };
 QString numberCaption(int slot, int option, Style style) {
   const int value = valueTableEntry(slot, option);
   const bool tenths = slot == 5 || slot == 29;
-  const QString number = tenths ? QString::number(value / 10.0, 'f', 1) : QString::number(value);
+  QString number = tenths ? QString::number(value / 10.0, 'f', 1) : QString::number(value);
   switch (style) {
     case Style::Volts: return number + " V";
     case Style::Minus: return "-" + number + " %";

@@ -21,7 +21,7 @@ QString readOrRestoreSettings(ProgramContext& context, MessageBoxes& messages) {
   if (readTextFile(path, kSettingsFileLimit, &content) && !content.trimmed().isEmpty()) return content;
 
   messages.show(MessageIcon::Exclamation, context.texts.message[41], context.texts.message[42]);
-  const QString fallback = kDefaultSerialSettings;
+  QString fallback = kDefaultSerialSettings;
   QString error;
   if (!writeTextFileAtomic(path, fallback + "\r\n", &error)) {
     messages.show(MessageIcon::Exclamation,

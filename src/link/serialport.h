@@ -42,7 +42,7 @@ QString deviceGroup(const SerialPort& port);
 QString userName();
 
 inline QString describePort(const SerialPort& port) {
-  const QString device = port.deviceName();
+  QString device = port.deviceName();
   if (port.portNumber() < 1) return device;  // named by its device alone
   const QString name = QStringLiteral("COM%1").arg(port.portNumber());
   return device == name ? name : QStringLiteral("%1 (%2)").arg(name, device);

@@ -2,9 +2,9 @@
 
 namespace orvex {
 
-void WindowRegistry::add(const QString& name, Factory factory) {
+void WindowRegistry::add(const QString& name, const Factory& factory) {
   if (!factories_.contains(name)) order_.append(name);
-  factories_.insert(name, std::move(factory));
+  factories_.insert(name, factory);
 }
 
 QWidget* WindowRegistry::window(const QString& name) {

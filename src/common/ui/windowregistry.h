@@ -16,7 +16,7 @@ class WindowRegistry {
  public:
   using Factory = std::function<QWidget*()>;
 
-  void add(const QString& name, Factory factory);
+  void add(const QString& name, const Factory& factory);
   QWidget* window(const QString& name);          // creates it if needed; null if unknown
   QWidget* existing(const QString& name) const;  // null if not created yet
   bool known(const QString& name) const { return factories_.contains(name); }

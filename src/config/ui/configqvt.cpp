@@ -53,7 +53,7 @@ QWidget* tabPage(QWidget* frame) {
   return scroll;
 }
 
-ConfigQVT::ConfigQVT(AppServices& services, LoadSteps steps, QWidget* parent)
+ConfigQVT::ConfigQVT(AppServices& services, const LoadSteps& steps, QWidget* parent)
     : QWidget(parent), services_(services), controls_(this) {
   setObjectName("ConfigQVT");
   buildWindow();

@@ -29,7 +29,7 @@ class ConfigQVT : public QWidget, public EditorAccess {
     std::function<bool(ParameterSet* set, QString* problem)> readDefaultConfiguration;
   };
 
-  ConfigQVT(AppServices& services, LoadSteps steps, QWidget* parent = nullptr);
+  ConfigQVT(AppServices& services, const LoadSteps& steps, QWidget* parent = nullptr);
   ~ConfigQVT() override;
 
   // EditorAccess

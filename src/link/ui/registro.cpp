@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <ranges>
 #include <utility>
 
 #include "common/textfile.h"
@@ -97,9 +98,9 @@ void Registro::refresh() {
   status_->clear();
   if (const FrameLog* log = services_.frameLog) {
     const auto& kept = log->transfers();
-    for (auto it = kept.rbegin(); it != kept.rend(); ++it)
-      transfers_->addItem(QStringLiteral("%1  %2  %3")
-                              .arg(it->started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), it->title, it->port));
+    for (const TransferRecord& record : std::views::reverse(kept))
+      transfers_->addItem(QStringLiteral("%1  %2  %3").arg(
+          record.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), record.title, record.port));
   }
   showTransfer(0);
 }
