@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need, when missing.
-# `scripts/deps.sh fuzz` adds clang and its libFuzzer and sanitizer runtimes (fuzz/).
+# `scripts/deps.sh fuzz` adds clang and its libFuzzer and sanitizer runtimes (fuzz/);
+# `scripts/deps.sh lint` adds clang-format and clang-tidy (scripts/lint.sh).
 set -euo pipefail
 needed=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
         xvfb xauth qt6-translations-l10n poppler-utils)
 if [ "${1:-}" = fuzz ]; then needed+=(clang libclang-rt-14-dev); fi
+if [ "${1:-}" = lint ]; then needed+=(clang-format clang-tidy); fi
 missing=()
 # `deps.sh package`: what scripts/package.sh and scripts/check-package.sh need besides.
 if [ "${1:-}" = package ]; then needed+=(dpkg-dev file lintian desktop-file-utils appstream xdotool); fi

@@ -10,11 +10,13 @@ namespace orvex::sim {
 namespace {
 
 // A 230 V / 50 Hz installation with the usual delays, every alarm input wired.
+// clang-format off
 constexpr std::array<quint16, kConfigRegisters> kFactory = {
     7, 4, 4, 1, 3, 3, 8, 1, 2, 3, 2, 3, 1, 1, 1, 1, 1, 1, 2, 1,   // 1..20
     2, 1, 6, 5, 1, 3, 4, 4, 3, 3, 2, 1, 2, 1, 2, 1, 2, 2, 2, 4,   // 21..40
     2, 1, 1, 2, 1, 0, 0, 0, 120, 0, 55, 0, 30, 0, 20, 0, 10, 0, 30, 0,  // 41..60
     60, 0, 105};                                                  // 61..63
+// clang-format on
 
 quint16 word(const QByteArray& frame, int at) {
   return static_cast<quint16>((static_cast<quint8>(frame[at]) << 8) | static_cast<quint8>(frame[at + 1]));

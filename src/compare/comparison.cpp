@@ -18,6 +18,7 @@ struct SettingWords {
   const char* unit = nullptr;
 };
 
+// clang-format off
 const SettingWords kWords[] = {
     {1, 0, "RVNF(1)"}, {2, 0, "RVLIF(1)"}, {3, 0, "RVLSF(1)"}, {4, 0, "RFNF(1)"},
     {5, 0, "RFLF(1)"}, {6, 0, "RDRF"}, {7, 0, "RIAF"},
@@ -41,6 +42,7 @@ const SettingWords kWords[] = {
     {60, 4, "Frame207", "Label45", "Label46"}, {44, 4, "Frame208"},
     {62, 4, "Frame209", "Label47", "Label48"},
 };
+// clang-format on
 
 const SettingWords& wordsFor(int slot) {
   static const QHash<int, const SettingWords*> bySlot = [] {

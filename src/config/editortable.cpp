@@ -9,6 +9,7 @@ namespace {
 
 using K = ControlKind;
 
+// clang-format off
 const std::vector<MappingStep> kSteps = {
     {K::OptionGroup, 1, "RVN"},       {K::OptionGroup, 2, "RVLI"},
     {K::OptionGroup, 3, "RVLS"},      {K::OptionGroup, 4, "RFN"},
@@ -37,6 +38,7 @@ const std::vector<MappingStep> kSteps = {
     {K::OptionGroup, 43, "TIPSIR"},   {K::NumberBox, 60, "TSIROFF"},
     {K::OptionGroup, 44, "TESCON"},   {K::NumberBox, 62, "VBAT"},
 };
+// clang-format on
 
 enum class Style { Volts, Minus, Plus, Band, Hertz, Seconds, Count };
 
@@ -69,6 +71,7 @@ QStringList valueCaptions(int slot, Style style) {
   return captions;
 }
 
+// clang-format off
 QStringList textCaptions(int slot) {
   switch (slot) {
     case 8:
@@ -90,6 +93,7 @@ QStringList textCaptions(int slot) {
       return {};
   }
 }
+// clang-format on
 
 }  // namespace
 
@@ -104,6 +108,7 @@ const MappingStep* optionGroupStep(const QString& control) {
 
 int optionCount(const MappingStep& step) { return slotInfo(step.slot).options; }
 
+// clang-format off
 QStringList optionCaptions(int slot) {
   switch (slot) {
     case 1: return valueCaptions(slot, Style::Volts);
@@ -117,13 +122,16 @@ QStringList optionCaptions(int slot) {
     default: return textCaptions(slot);
   }
 }
+// clang-format on
 
 QString numberBoxLabelCaption(const QString& label) {
+  // clang-format off
   static const QHash<QString, QString> kCaptions = {
       {"MCALABBD", "V"},    {"MCALABFA", "Hz"},   {"MCALABCW", "Hz"},
       {"MCALABPU", "RPM"},  {"MCALABIV", "Imp/Vuelta"},
       {"Label43", "Ton"},   {"Label44", "Sec"},   {"Label45", "Toff"},
       {"Label46", "Sec"},   {"Label47", "Vbat"},  {"Label48", "V"}};
+  // clang-format on
   return kCaptions.value(label);
 }
 

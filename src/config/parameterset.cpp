@@ -8,6 +8,7 @@ namespace {
 
 using E = Encoding;
 
+// clang-format off
 const SlotInfo kSlots[kLastSlot] = {
     {1, "V_VOLTAGE_NOM", E::Option, 12},     {2, "V_LIMINF_VRED", E::Option, 12},
     {3, "V_LIMSUP_VRED", E::Option, 12},     {4, "V_FREC_NOM", E::Option, 3},
@@ -42,6 +43,7 @@ const SlotInfo kSlots[kLastSlot] = {
     {61, "V_TSIR_OFF_L", E::BytePairLow, 0},     {62, "V_MIN_BAT_H", E::BytePairHigh, 0},
     {63, "V_MIN_BAT_L", E::BytePairLow, 0},
 };
+// clang-format on
 
 constexpr int N = kNoAlarm;
 

@@ -6,6 +6,7 @@
 // "%1", "%2" are filled in with QString::arg.
 namespace orvex::extra {
 
+// clang-format off
 enum : int {
   OutOfRangeTitle = 1,      // 269 "Values without an option"
   OutOfRangePrompt = 2,     // 270 settings %1 hold values the editor has no option for ...
@@ -112,5 +113,6 @@ enum : int {
   LogEmpty = 101,           // 369 no transfer yet
   LogClose = 102,           // 370 "Close"
 };
+// clang-format on
 
 }  // namespace orvex::extra

@@ -13,6 +13,7 @@ struct FieldSpec {
 };
 
 const std::array<FieldSpec, 80>& fieldSpecs() {
+  // clang-format off
   static const std::array<FieldSpec, 80> specs = {{
       {"TITULO", 1},
       {"L_PARAMETROS_RED", 2}, {"L_VOLTAGE_NOM", 3}, {"L_LIMITE_INF", 4},
@@ -40,6 +41,7 @@ const std::array<FieldSpec, 80>& fieldSpecs() {
       {"V_CTROL_RMTO", 0}, {"V_TIPO_SIR", 0}, {"V_TEST_CONT", 0}, {"V_MIN_BAT", 0},
       {"V_NUM_SERIE", 0},
   }};
+  // clang-format on
   return specs;
 }
 

@@ -19,10 +19,12 @@ constexpr int kModeLampLeft = 4030;
 constexpr int kModeLampTops[] = {1200, 1480, 1770, 2070, 2370};
 constexpr int kModeLampSize = 165;  // 11 px
 constexpr int kOffLamp[] = {3990, 3010, 255, 120};
+// clang-format off
 constexpr int kSequenceLamps[7][4] = {{1020, 1490, 165, 60}, {1680, 1320, 165, 60},
                                       {2040, 2130, 165, 60}, {1740, 2130, 165, 60},
                                       {2700, 1680, 60, 165}, {2340, 2130, 165, 60},
                                       {1320, 1490, 165, 60}};
+// clang-format on
 constexpr int kAlarmLampTop = 3050;
 constexpr int kAlarmLampLefts[] = {480, 900, 1320, 1800, 2220, 2700};
 constexpr int kAlarmLampSize[] = {195, 75};
