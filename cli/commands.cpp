@@ -123,15 +123,20 @@ QString readTarget(const Arguments& a, const QString& port) {
   return QDir(a.output).filePath(portFileName(port) + QStringLiteral(".QVT"));
 }
 
+// The folder the results go to, made when missing; false after telling why it cannot be.
+bool makeFolder(const Session& s, const QString& folder) {
+  if (QDir().mkpath(folder)) return true;
+  refuse(extraText(s, extra::WriteFailed)
+             .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno))));
+  return false;
+}
+
 }  // namespace
 
 int runRead(const Session& s, QTextStream& out) {
   const Arguments& a = s.arguments;
   // A folder that cannot be made is found before any controller is read, not after.
-  const QString folder = QFileInfo(readTarget(a, a.ports.value(0))).absolutePath();
-  if (!QDir().mkpath(folder))
-    return refuse(extraText(s, extra::WriteFailed)
-                      .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno))));
+  if (!makeFolder(s, QFileInfo(readTarget(a, a.ports.value(0))).absolutePath())) return kBadUsage;
   QList<ControllerOutcome> outcomes = onControllers(
       s, a.ports, kReadSteps, [](InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); });
   Results results(s, "read");
@@ -173,6 +178,7 @@ int runReport(const Session& s, QTextStream& out) {
   for (const QString& box : reportNumberBoxNames()) input.numberBoxes.insert(box, editor.text(box));
   input.serialNumber = a.serial;
   const QString dir = s.link.programDir;
+  if (!a.output.isEmpty() && !makeFolder(s, a.output)) return kBadUsage;
   const QString data = a.output.isEmpty() ? reportFilePath(dir, a.serial)
                                           : QDir(a.output).filePath(a.serial + QStringLiteral(".txt"));
   const QString document = a.output.isEmpty() ? reportDocumentPath(dir, a.serial)
