@@ -8,6 +8,7 @@ class TestCliArguments : public QObject {
   Q_OBJECT
  private slots:
   // Usage errors are caught before any controller is touched (exit status 2).
+  // clang-format off
   void commandLines_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("outcome");  // "run", "help" or the start of the problem
@@ -27,6 +28,7 @@ class TestCliArguments : public QObject {
     QTest::newRow("unknown command") << "flash a.QVT" << "Unknown command";
     QTest::newRow("help of a command") << "write --help" << "help";
   }
+  // clang-format on
   void commandLines() {
     QFETCH(QString, line);
     QFETCH(QString, outcome);

@@ -67,6 +67,7 @@ struct Fixture : EditorHarness {
 class EditorReactionsTest : public QObject {
   Q_OBJECT
  private slots:
+  // clang-format off
   void engineConditionsAfterClicks_data() {
     QTest::addColumn<QString>("clicks");
     QTest::addColumn<QString>("conditions");
@@ -76,6 +77,7 @@ class EditorReactionsTest : public QObject {
     QTest::newRow("clearing pick-up ticks nothing else") << "MCAPU MCAPU" << "";
     QTest::newRow("oil and frequency combine with a signal") << "MCAPA MCAFA MCAPU MCABD" << "PA BD FA";
   }
+  // clang-format on
   void engineConditionsAfterClicks() {
     QFETCH(QString, clicks);
     Fixture f;
@@ -139,6 +141,7 @@ class EditorReactionsTest : public QObject {
     QCOMPARE(f.context.configEditada[9], qint16(6));
   }
   // Shown from `code`, then the action boxes clicked: what stays ticked and the code collected.
+  // clang-format off
   void actionClicks_data() {
     QTest::addColumn<int>("slot");
     QTest::addColumn<int>("code");
@@ -149,6 +152,7 @@ class EditorReactionsTest : public QObject {
     QTest::newRow("the siren combines with either stop") << 32 << 6 << "PI PT SIR PI" << "PI SIR 3";
     QTest::newRow("ticked immediate stop cleared") << 34 << 1 << "PI" << " 6";
   }
+  // clang-format on
   void actionClicks() {
     QFETCH(int, slot);
     QFETCH(QString, clicks);
@@ -177,6 +181,7 @@ class EditorReactionsTest : public QObject {
   }
   // The label arithmetic has its own test; here each label follows the options it depends on,
   // whichever of them changes last.
+  // clang-format off
   void limitLabelsFollowEveryChange_data() {
     QTest::addColumn<QString>("clicks");
     QTest::addColumn<QString>("label");
@@ -192,6 +197,7 @@ class EditorReactionsTest : public QObject {
     QTest::newRow("mains frequency, nominal last") << "RFL(1) RFN(2)" << "RALMINF" << "59.7Hz";
     QTest::newRow("alternator frequency, nominal last") << "AFL(6) RFN(2)" << "AALMINF" << "55Hz";
   }
+  // clang-format on
   void limitLabelsFollowEveryChange() {
     QFETCH(QString, clicks);
     QFETCH(QString, label);

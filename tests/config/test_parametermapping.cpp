@@ -12,6 +12,7 @@ using namespace orvex;
 class ParameterMappingTest : public QObject {
   Q_OBJECT
  private slots:
+  // clang-format off
   void collectBytePair_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("bytes");  // high low
@@ -22,6 +23,7 @@ class ParameterMappingTest : public QObject {
     QTest::newRow("negative kept at 0") << "-5" << "0 0";
     QTest::newRow("too large kept at 65535") << "70000" << "255 255";
   }
+  // clang-format on
   void collectBytePair() {
     QFETCH(QString, text);
     EditorModel controls;

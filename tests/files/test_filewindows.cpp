@@ -67,12 +67,14 @@ class TestFileWindows : public QObject {
   Q_OBJECT
  private slots:
   // Opening, picking, leaving: shared by both dialogs.
+  // clang-format off
   void openingAndLeaving_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("keptCaption");
     QTest::newRow("GrabFich") << "GrabFich" << "Leave unsaved";
     QTest::newRow("LoadFich") << "LoadFich" << "Leave unloaded";
   }
+  // clang-format on
   void openingAndLeaving() {
     QFETCH(QString, window);
     QFETCH(QString, keptCaption);
@@ -149,6 +151,7 @@ class TestFileWindows : public QObject {
       QCOMPARE(Fixture::listed(w).size(), QLatin1String(file) == "fabrica.qvt" ? 1 : 2);
     }
   }
+  // clang-format off
   void failedSaveSaysWhyAndKeepsTheDialog_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("title");
@@ -156,6 +159,7 @@ class TestFileWindows : public QObject {
     QTest::newRow("beyond Windows-1252") << QStringLiteral(u"Planta \u4E2D") << "File name not valid";
     QTest::newRow("no CONFIG folder") << "X" << "File not written";
   }
+  // clang-format on
   void failedSaveSaysWhyAndKeepsTheDialog() {
     QFETCH(QString, name);
     const bool folderGone = name == "X";

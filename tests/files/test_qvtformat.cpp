@@ -109,19 +109,6 @@ class TestQvtFormat : public QObject {
     QCOMPARE(dir.read("CONFIG/keep.QVT"), numbersText(63));
     QCOMPARE(QDir(dir.file("CONFIG")).entryList(QDir::Files), QStringList{"keep.QVT"});
   }
-  void firstListItem_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("quoted") << "\"Planta 2\"\r\n" << "Planta 2";
-    QTest::newRow("leading blanks") << "   FABRICA\r\n" << "FABRICA";
-    QTest::newRow("comma ends") << "A,B\r\n" << "A";
-    QTest::newRow("quoted comma kept") << "\"A,B\",C\r\n" << "A,B";
-    QTest::newRow("second line ignored") << "A\r\nB\r\n" << "A";
-  }
-  void firstListItem() {
-    QFETCH(QString, text);
-    QTEST(orvex::firstListItem(text), "name");
-  }
   void defaultConfiguration_data() {
     QTest::addColumn<QByteArray>("defaultFil");  // "-" = no Default.fil
     QTest::addColumn<QString>("problem");        // what it must mention; "" when loaded

@@ -7,6 +7,7 @@ using namespace orvex;
 class TestLanguages : public QObject {
   Q_OBJECT
  private slots:
+  // clang-format off
   void scansMarker_data() {
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("marker");  // "-": none found
@@ -21,17 +22,20 @@ class TestLanguages : public QObject {
     QTest::newRow("second dollar at 51") << QString(42, ' ') + "$ENGLISH$" + QString(10, ' ') << "-";
     QTest::newRow("first dollar at 50, second beyond") << QString(49, ' ') + "$ENGLISH$" << "-";
   }
+  // clang-format on
   void scansMarker() {
     QFETCH(QString, content);
     QTEST(scanLanguageMarker(content).value_or("-"), "marker");
   }
   // The start-up test runs the common choices through the whole start; these are the rest.
+  // clang-format off
   void startupChoice_data() {
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("choice");  // marker, base, then matched, message, rewrite as bits
     QTest::newRow("english") << "$ENGLISH$\r\n" << "$ENGLISH$ 300 100";
     QTest::newRow("one dollar is damaged") << "ENGLISH$" << "$ENGLISH$ 300 011";
   }
+  // clang-format on
   void startupChoice() {
     QFETCH(QString, content);
     const StartupLanguage c = chooseStartupLanguage(true, content);

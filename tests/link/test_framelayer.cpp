@@ -59,6 +59,7 @@ QString allByteValuesText() {
 class TestFrameLayer : public QObject {
   Q_OBJECT
  private slots:
+  // clang-format off
   void computeCrc_data() {
     QTest::addColumn<QString>("frame");
     QTest::addColumn<QString>("crc");
@@ -66,6 +67,7 @@ class TestFrameLayer : public QObject {
     QTest::newRow("empty") << "" << "FFFF";
     QTest::newRow("both bytes padded") << "EBFF" << "0F00";
   }
+  // clang-format on
   void computeCrc() {
     QFETCH(QString, frame);
     QTEST(orvex::computeCrc(frame), "crc");

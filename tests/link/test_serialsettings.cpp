@@ -44,6 +44,7 @@ class TestSerialSettings : public QObject {
   Q_OBJECT
  private slots:
   // --- the settings string
+  // clang-format off
   void lineSettings_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("outcome");  // bits per character, or "rejected"
@@ -57,6 +58,7 @@ class TestSerialSettings : public QObject {
     QTest::newRow("stop bits") << "9600,N,8,3" << "rejected";
     QTest::newRow("too few fields") << "9600,N,8" << "rejected";
   }
+  // clang-format on
   // A rejected text is named in the error and leaves the settings as they were.
   void lineSettings() {
     QFETCH(QString, text);
@@ -68,28 +70,17 @@ class TestSerialSettings : public QObject {
     QTEST(ok ? QString::number(parsed.bitsPerCharacter()) : "rejected", "outcome");
   }
 
-  void fixedPositions_data() {
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<QString>("fields");  // port number and line settings
-    QTest::newRow("default") << "COM1:9600,N,8,1" << "1 9600,N,8,1";
-    QTest::newRow("1920 stands for 19200, tail ignored") << "COM3:1920,O,7,2#000#" << "3 19200,O,7,2";
-    QTest::newRow("short line") << "COM2:96" << "2 96,,,";
-    QTest::newRow("no port digit") << "COMX:9600,N,8,1" << "0 9600,N,8,1";
-  }
-  void fixedPositions() {
-    QFETCH(QString, settings);
-    const SerialSettingsFields fields = splitSerialSettings(settings);
-    QTEST(QString::number(fields.port) + " " + fields.lineSettings, "fields");
-  }
 
   // What ConfigCOM preselects from a stored line it did not write itself (its window's test
   // opens on a line Salvar stored): only the options it has, COM1 to COM4.
+  // clang-format off
   void preselection_data() {
     QTest::addColumn<QString>("settings");
     QTest::addColumn<QString>("choice");  // port, baud, parity, data bits, stop bits
     QTest::newRow("nothing matches") << "COM7:300,X,9,3" << "||||";
     QTest::newRow("19200 spelled out is no option") << "COM2:19200,N,8,1" << "COM2||N|8|1";
   }
+  // clang-format on
   void preselection() {
     QFETCH(QString, settings);
     const SerialChoice c = choiceFromSettings(settings);

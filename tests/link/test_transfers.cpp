@@ -114,6 +114,7 @@ class TestTransfers : public QObject {
     checkEnded(rig);
   }
 
+  // clang-format off
   void failures_data() {
     using F = sim::InstrumentFaults;
     QTest::addColumn<bool>("write");
@@ -197,6 +198,7 @@ class TestTransfers : public QObject {
     lostRow("write: port lost at slot 10", true, "step m6 10 ", "C lost: gone\n\npartial at 10|port");
     lostRow("write: port lost in the reset pause", true, "step m18 ", "C lost: gone" + unverified);
   }
+  // clang-format on
   void failures() {
     QFETCH(bool, write);
     QFETCH(Action, fault);

@@ -30,6 +30,7 @@ class TestReportRender : public QObject {
     const int labels[29] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 16, 22, 23,
                             24, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 39, 42, 45};
     for (int i = 0; i < 29; ++i) QCOMPARE(v[i], t(labels[i]));
+    // clang-format off
     const QStringList expected = {
         "230 V", "-10% (207 V)", t(46), "50 Hz", "-0.5% (49.75 Hz)", "+0.5% (50.25 Hz)",
         t(47), "5 sec",                                      // V_RET_DRED, V_RET_AGRP
@@ -44,6 +45,7 @@ class TestReportRender : public QObject {
         "+Vbat", "", "x", "x",                               // overload: 5
         "GND", "", "", "x",                                  // oil: siren only
         t(38), t(40) + "Ton = 10 sec     &    Toff = 20 sec", t(43), "9 V", "SN 0042"};
+    // clang-format on
     QCOMPARE(v.mid(29), expected);
   }
 

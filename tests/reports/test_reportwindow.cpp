@@ -89,6 +89,7 @@ class TestReportWindow : public QObject {
     QCOMPARE(f.messages.shown().size(), 2);
   }
   // Nothing collected or written; the window stays with the serial typed.
+  // clang-format off
   void failuresKeepTheWindowAndSayWhy_data() {
     QTest::addColumn<QString>("serial");
     QTest::addColumn<QString>("shown");
@@ -96,6 +97,7 @@ class TestReportWindow : public QObject {
     QTest::newRow("unsafe serial") << "SN/1" << "|File name not valid";
     QTest::newRow("no Report/Txt") << "SN1" << "|File not written";
   }
+  // clang-format on
   void failuresKeepTheWindowAndSayWhy() {
     QFETCH(QString, serial);
     QFETCH(QString, shown);

@@ -28,12 +28,14 @@ class TestInstrumentModel : public QObject {
   Q_OBJECT
  private slots:
   // The replies a transfer never gets (the transfer tests run against this model).
+  // clang-format off
   void exceptionReplies_data() {
     QTest::addColumn<QString>("request");
     QTest::addColumn<QString>("reply");  // without CRC
     QTest::newRow("unknown function") << "371000010001" << "379001";
     QTest::newRow("read beyond registers") << "370300FF0002" << "378302";
   }
+  // clang-format on
   void exceptionReplies() {
     QFETCH(QString, request);
     InstrumentModel model;
