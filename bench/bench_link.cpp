@@ -24,7 +24,8 @@ namespace {
 
 qint64 monotonicNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             std::chrono::steady_clock::now().time_since_epoch()).count();
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 struct Link {
@@ -37,7 +38,8 @@ struct Link {
   FrameLayer layer{port, waiter, replyText, linkStatus};
 
   bool start(const QString& simPath, QStringList extra) {
-    sim.start(simPath, QStringList{"--program-dir", dir.path(), "--port", "1", "--timestamps"} + extra);
+    sim.start(simPath,
+              QStringList{"--program-dir", dir.path(), "--port", "1", "--timestamps"} + extra);
     if (!sim.waitForReadyRead(5000)) return false;
     sim.readLine();  // the announcement
     QString error;
@@ -66,8 +68,8 @@ void printStats(const char* what, std::vector<double> ms) {
               ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back());
 }
 
-void latency(const QString& simPath, const char* what, QStringList extra, const QString& request, int n,
-             qint16 expected = kReplySound) {
+void latency(const QString& simPath, const char* what, QStringList extra, const QString& request,
+             int n, qint16 expected = kReplySound) {
   Link link;
   if (!link.start(simPath, extra)) return;
   std::vector<double> delays;
@@ -103,7 +105,8 @@ void timeoutCpu(const QString& simPath) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const QString simPath = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ORVEX_SIM_PATH);
+  const QString simPath =
+      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ORVEX_SIM_PATH);
   latency(simPath, "model check (7 bytes), 9600 baud", {}, "3703002D00011195", 1);
   latency(simPath, "identity (8 bytes for n = 1), 9600 baud", {}, "3702002100002D96", 1);
   latency(simPath, "block read (131 bytes), 9600 baud", {}, "37050001003FD98C", 63);

@@ -63,16 +63,15 @@ int main(int argc, char** argv) {
   std::printf("%lld MB files; process peak before: %ld KB\n", megabytes, peakRssKb());
   orvex::ParameterSet set;
   QString problem;
-  measure(".QVT (63 values, then junk)", [&] { return !orvex::readQvtFile(base + "CONFIG/BIG.QVT", &set, &problem); });
+  measure(".QVT (63 values, then junk)",
+          [&] { return !orvex::readQvtFile(base + "CONFIG/BIG.QVT", &set, &problem); });
   QFile::remove(base + "Default.fil");
   writeLargeFile(base + "Default.fil", "BIG\r\n", 0);
-  measure("default configuration naming it", [&] {
-    return !orvex::loadDefaultConfiguration(base, &set, &problem);
-  });
+  measure("default configuration naming it",
+          [&] { return !orvex::loadDefaultConfiguration(base, &set, &problem); });
   writeLargeFile(base + "Default.fil", "BIG", megabytes);
   measure("Default.fil", [&] { return !orvex::loadDefaultConfiguration(base, &set, &problem); });
-  measure("textos.sys", [&] {
-    return orvex::readTextBlock(base, 300).status != orvex::TextBlock::Status::Ok;
-  });
+  measure("textos.sys",
+          [&] { return orvex::readTextBlock(base, 300).status != orvex::TextBlock::Status::Ok; });
   return 0;
 }

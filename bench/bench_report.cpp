@@ -33,9 +33,9 @@ int main(int argc, char** argv) {
   for (int i = 0; i < runs; ++i) {
     QElapsedTimer timer;
     timer.start();
-    const orvex::ReportPages pages{
-        orvex::reportDocumentHtml(orvex::renderReportValues(input), texts, {QDate::currentDate(), "5.0"}),
-        texts.extra[orvex::extra::DocPage], input.serialNumber};
+    const orvex::ReportPages pages{orvex::reportDocumentHtml(orvex::renderReportValues(input),
+                                                             texts, {QDate::currentDate(), "5.0"}),
+                                   texts.extra[orvex::extra::DocPage], input.serialNumber};
     QString error;
     if (!orvex::writeReportPdf(dir.filePath("SN-BENCH.pdf"), pages, &error)) {
       std::fprintf(stderr, "not written: %s\n", qPrintable(error));

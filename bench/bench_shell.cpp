@@ -69,8 +69,8 @@ void benchLanguageSwitch(int switches) {
     ms.push_back(double(timer.nsecsElapsed()) / 1e6);
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("language switch: median %.2f ms, max %.2f ms over %d switches\n",
-              ms[ms.size() / 2], ms.back(), switches);
+  std::printf("language switch: median %.2f ms, max %.2f ms over %d switches\n", ms[ms.size() / 2],
+              ms.back(), switches);
 }
 
 }  // namespace
@@ -84,9 +84,10 @@ int main(int argc, char** argv) {
   QWidget* main = topLevel("Presentacion");
   if (!main) return 1;
   FirstPaint watcher([&] {
-    std::printf("start-up: %.1f ms from main() to the main window painted, %.0f ms from process "
-                "start (10 ms grain)\n",
-                double(sinceMain.nsecsElapsed()) / 1e6, msSinceProcessStart());
+    std::printf(
+        "start-up: %.1f ms from main() to the main window painted, %.0f ms from process "
+        "start (10 ms grain)\n",
+        double(sinceMain.nsecsElapsed()) / 1e6, msSinceProcessStart());
     benchLanguageSwitch(switches);
     QApplication::exit(0);
   });

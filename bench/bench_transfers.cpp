@@ -45,9 +45,10 @@ bool measure(LiveProgram& program, const char* label, const char* button, double
   const double seconds = double(wall.nsecsElapsed()) / 1e9;
   const double cpu = cpuSeconds() - cpuBefore;
   const bool clean = ended && program.messages.calls.isEmpty();
-  std::printf("%-6s wall %7.3f s  floor %7.3f s  over %+6.2f %%  cpu %6.3f s (%5.2f %% of wall)%s\n",
-              label, seconds, floor, 100 * (seconds - floor) / floor, cpu, 100 * cpu / seconds,
-              clean ? "" : "  FAILED");
+  std::printf(
+      "%-6s wall %7.3f s  floor %7.3f s  over %+6.2f %%  cpu %6.3f s (%5.2f %% of wall)%s\n", label,
+      seconds, floor, 100 * (seconds - floor) / floor, cpu, 100 * cpu / seconds,
+      clean ? "" : "  FAILED");
   return clean;
 }
 

@@ -61,15 +61,17 @@ const char kReportHelp[] =
     "S.txt and the printable S.pdf, in DIR, or else in the program directory's Report/Txt\n"
     "and Report/Doc.\n";
 
-const QStringList kValueOptions = {"--port", "-o", "--output", "--serial", "--lang",
-                                   "--dir",  "--settings", "--log"};
+const QStringList kValueOptions = {"--port", "-o",    "--output",   "--serial",
+                                   "--lang", "--dir", "--settings", "--log"};
 const QStringList kLanguages = {"es", "en", "fr", "de", "no"};
 
 ParsedCommandLine error(const QString& text) {
   return {ParsedCommandLine::Kind::Error, {}, text + QStringLiteral("\nSee 'orvex-cli --help'.\n")};
 }
 
-ParsedCommandLine help(const char* text) { return {ParsedCommandLine::Kind::Help, {}, QString::fromUtf8(text)}; }
+ParsedCommandLine help(const char* text) {
+  return {ParsedCommandLine::Kind::Help, {}, QString::fromUtf8(text)};
+}
 
 const char* commandHelp(Command command) {
   switch (command) {
@@ -108,7 +110,8 @@ bool splitTokens(const QStringList& args, Tokens* tokens, QString* problem) {
     QString name = args[i];
     QString value;
     const bool inlineValue = name.startsWith(QLatin1String("--")) && name.contains('=');
-    if (inlineValue) std::tie(name, value) = std::pair(name.section('=', 0, 0), name.section('=', 1));
+    if (inlineValue)
+      std::tie(name, value) = std::pair(name.section('=', 0, 0), name.section('=', 1));
     if (name == QLatin1String("--json")) tokens->json = true;
     else if (name == QLatin1String("-h") || name == QLatin1String("--help")) tokens->help = true;
     else if (kValueOptions.contains(name)) {

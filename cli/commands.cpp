@@ -34,8 +34,12 @@ int refuse(const QString& problem) {
   return kBadUsage;
 }
 
-const QString& message(const Session& s, int n) { return s.link.texts.message[static_cast<size_t>(n)]; }
-const QString& extraText(const Session& s, int n) { return s.link.texts.extra[static_cast<size_t>(n)]; }
+const QString& message(const Session& s, int n) {
+  return s.link.texts.message[static_cast<size_t>(n)];
+}
+const QString& extraText(const Session& s, int n) {
+  return s.link.texts.extra[static_cast<size_t>(n)];
+}
 
 // --log FILE: every controller's frames, one after the other, in one file written whole.
 void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
@@ -44,11 +48,13 @@ void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
   for (const ControllerOutcome& outcome : outcomes) text += outcome.log + QLatin1Char('\n');
   const QByteArray bytes = text.toUtf8();
   QString error;
-  const bool written = writeFileAtomic(s.arguments.logFile, [&bytes](QIODevice& file, QString*) {
-    return file.write(bytes) == bytes.size();
-  }, &error);
+  const bool written = writeFileAtomic(
+      s.arguments.logFile,
+      [&bytes](QIODevice& file, QString*) { return file.write(bytes) == bytes.size(); }, &error);
   if (!written)
-    std::fputs((extraText(s, extra::WriteFailed).arg(s.arguments.logFile, error) + '\n').toLocal8Bit().constData(),
+    std::fputs((extraText(s, extra::WriteFailed).arg(s.arguments.logFile, error) + '\n')
+                   .toLocal8Bit()
+                   .constData(),
                stderr);
 }
 
@@ -73,7 +79,8 @@ bool loadEditedFile(const Session& s, const QString& path, EditorModel* editor, 
   if (!unshown.isEmpty()) {
     QStringList numbers;
     for (const int slot : unshown) numbers << QString::number(slot);
-    refuse(path + QStringLiteral(": ") + extraText(s, extra::OutOfRangePrompt).arg(numbers.join(", ")));
+    refuse(path + QStringLiteral(": ") +
+           extraText(s, extra::OutOfRangePrompt).arg(numbers.join(", ")));
     return false;
   }
   *set = file;
@@ -94,7 +101,8 @@ class Results {
     lines_ << outcome.port + QStringLiteral(": ") + said;
     detail.insert(QStringLiteral("port"), outcome.port);
     detail.insert(QStringLiteral("ok"), outcome.ok);
-    if (!outcome.ok) detail.insert(QStringLiteral("problems"), QJsonArray::fromStringList(outcome.problems));
+    if (!outcome.ok)
+      detail.insert(QStringLiteral("problems"), QJsonArray::fromStringList(outcome.problems));
     entries_.append(detail);
   }
   int print(QTextStream& out) const {
@@ -118,7 +126,8 @@ class Results {
 
 // FILE.QVT for one port; DIR/<port>.QVT when -o names a folder.
 QString readTarget(const Arguments& a, const QString& port) {
-  const bool folder = a.output.endsWith('/') || a.output.endsWith('\\') || QFileInfo(a.output).isDir();
+  const bool folder =
+      a.output.endsWith('/') || a.output.endsWith('\\') || QFileInfo(a.output).isDir();
   if (!folder) return a.output;
   return QDir(a.output).filePath(portFileName(port) + QStringLiteral(".QVT"));
 }
@@ -137,19 +146,24 @@ int runRead(const Session& s, QTextStream& out) {
   const Arguments& a = s.arguments;
   // A folder that cannot be made is found before any controller is read, not after.
   if (!makeFolder(s, QFileInfo(readTarget(a, a.ports.value(0))).absolutePath())) return kBadUsage;
-  QList<ControllerOutcome> outcomes = onControllers(
-      s, a.ports, kReadSteps, [](InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); });
+  QList<ControllerOutcome> outcomes =
+      onControllers(s, a.ports, kReadSteps, [](InstrumentTransfers& t, ParameterSet* set) {
+        return t.readConfiguration(set);
+      });
   Results results(s, "read");
   for (ControllerOutcome& outcome : outcomes) {
     const QString file = readTarget(a, outcome.port);
     QString error;
     if (outcome.ok && !writeQvtFile(file, outcome.set, &error)) {
       outcome.ok = false;
-      outcome.problems << extraText(s, extra::WriteFailed).arg(QDir::toNativeSeparators(file), error);
+      outcome.problems
+          << extraText(s, extra::WriteFailed).arg(QDir::toNativeSeparators(file), error);
     }
-    const QString said = outcome.ok ? message(s, 33) + QStringLiteral(" -> ") + QDir::toNativeSeparators(file)
-                                    : lastProblem(outcome);
-    results.add(outcome, said, outcome.ok ? QJsonObject{{QStringLiteral("file"), file}} : QJsonObject{});
+    const QString said =
+        outcome.ok ? message(s, 33) + QStringLiteral(" -> ") + QDir::toNativeSeparators(file)
+                   : lastProblem(outcome);
+    results.add(outcome, said,
+                outcome.ok ? QJsonObject{{QStringLiteral("file"), file}} : QJsonObject{});
   }
   return results.print(out);
 }
@@ -159,9 +173,10 @@ int runWrite(const Session& s, QTextStream& out) {
   ParameterSet edited;
   if (!loadEditedFile(s, s.arguments.input, &editor, &edited)) return kBadUsage;
   const QList<ControllerOutcome> outcomes =
-      onControllers(s, s.arguments.ports, kWriteSteps, [edited](InstrumentTransfers& t, ParameterSet*) {
-        return t.writeConfiguration(edited);
-      });
+      onControllers(s, s.arguments.ports, kWriteSteps,
+                    [edited](InstrumentTransfers& t, ParameterSet*) {
+                      return t.writeConfiguration(edited);
+                    });
   Results results(s, "write");
   for (const ControllerOutcome& outcome : outcomes)
     results.add(outcome, outcome.ok ? message(s, 27) : lastProblem(outcome),
@@ -179,10 +194,12 @@ int runReport(const Session& s, QTextStream& out) {
   input.serialNumber = a.serial;
   const QString dir = s.link.programDir;
   if (!a.output.isEmpty() && !makeFolder(s, a.output)) return kBadUsage;
-  const QString data = a.output.isEmpty() ? reportFilePath(dir, a.serial)
-                                          : QDir(a.output).filePath(a.serial + QStringLiteral(".txt"));
-  const QString document = a.output.isEmpty() ? reportDocumentPath(dir, a.serial)
-                                              : QDir(a.output).filePath(a.serial + QStringLiteral(".pdf"));
+  const QString data = a.output.isEmpty()
+                           ? reportFilePath(dir, a.serial)
+                           : QDir(a.output).filePath(a.serial + QStringLiteral(".txt"));
+  const QString document = a.output.isEmpty()
+                               ? reportDocumentPath(dir, a.serial)
+                               : QDir(a.output).filePath(a.serial + QStringLiteral(".pdf"));
   const ReportOutcome written = writeReportFileAt(data, input, &s.link.texts);
   if (!written.written) return refuse(written.message);
   const ReportPages pages{reportDocumentHtml(renderReportValues(input), s.link.texts,
@@ -190,8 +207,9 @@ int runReport(const Session& s, QTextStream& out) {
                           extraText(s, extra::DocPage), a.serial};
   QString reason;
   if (!writeReportPdf(document, pages, &reason)) {
-    return refuse(extraText(s, extra::ReportPdfFailed)
-                      .arg(QDir::toNativeSeparators(document), reason, QDir::toNativeSeparators(data)));
+    return refuse(
+        extraText(s, extra::ReportPdfFailed)
+            .arg(QDir::toNativeSeparators(document), reason, QDir::toNativeSeparators(data)));
   }
   if (a.json)
     out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("report")},

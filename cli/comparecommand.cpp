@@ -44,8 +44,8 @@ bool loadSides(const Session& s, QList<Side>* sides) {
   ports.removeDuplicates();
   ProgressBoard board(ports, s.progressBar, kReadSteps);
   const QList<ControllerOutcome> outcomes = runOnControllers(
-      ports, s.link, [](InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); },
-      board);
+      ports, s.link,
+      [](InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); }, board);
   for (Side& side : *sides)
     for (const ControllerOutcome& outcome : outcomes)
       if (!side.port.isEmpty() && outcome.port == side.port) {
@@ -74,16 +74,22 @@ void printText(const Session& s, const QList<SettingDifference>& differences, QT
         << "  |  " << d.otherValue << '\n';
 }
 
-void printJson(const QList<Side>& sides, const QList<SettingDifference>& differences, QTextStream& out) {
+void printJson(const QList<Side>& sides, const QList<SettingDifference>& differences,
+               QTextStream& out) {
   QJsonArray list;
   for (const SettingDifference& d : differences) {
     QJsonArray slotNumbers;
     for (const int slot : d.slotNumbers) slotNumbers.append(slot);
-    list.append(QJsonObject{{"slot", d.slotNumbers.value(0)}, {"slots", slotNumbers},
-                            {"section", d.section}, {"name", d.name},
-                            {"a", d.editorValue}, {"b", d.otherValue}});
+    list.append(QJsonObject{{"slot", d.slotNumbers.value(0)},
+                            {"slots", slotNumbers},
+                            {"section", d.section},
+                            {"name", d.name},
+                            {"a", d.editorValue},
+                            {"b", d.otherValue}});
   }
-  out << QJsonDocument(QJsonObject{{"command", "compare"}, {"a", sides[0].given}, {"b", sides[1].given},
+  out << QJsonDocument(QJsonObject{{"command", "compare"},
+                                   {"a", sides[0].given},
+                                   {"b", sides[1].given},
                                    {"differences", list}})
              .toJson(QJsonDocument::Indented);
 }

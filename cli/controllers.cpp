@@ -38,7 +38,8 @@ void runController(const LinkSetup& setup, const ControllerJob& job, ProgressBoa
   BoardView view(board, out->port);
   InstrumentTransfers transfers(context, serial, waiter, messages, {[&view] { return &view; }, {}});
   out->ok = job(transfers, &out->set);
-  for (const TransferRecord& transfer : transfers.log().transfers()) out->log += formatTransferLog(transfer);
+  for (const TransferRecord& transfer : transfers.log().transfers())
+    out->log += formatTransferLog(transfer);
   board.finished(out->port, out->ok);
 }
 
@@ -54,7 +55,8 @@ QList<ControllerOutcome> runOnControllers(const QStringList& ports, const LinkSe
   std::vector<std::unique_ptr<QThread>> threads;
   for (ControllerOutcome& outcome : outcomes) {
     ControllerOutcome* out = &outcome;
-    threads.emplace_back(QThread::create([&setup, &job, &board, out] { runController(setup, job, board, out); }));
+    threads.emplace_back(
+        QThread::create([&setup, &job, &board, out] { runController(setup, job, board, out); }));
     threads.back()->start();
   }
   for (const auto& thread : threads) thread->wait();

@@ -19,9 +19,10 @@ namespace {
 
 // The report lays out text for its PDF, which needs Qt's fonts: a GUI application without a
 // display (the offscreen platform). Every other command runs on a bare core application.
-std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, const ParsedCommandLine& line) {
-  const bool report = line.kind == ParsedCommandLine::Kind::Run &&
-                      line.arguments.command == Command::Report;
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv,
+                                                  const ParsedCommandLine& line) {
+  const bool report =
+      line.kind == ParsedCommandLine::Kind::Run && line.arguments.command == Command::Report;
   if (!report) return std::make_unique<QCoreApplication>(argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   return std::make_unique<QGuiApplication>(argc, argv);
@@ -30,8 +31,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, const 
 // Qt's own remarks (a missing runtime folder and the like) are not the user's business here;
 // what the command has to say it writes itself.
 void quietQtRemarks(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtCriticalMsg || type == QtFatalMsg)
-    std::fprintf(stderr, "%s\n", qPrintable(text));
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
 // Without --dir, the folder the windowed program would use when started here.

@@ -37,12 +37,14 @@ void ProgressBoard::drawBar() {
   QStringList parts;
   for (const QString& port : ports_) {
     const PortState& state = states_[port];
-    const int percent = state.ending.isEmpty() ? std::min(99, state.steps * 100 / stepsPerPort_) : 100;
+    const int percent =
+        state.ending.isEmpty() ? std::min(99, state.steps * 100 / stepsPerPort_) : 100;
     const int filled = percent * kWidth / 100;
     const QString bar = QString(filled, '#') + QString(kWidth - filled, '-');
-    parts << QStringLiteral("%1 [%2] %3").arg(port, bar,
-                                             state.ending.isEmpty() ? QStringLiteral("%1%").arg(percent, 3)
-                                                                    : state.ending);
+    parts << QStringLiteral("%1 [%2] %3")
+                 .arg(port, bar,
+                      state.ending.isEmpty() ? QStringLiteral("%1%").arg(percent, 3)
+                                             : state.ending);
   }
   std::fputs(("\r\033[K" + parts.join(QStringLiteral(" | "))).toLocal8Bit().constData(), out_);
   std::fflush(out_);

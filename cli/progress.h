@@ -60,7 +60,8 @@ class BoardMessages : public MessageBoxes {
   BoardMessages(ProgressBoard& board, QString port, QStringList* kept)
       : board_(board), port_(std::move(port)), kept_(kept) {}
   MessageAnswer show(MessageIcon, const QString& prompt, const QString&, MessageButtons) override {
-    const QString line = QString(prompt).replace(QStringLiteral("\n\n"), QStringLiteral(" ")).simplified();
+    const QString line =
+        QString(prompt).replace(QStringLiteral("\n\n"), QStringLiteral(" ")).simplified();
     kept_->append(line);
     board_.problem(port_, line);
     return MessageAnswer::Ok;

@@ -10,7 +10,7 @@ namespace orvex::cli {
 
 struct Session {
   Arguments arguments;
-  LinkSetup link;     // program directory, line settings, texts
+  LinkSetup link;  // program directory, line settings, texts
   int languageBase = 300;
   bool progressBar = false;  // standard error is a terminal
 };

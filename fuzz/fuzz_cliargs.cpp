@@ -19,11 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const Arguments& a = line.arguments;
   switch (a.command) {
-    case Command::Read: expect(!a.ports.isEmpty() && !a.output.isEmpty(), "read has ports and -o"); break;
-    case Command::Write: expect(!a.ports.isEmpty() && !a.input.isEmpty(), "write has ports and a file"); break;
+    case Command::Read:
+      expect(!a.ports.isEmpty() && !a.output.isEmpty(), "read has ports and -o");
+      break;
+    case Command::Write:
+      expect(!a.ports.isEmpty() && !a.input.isEmpty(), "write has ports and a file");
+      break;
     case Command::Compare: break;  // its two sides are checked when they are read
-    case Command::Report: expect(!a.serial.isEmpty() && !a.input.isEmpty(), "report has a serial"); break;
+    case Command::Report:
+      expect(!a.serial.isEmpty() && !a.input.isEmpty(), "report has a serial");
+      break;
   }
-  for (const QString& port : a.ports) expect(!port.isEmpty() && !portFileName(port).isEmpty(), "ports name files");
+  for (const QString& port : a.ports)
+    expect(!port.isEmpty() && !portFileName(port).isEmpty(), "ports name files");
   return 0;
 }

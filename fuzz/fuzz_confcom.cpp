@@ -21,8 +21,7 @@ void checkLineSettings(const QString& text) {
   if (parseLineSettings(text, &line, &error))
     expect(line.bitsPerCharacter() >= 7 && line.bitsPerCharacter() <= 12,
            "accepted line settings are 5..8 data bits, parity or none, 1..2 stop bits");
-  else
-    expect(!error.isEmpty(), "a rejected setting says why");
+  else expect(!error.isEmpty(), "a rejected setting says why");
 }
 
 void checkChoice(const QString& settings) {

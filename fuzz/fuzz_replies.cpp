@@ -31,8 +31,7 @@ void scheduleArrivals(fuzz::InputCursor& in, Link& link) {
     const QByteArray piece = in.takeCounted();
     if (piece.isEmpty())
       link.clock.at(at, [&link] { link.port.loseWhileOpen(QStringLiteral("unplugged")); });
-    else
-      link.port.receiveAt(fuzz::handedOverUs(at, link.burstUs), piece);
+    else link.port.receiveAt(fuzz::handedOverUs(at, link.burstUs), piece);
   }
 }
 

@@ -19,7 +19,8 @@ constexpr std::array<quint16, kConfigRegisters> kFactory = {
 // clang-format on
 
 quint16 word(const QByteArray& frame, int at) {
-  return static_cast<quint16>((static_cast<quint8>(frame[at]) << 8) | static_cast<quint8>(frame[at + 1]));
+  return static_cast<quint16>((static_cast<quint8>(frame[at]) << 8) |
+                              static_cast<quint8>(frame[at + 1]));
 }
 
 QByteArray bytesOf(std::initializer_list<int> values) {
@@ -116,8 +117,7 @@ QByteArray InstrumentModel::writeRegister(const QByteArray& frame, int address, 
     pending_.clear();
     return {};
   }
-  if (address >= kRegisterCount)
-    return withCrc(bytesOf({kSlaveAddress, 0x86, 0x02}));
+  if (address >= kRegisterCount) return withCrc(bytesOf({kSlaveAddress, 0x86, 0x02}));
   if (address != kModelRegister) registers_[address] = value;  // the model code is fixed
   ++writes_;
   if (faults_.writesWithoutIdentity) return frame;
@@ -154,7 +154,9 @@ bool InstrumentModel::loadConfigurationText(const QString& text, QString* error)
   QStringList lines = text.split('\n');
   while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
   if (lines.size() != kConfigRegisters) {
-    *error = QStringLiteral("expected %1 lines of numbers, found %2").arg(kConfigRegisters).arg(lines.size());
+    *error = QStringLiteral("expected %1 lines of numbers, found %2")
+                 .arg(kConfigRegisters)
+                 .arg(lines.size());
     return false;
   }
   std::array<quint16, kConfigRegisters> values{};
@@ -162,7 +164,9 @@ bool InstrumentModel::loadConfigurationText(const QString& text, QString* error)
     bool ok = false;
     const int v = lines[i].trimmed().toInt(&ok);
     if (!ok || v < -32768 || v > 65535) {
-      *error = QStringLiteral("line %1: \"%2\" is not a 16-bit number").arg(i + 1).arg(lines[i].trimmed());
+      *error = QStringLiteral("line %1: \"%2\" is not a 16-bit number")
+                   .arg(i + 1)
+                   .arg(lines[i].trimmed());
       return false;
     }
     values[i] = static_cast<quint16>(v);

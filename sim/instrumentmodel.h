@@ -22,15 +22,15 @@ inline constexpr char kIdentityCode[] = "\x47\x12\x03\x85";
 // A count of -1 means "always", k > 0 "the first k times", 0 never.
 struct InstrumentFaults {
   bool noAnswer = false;
-  int crcErrors = 0;               // replies sent with a damaged CRC
-  quint16 modelCode = 1;           // value of register 0x002D
-  int wrongIdentity = 0;           // identity replies carrying another code
+  int crcErrors = 0;                   // replies sent with a damaged CRC
+  quint16 modelCode = 1;               // value of register 0x002D
+  int wrongIdentity = 0;               // identity replies carrying another code
   bool writesWithoutIdentity = false;  // writes acknowledged by echoing the request
-  int strayBytes = 0;              // noise bytes sent before every reply
-  qint64 splitGapUs = 0;           // reply sent as two halves this far apart
-  int stopAfter = 0;               // answers only the first k requests
-  qint64 resetSilenceUs = 3'000'000;  // silent this long after the reset command
-  qint64 turnaroundUs = 2'000;     // from the end of a request to the start of its reply
+  int strayBytes = 0;                  // noise bytes sent before every reply
+  qint64 splitGapUs = 0;               // reply sent as two halves this far apart
+  int stopAfter = 0;                   // answers only the first k requests
+  qint64 resetSilenceUs = 3'000'000;   // silent this long after the reset command
+  qint64 turnaroundUs = 2'000;         // from the end of a request to the start of its reply
 };
 
 class InstrumentModel {

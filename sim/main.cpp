@@ -34,7 +34,8 @@ bool loadStartConfiguration(const SimOptions& options, InstrumentModel* model, Q
   QString path = options.configFile;
   if (path.isEmpty() && !options.programDir.isEmpty()) {
     const QString dir = options.programDir + '/';
-    const QString factory = orvex::findFileNoCase(orvex::findFileNoCase(dir, "CONFIG") + '/', "FACTORY.QVT");
+    const QString factory =
+        orvex::findFileNoCase(orvex::findFileNoCase(dir, "CONFIG") + '/', "FACTORY.QVT");
     if (QFile::exists(factory)) path = factory;
   }
   if (path.isEmpty()) return true;  // the built-in set
@@ -42,8 +43,9 @@ bool loadStartConfiguration(const SimOptions& options, InstrumentModel* model, Q
   orvex::ReadFailure failure;
   if (!orvex::readTextFile(path, orvex::kConfigFileLimit, &text, &failure)) {
     *error = path + ": " +
-             (failure.tooLarge() ? QStringLiteral("too large for a .QVT file (%1 bytes)").arg(failure.size)
-                                 : failure.reason);
+             (failure.tooLarge()
+                  ? QStringLiteral("too large for a .QVT file (%1 bytes)").arg(failure.size)
+                  : failure.reason);
     return false;
   }
   if (model->loadConfigurationText(text, error)) return true;
@@ -86,8 +88,9 @@ int main(int argc, char** argv) {
   for (const int s : {SIGUSR1, SIGINT, SIGTERM, SIGHUP}) std::signal(s, onSignal);
 
   if (!options.quiet) {
-    printLine(stdout, "orvex-sim: instrument on " + server.terminalPath() +
-                          (server.linkPath().isEmpty() ? QString() : ", linked as " + server.linkPath()));
+    printLine(stdout,
+              "orvex-sim: instrument on " + server.terminalPath() +
+                  (server.linkPath().isEmpty() ? QString() : ", linked as " + server.linkPath()));
   }
   const int result = QCoreApplication::exec();
   if (!server.dump(&message)) {

@@ -30,18 +30,25 @@ const QList<QCommandLineOption>& optionList() {
   static const QList<QCommandLineOption> options = {
       {"program-dir", "Make the link COM<port> in DIR to the simulator's terminal.", "DIR"},
       {"port", "Port number N of the link COM<N> (default 1).", "N", "1"},
-      {"config", "Start from this .QVT file (63 lines of numbers). Default: CONFIG/FACTORY.QVT "
-                 "of the program directory if there is one, else a built-in 230 V/50 Hz set.", "FILE"},
+      {"config",
+       "Start from this .QVT file (63 lines of numbers). Default: CONFIG/FACTORY.QVT "
+       "of the program directory if there is one, else a built-in 230 V/50 Hz set.",
+       "FILE"},
       {"dump", "Write the registers as a .QVT file to FILE on SIGUSR1 and on exit.", "FILE"},
       {"baud", "Send replies paced at this speed (default 9600).", "BAUD", "9600"},
-      {"burst-ms", "Deliver reply bytes in bursts MS apart, as USB adapters do (default 0: "
-                   "byte by byte).", "MS", "0"},
-      {"reset-silence-ms", "Stay silent this long after the reset command (default 3000).", "MS", "3000"},
+      {"burst-ms",
+       "Deliver reply bytes in bursts MS apart, as USB adapters do (default 0: "
+       "byte by byte).",
+       "MS", "0"},
+      {"reset-silence-ms", "Stay silent this long after the reset command (default 3000).", "MS",
+       "3000"},
       {"no-answer", "Never answer."},
       {"crc-errors", "Damage the CRC of replies: 'always' or the first K.", "K"},
       {"model", "Model code in register 0x002D (default 1).", "CODE", "1"},
-      {"wrong-identity", "Send another identity code: 'always' or the first K identity replies.", "K"},
-      {"ack-without-identity", "Acknowledge writes by echoing the request, without the identity code."},
+      {"wrong-identity", "Send another identity code: 'always' or the first K identity replies.",
+       "K"},
+      {"ack-without-identity",
+       "Acknowledge writes by echoing the request, without the identity code."},
       {"stray-bytes", "Send N noise bytes before every reply.", "N", "0"},
       {"split-gap-ms", "Send every reply in two halves MS apart.", "MS", "0"},
       {"stop-after", "Stop answering after K requests.", "K", "0"},
@@ -76,14 +83,18 @@ ParseResult parseSimOptions(const QStringList& arguments, SimOptions* o, QString
   if (!parseNumber(parser.value("port"), 1, 99, &o->port)) return bad("port");
   if (!parseNumber(parser.value("baud"), 50, 4'000'000, &o->baud)) return bad("baud");
   if (!parseNumber(parser.value("burst-ms"), 0, 1000, &o->burstMs)) return bad("burst-ms");
-  if (!parseNumber(parser.value("reset-silence-ms"), 0, 600'000, &resetMs)) return bad("reset-silence-ms");
+  if (!parseNumber(parser.value("reset-silence-ms"), 0, 600'000, &resetMs))
+    return bad("reset-silence-ms");
   if (!parseNumber(parser.value("model"), 0, 65535, &model)) return bad("model");
-  if (!parseNumber(parser.value("stray-bytes"), 0, 1000, &o->faults.strayBytes)) return bad("stray-bytes");
+  if (!parseNumber(parser.value("stray-bytes"), 0, 1000, &o->faults.strayBytes))
+    return bad("stray-bytes");
   if (!parseNumber(parser.value("split-gap-ms"), 0, 60'000, &splitMs)) return bad("split-gap-ms");
-  if (!parseNumber(parser.value("stop-after"), 0, 1'000'000, &o->faults.stopAfter)) return bad("stop-after");
+  if (!parseNumber(parser.value("stop-after"), 0, 1'000'000, &o->faults.stopAfter))
+    return bad("stop-after");
   if (parser.isSet("crc-errors") && !parseCount(parser.value("crc-errors"), &o->faults.crcErrors))
     return bad("crc-errors");
-  if (parser.isSet("wrong-identity") && !parseCount(parser.value("wrong-identity"), &o->faults.wrongIdentity))
+  if (parser.isSet("wrong-identity") &&
+      !parseCount(parser.value("wrong-identity"), &o->faults.wrongIdentity))
     return bad("wrong-identity");
   o->faults.modelCode = static_cast<quint16>(model);
   o->faults.resetSilenceUs = resetMs * 1000LL;

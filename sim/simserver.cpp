@@ -114,8 +114,10 @@ void SimServer::flush() {
     const ssize_t written = ::write(master_, batch.constData(), static_cast<size_t>(batch.size()));
     if (replyEnded && options_.timestamps) {
       const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-          std::chrono::steady_clock::now().time_since_epoch()).count();
-      std::printf("reply-end %lld %lld\n", static_cast<long long>(written), static_cast<long long>(ns));
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count();
+      std::printf("reply-end %lld %lld\n", static_cast<long long>(written),
+                  static_cast<long long>(ns));
       std::fflush(stdout);
     }
   }

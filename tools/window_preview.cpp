@@ -25,10 +25,12 @@ int main(int argc, char** argv) {
   if (!window) return 2;
   loadTexts(program.services, args.value(2, "0").toInt());
   QTextStream out(stderr);
-  for (const QString& missing : missingCaptionControls(program.windows)) out << "missing " << missing << "\n";
+  for (const QString& missing : missingCaptionControls(program.windows))
+    out << "missing " << missing << "\n";
   for (const QString& shown : program.messages.shown()) out << "message " << shown << "\n";
   out.flush();
-  if (auto* tabs = window->findChild<QTabWidget*>()) tabs->setCurrentIndex(args.value(4, "0").toInt());
+  if (auto* tabs = window->findChild<QTabWidget*>())
+    tabs->setCurrentIndex(args.value(4, "0").toInt());
   window->show();
   return app.exec();
 }

@@ -9,8 +9,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QLatin1String(orvex::kProgramName));
   // The desktop entry's name, so a desktop shows the menu entry's icon for the windows.
   QGuiApplication::setDesktopFileName(QStringLiteral(ORVEX_APP_ID));
-  QApplication::setWindowIcon(QIcon::fromTheme(
-      QStringLiteral(ORVEX_APP_ID), QIcon(QStringLiteral(":/" ORVEX_APP_ID ".svg"))));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORVEX_APP_ID),
+                                               QIcon(QStringLiteral(":/" ORVEX_APP_ID ".svg"))));
   orvex::Program program;
   return program.run();
 }

@@ -14,16 +14,14 @@ namespace {
 
 // What the program reads and writes in its directory. Named one by one: on Windows the
 // delivered files lie beside the executable and its libraries, which the user does not need.
-const char* const kDeliveredEntries[] = {"textos.sys", "conflang.sys", "confcom.sys",
-                                         "Default.fil", "CONFIG",      "Report"};
+const char* const kDeliveredEntries[] = {"textos.sys",  "conflang.sys", "confcom.sys",
+                                         "Default.fil", "CONFIG",       "Report"};
 
 bool holdsDeliveredFiles(const QString& folder) {
   return QFileInfo::exists(QDir(folder).filePath(QStringLiteral("textos.sys")));
 }
 
-QString withSlash(const QString& folder) {
-  return folder.endsWith('/') ? folder : folder + '/';
-}
+QString withSlash(const QString& folder) { return folder.endsWith('/') ? folder : folder + '/'; }
 
 bool failed(QString* problem, const QString& text) {
   if (problem && problem->isEmpty()) *problem = text;
@@ -50,7 +48,8 @@ QStringList deliveredEntries(const QString& delivered) {
 // user's DEFAULT.FIL is the delivered Default.fil).
 QString pathInside(const QString& target, const QString& relative) {
   QString path = target;
-  for (const QString& part : relative.split('/', Qt::SkipEmptyParts)) path = findFileNoCase(path, part);
+  for (const QString& part : relative.split('/', Qt::SkipEmptyParts))
+    path = findFileNoCase(path, part);
   return path;
 }
 
@@ -60,9 +59,9 @@ bool copyFile(const QString& from, const QString& to, QString* problem) {
     return failed(problem, QStringLiteral("%1: %2").arg(from, source.errorString()));
   const QByteArray bytes = source.readAll();
   QString error;
-  const bool written = writeFileAtomic(to, [&bytes](QIODevice& file, QString*) {
-    return file.write(bytes) == bytes.size();
-  }, &error);
+  const bool written = writeFileAtomic(
+      to, [&bytes](QIODevice& file, QString*) { return file.write(bytes) == bytes.size(); },
+      &error);
   return written || failed(problem, QStringLiteral("%1: %2").arg(to, error));
 }
 

@@ -58,14 +58,17 @@ bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* 
 
 bool writeTextFileAtomic(const QString& path, const QString& content, QString* error) {
   const QByteArray bytes = toCp1252(content);
-  return writeFileAtomic(path, [&bytes](QIODevice& file, QString* why) {
-    const qint64 written = file.write(bytes);
-    if (written >= 0 && written != bytes.size())
-      *why = QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
-                 .arg(written)
-                 .arg(bytes.size());
-    return written == bytes.size();
-  }, error);
+  return writeFileAtomic(
+      path,
+      [&bytes](QIODevice& file, QString* why) {
+        const qint64 written = file.write(bytes);
+        if (written >= 0 && written != bytes.size())
+          *why = QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
+                     .arg(written)
+                     .arg(bytes.size());
+        return written == bytes.size();
+      },
+      error);
 }
 
 QString findFileNoCase(const QString& dir, const QString& name) {

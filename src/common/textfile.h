@@ -13,9 +13,9 @@ namespace orvex {
 
 // What each file's format can hold at the most, with room to spare: a larger file is not a
 // file of that kind, and is refused unread instead of being held and split whole.
-inline constexpr qint64 kSettingsFileLimit = 4 * 1024;    // conflang.sys, confcom.sys, Default.fil
-inline constexpr qint64 kConfigFileLimit = 16 * 1024;     // a .QVT: 63 short lines
-inline constexpr qint64 kTextTableLimit = 1024 * 1024;    // textos.sys
+inline constexpr qint64 kSettingsFileLimit = 4 * 1024;  // conflang.sys, confcom.sys, Default.fil
+inline constexpr qint64 kConfigFileLimit = 16 * 1024;   // a .QVT: 63 short lines
+inline constexpr qint64 kTextTableLimit = 1024 * 1024;  // textos.sys
 
 // Why a read failed: the system's reason, or a file larger than its limit (then `size`).
 struct ReadFailure {

@@ -61,9 +61,10 @@ void Compara::buildWindow() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(buildSourceFrame());
   auto* note = makeLabel("Label1", this);
-  note->setText(QString::fromUtf8("Solo se listan los ajustes que difieren. Tomar un valor lo "
-                                  "pasa solo al editor; desde aquí no se graba nada en el "
-                                  "instrumento."));
+  note->setText(
+      QString::fromUtf8("Solo se listan los ajustes que difieren. Tomar un valor lo "
+                        "pasa solo al editor; desde aquí no se graba nada en el "
+                        "instrumento."));
   layout->addWidget(note);
   summary_ = makeLabel("Label2", this);
   QFont bold = summary_->font();
@@ -319,8 +320,8 @@ void Compara::updateButtons() {
 void Compara::setColumnHeaders() {
   const bool file = compared_ ? !otherFile_.isEmpty() : fileOption_->isChecked();
   const QString name = compared_ ? otherFile_ : QString();
-  const QString other = file ? text(extra::CompareFileColumn).arg(name)
-                             : text(extra::CompareControllerColumn);
+  const QString other =
+      file ? text(extra::CompareFileColumn).arg(name) : text(extra::CompareControllerColumn);
   results_->setHeaderLabels({text(extra::CompareSettingColumn), QString(),
                              text(extra::CompareEditorColumn), other.trimmed()});
   fitColumns();

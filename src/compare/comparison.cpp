@@ -107,8 +107,8 @@ QString optionCaption(const MappingStep& step, int option, const EditorWording& 
 QString actionCaption(const MappingStep& step, const ShownControls& shown,
                       const EditorWording& wording) {
   QStringList ticked;
-  for (const QString& box : {immediateStopBox(step.control), timedStopBox(step.control),
-                             sirenBox(step.control)})
+  for (const QString& box :
+       {immediateStopBox(step.control), timedStopBox(step.control), sirenBox(step.control)})
     if (shown.isChecked(box)) ticked << wording.caption(box);
   return ticked.isEmpty() ? wording.noneTicked : ticked.join(QStringLiteral(", "));
 }
@@ -163,11 +163,13 @@ QList<SettingDifference> compareSets(const ParameterSet& editor, const Parameter
     const QList<int> slotNumbers = slotsOf(step);
     if (!differs(slotNumbers, editor, other)) continue;
     const SettingWords& words = wordsFor(step.slot);
-    SettingDifference difference{slotNumbers, wording.section(words.tab),
+    SettingDifference difference{slotNumbers,
+                                 wording.section(words.tab),
                                  settingName(step, words, wording),
                                  shownValue(step, editor, editorShows, wording),
                                  shownValue(step, other, otherShows, wording),
-                                 showsAll(slotNumbers, otherShows), {}};
+                                 showsAll(slotNumbers, otherShows),
+                                 {}};
     for (const int slot : slotNumbers) difference.otherSlotValues << other[slot];
     differences << difference;
   }

@@ -12,10 +12,10 @@
 namespace orvex {
 
 struct SettingDifference {
-  QList<int> slotNumbers;         // the setting's slot; both slots of a number box
-  QString section;                // the caption of the editor's tab that shows it
-  QString name;                   // as the editor names it
-  QString editorValue;            // each side as the editor would show it
+  QList<int> slotNumbers;  // the setting's slot; both slots of a number box
+  QString section;         // the caption of the editor's tab that shows it
+  QString name;            // as the editor names it
+  QString editorValue;     // each side as the editor would show it
   QString otherValue;
   bool otherShowable = true;      // false: no control can show the other value (listed raw)
   QList<qint16> otherSlotValues;  // the other side's values of slotNumbers

@@ -14,7 +14,7 @@ struct EditorWording {
   QString ticked;                    // a check box ticked, not ticked; none of three ticked
   QString notTicked;
   QString noneTicked;
-  QString withoutOption;             // "%1 (value without an option)"
+  QString withoutOption;  // "%1 (value without an option)"
 
   // The caption of `control`; the design caption of a label no text replaces; "" otherwise.
   QString caption(const QString& control) const;

@@ -65,8 +65,7 @@ QStringList valueCaptions(int slot, Style style) {
   for (int n = 1; n <= slotInfo(slot).options; ++n) {
     if (valueTableEntry(slot, n) == kNoAlarm)
       captions << (slot == 6 ? QString::fromUtf8("Con Tensión ALT") : QString("Sin Alarma"));
-    else
-      captions << numberCaption(slot, n, style);
+    else captions << numberCaption(slot, n, style);
   }
   return captions;
 }

@@ -13,7 +13,7 @@ ParameterSet factoryParameterSet() {
       2, 1, 1, 1, 0, 0, 0, 0, 8, 0,    // 41..50
       30, 0, 100, 2, 88, 0, 100, 0, 60, 0,  // 51..60: 30 Hz, 100 Hz, 600 RPM, 100 imp, 60 s
       30, 0, 10,                       // 61..63: 30 s, 10 V
-  // clang-format on
+      // clang-format on
   };
   ParameterSet set;
   for (int k = kFirstSlot; k <= kLastSlot; ++k) set[k] = kValues[k - 1];

@@ -6,8 +6,8 @@
 // computed in double from the whole nominal value and the multiplier, voltages rounded down.
 namespace orvex {
 
-int nominalVoltage(int rvnOption);    // volts, 0 outside 1..12
-int nominalFrequency(int rfnOption);  // hertz, 0 outside 1..3
+int nominalVoltage(int rvnOption);            // volts, 0 outside 1..12
+int nominalFrequency(int rfnOption);          // hertz, 0 outside 1..3
 QString nominalVoltageText(int rvnOption);    // "230V"
 QString nominalFrequencyText(int rfnOption);  // "50Hz"
 

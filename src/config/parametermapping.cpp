@@ -49,9 +49,7 @@ void collectStep(const MappingStep& step, const EditorControls& controls, Parame
       if (const int option = controls.selectedOption(step.control); option > 0)
         s[step.slot] = static_cast<qint16>(option);
       break;
-    case ControlKind::Flag:
-      s[step.slot] = controls.isChecked(step.control) ? 1 : 2;
-      break;
+    case ControlKind::Flag: s[step.slot] = controls.isChecked(step.control) ? 1 : 2; break;
     case ControlKind::NumberBox:
       splitBytePair(numberFromBoxText(controls.text(step.control)), &s[step.slot],
                     &s[step.slot + 1]);

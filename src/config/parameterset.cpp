@@ -55,11 +55,13 @@ std::vector<int> optionValues(int slot) {
   static const std::vector<int> kOneTwo = {1, 2};
   switch (slot) {
     case 1: return {63, 100, 115, 125, 200, 215, 230, 240, 380, 400, 415, 480};
-    case 2: case 3: return kPercentMains;
+    case 2:
+    case 3: return kPercentMains;
     case 4: return {50, 60, 400};
     case 5: return {5, 7, 10, 15, 20, N};
     case 6: return {1, 3, 5, 10, 15, 20, 30, 60, N};
-    case 7: case 23: return kDelays;
+    case 7:
+    case 23: return kDelays;
     case 8: return {1, 2, 3};
     case 9: return {3, 5, 10, 15, 20, 30, 45, 60};
     case 10: return {2, 3, 4, 5, 6, 7, 10, 15};
@@ -67,10 +69,15 @@ std::vector<int> optionValues(int slot) {
     case 12: return {1, 3, 6, 10, 15};
     case 24: return {5, 10, 15, 30, 45, 60, 90, 120, 240, 360, 480, 600};
     case 26: return {5, 10, 15, 30, 45, 60, 120, 180};
-    case 27: case 28: return kPercentAlt;
+    case 27:
+    case 28: return kPercentAlt;
     case 29: return {5, 10, 20, 50, 75, 83, 100, 150, N};
     case 30: return {1, 3, 5, 10, 15, 20, 30, 60};
-    case 32: case 34: case 36: case 38: case 40: return {1, 2, 3, 4, 5, 6};
+    case 32:
+    case 34:
+    case 36:
+    case 38:
+    case 40: return {1, 2, 3, 4, 5, 6};
     case 45: return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     default: break;
   }

@@ -20,15 +20,15 @@ struct ParameterSet {
 };
 
 enum class Encoding {
-  Option,       // 1..options: position of the selected option button
-  Flag,         // 1 enabled, 2 disabled
-  Combination,  // 1 OR, 2 AND
-  Level,        // 1 active at +V, 2 active at GND
-  ActionCode,   // 1..6, see ActionCode below; 0 = never set
-  BytePairHigh, // high byte of a whole number 0..65535, the next slot holds the low byte
+  Option,        // 1..options: position of the selected option button
+  Flag,          // 1 enabled, 2 disabled
+  Combination,   // 1 OR, 2 AND
+  Level,         // 1 active at +V, 2 active at GND
+  ActionCode,    // 1..6, see ActionCode below; 0 = never set
+  BytePairHigh,  // high byte of a whole number 0..65535, the next slot holds the low byte
   BytePairLow,
-  Model,        // instrument model code, never shown, collected or written
-  Reserved,     // always 0 when collected
+  Model,     // instrument model code, never shown, collected or written
+  Reserved,  // always 0 when collected
 };
 
 struct SlotInfo {

@@ -11,8 +11,7 @@ void registerConfigWindows(AppServices& services) {
   services.windows.add("ConfigQVT", [&services]() -> QWidget* {
     ConfigQVT::LoadSteps steps;
     steps.applySerialSettings = [&services] {
-      if (services.port)
-        applySerialSettings(services.context, *services.port, services.messages);
+      if (services.port) applySerialSettings(services.context, *services.port, services.messages);
     };
     steps.readDefaultConfiguration = [&services](ParameterSet* set, QString* problem) {
       return loadDefaultConfiguration(services.context.programDir, set, problem,

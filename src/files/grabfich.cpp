@@ -32,8 +32,9 @@ GrabFich::GrabFich(AppServices& services)
 }
 
 void GrabFich::buildLayout() {
-  auto* instruction = new QLabel(
-      QStringLiteral(u"Seleccione un Fichero ó cree uno nuevo introduciendo el Nombre."), this);
+  auto* instruction =
+      new QLabel(QStringLiteral(u"Seleccione un Fichero ó cree uno nuevo introduciendo el Nombre."),
+                 this);
   instruction->setObjectName(QStringLiteral("Label1"));
   instruction->setWordWrap(true);
   auto* note =

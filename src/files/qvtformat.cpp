@@ -129,7 +129,8 @@ bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QStr
   const bool read = readTextFile(defaultPath, kSettingsFileLimit, &content, &failure);
   if (failure.tooLarge()) {
     if (problem)
-      *problem = extraText(texts, extra::FileTooLarge).arg(nativePath(defaultPath)).arg(failure.size);
+      *problem =
+          extraText(texts, extra::FileTooLarge).arg(nativePath(defaultPath)).arg(failure.size);
     return false;
   }
   const QString name = read ? firstListItem(content) : QString();

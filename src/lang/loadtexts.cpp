@@ -23,7 +23,8 @@ bool applyCaption(QWidget* window, const CaptionAssignment& caption) {
 }
 
 QString describe(const ItemUse& use) {
-  QString name = use.window + '.' + (use.control.isEmpty() ? QStringLiteral("<title>") : use.control);
+  QString name =
+      use.window + '.' + (use.control.isEmpty() ? QStringLiteral("<title>") : use.control);
   if (use.kind == ItemUse::Kind::TabCaption) name += QStringLiteral("[tab %1]").arg(use.index);
   return name;
 }

@@ -18,8 +18,8 @@ void applyQtTranslations(const Language& language) {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   for (const char* catalogue : {"qtbase", "qtserialport"}) {
     auto translator = std::make_unique<QTranslator>();
-    const QString name = QStringLiteral("%1_%2").arg(QLatin1String(catalogue),
-                                                      QLatin1String(language.qtLocale));
+    const QString name =
+        QStringLiteral("%1_%2").arg(QLatin1String(catalogue), QLatin1String(language.qtLocale));
     if (!translator->load(name, folder) || !QCoreApplication::installTranslator(translator.get()))
       continue;
     installed.push_back(std::move(translator));

@@ -38,15 +38,18 @@ class TableBuilder {
   std::vector<std::vector<ItemUse>> take() { return std::move(table_); }
 
  private:
-  void add(int item, ItemUse use) { table_.at(static_cast<size_t>(item)).push_back(std::move(use)); }
+  void add(int item, ItemUse use) {
+    table_.at(static_cast<size_t>(item)).push_back(std::move(use));
+  }
   std::vector<std::vector<ItemUse>> table_;
 };
 
 void addMainWindowItems(TableBuilder& t) {
   t.title(1, "Presentacion");
   t.tableRange(Kind::Screen, 2, 1, 6);
-  t.captions(8, "Presentacion", {"labelauto", "labelgen", "labelman", "labeltest", "labelblock",
-                                 "labeloff", "Command2", "Command3", "Command4"});
+  t.captions(8, "Presentacion",
+             {"labelauto", "labelgen", "labelman", "labeltest", "labelblock", "labeloff",
+              "Command2", "Command3", "Command4"});
   t.caption(17, "Presentacion", "Command1");
   t.caption(17, "Idioma", "Command8");
   t.kept(17, Kind::KeptExit);
@@ -61,8 +64,8 @@ void addMainsTabItems(TableBuilder& t) {
   t.tab(32, 0);
   t.captions(33, "ConfigQVT",
              {"Frame2", "RVNF(1)", "Label7", "RVLIF(1)", "RVLI(12)", "Label8", "RVLSF(1)",
-              "RVLS(12)", "Label9", "RFNF(1)", "Label10", "RFLF(1)", "RFL(6)", "Label11",
-              "Frame20", "Label31", "Label32", "Label33", "Label34"});
+              "RVLS(12)", "Label9", "RFNF(1)", "Label10", "RFLF(1)", "RFL(6)", "Label11", "Frame20",
+              "Label31", "Label32", "Label33", "Label34"});
   t.tableRange(Kind::Screen, 52, 13, 1);
   t.captions(53, "ConfigQVT", {"RDRF", "RDR(9)", "Label12", "RIAF", "Label13"});
   t.tab(58, 1);
@@ -77,8 +80,8 @@ void addStartTabItems(TableBuilder& t) {
   t.captions(78, "ConfigQVT", {"MCA_BD", "MCA_FA", "MCA_CW", "MCA_PU", "MCALABIV", "Label14"});
   t.tab(84, 2);
   t.captions(85, "ConfigQVT",
-             {"Frame101", "TRRED", "Label22", "Frame6", "Label23", "TPRDG", "Frame4",
-              "TIPPRD(1)", "TIPPRD(2)", "Label20", "Frame5", "Label21"});
+             {"Frame101", "TRRED", "Label22", "Frame6", "Label23", "TPRDG", "Frame4", "TIPPRD(1)",
+              "TIPPRD(2)", "Label20", "Frame5", "Label21"});
   t.tab(97, 3);
 }
 

@@ -37,7 +37,7 @@ struct CaptionAssignment {
   QString window = {};
   QString control;  // empty: the window's title
   QString text;
-  int tab = -1;     // >= 0: the text of that tab of the tab control `control`
+  int tab = -1;  // >= 0: the text of that tab of the tab control `control`
   bool operator==(const CaptionAssignment&) const = default;
 };
 

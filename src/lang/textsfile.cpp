@@ -137,7 +137,9 @@ QString textBlockFailurePrompt(const TextBlock& block, int base) {
     case TextBlock::Status::TooShort:
       reason = QString::fromUtf16(texts.tooShort).arg(block.itemsFound).arg(block.itemsNeeded);
       break;
-    case TextBlock::Status::TooLarge: reason = QString::fromUtf16(texts.tooLarge).arg(block.size); break;
+    case TextBlock::Status::TooLarge:
+      reason = QString::fromUtf16(texts.tooLarge).arg(block.size);
+      break;
     case TextBlock::Status::Ok: break;
   }
   return QString::fromUtf16(texts.prompt)

@@ -18,7 +18,8 @@ QString readOrRestoreSettings(ProgramContext& context, MessageBoxes& messages) {
   QString content;
   // An empty file holds no settings at all, and one too large is no settings file: both are
   // treated like a missing one.
-  if (readTextFile(path, kSettingsFileLimit, &content) && !content.trimmed().isEmpty()) return content;
+  if (readTextFile(path, kSettingsFileLimit, &content) && !content.trimmed().isEmpty())
+    return content;
 
   messages.show(MessageIcon::Exclamation, context.texts.message[41], context.texts.message[42]);
   QString fallback = kDefaultSerialSettings;
@@ -55,7 +56,8 @@ void applySerialSettings(ProgramContext& context, SerialPort& port, MessageBoxes
   const bool lineUnderstood = parseLineSettings(fields.lineSettings, &line, nullptr);
   // One message that names the file and says what to do, instead of the port's own texts.
   if (!portUnderstood || !lineUnderstood) {
-    const QString path = QDir::toNativeSeparators(findFileNoCase(context.programDir, kSerialSettingsFile));
+    const QString path =
+        QDir::toNativeSeparators(findFileNoCase(context.programDir, kSerialSettingsFile));
     messages.show(MessageIcon::Exclamation,
                   context.texts.extra[extra::SettingsDamaged].arg(context.serialSettings, path),
                   context.texts.message[42]);

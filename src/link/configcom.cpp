@@ -34,21 +34,28 @@ ConfigCOM::ConfigCOM(AppServices& services, const SerialDeviceSource* devices, Q
                              {{"PuertoCom(1)", "Com1", &C::port, "COM1"},
                               {"PuertoCom(2)", "Com2", &C::port, "COM2"},
                               {"PuertoCom(3)", "Com3", &C::port, "COM3"},
-                              {"PuertoCom(4)", "Com4", &C::port, "COM4"}}), 0, 0);
+                              {"PuertoCom(4)", "Com4", &C::port, "COM4"}}),
+                    0, 0);
   groups->addWidget(addGroup("Frame1", "&Baudios",
                              {{"Baud12", "1200", &C::baud, "1200"},
                               {"Baud24", "2400", &C::baud, "2400"},
                               {"Baud48", "4800", &C::baud, "4800"},
                               {"Baud96", "9600", &C::baud, "9600"},
-                              {"Baud192", "19200", &C::baud, "1920"}}), 0, 1);
+                              {"Baud192", "19200", &C::baud, "1920"}}),
+                    0, 1);
   groups->addWidget(addGroup("Frame4", "&Paridad",
                              {{"ParidadNo", "Ninguna", &C::parity, "N"},
                               {"ParidadImpar", "Impar", &C::parity, "O"},
-                              {"ParidadPar", "Par", &C::parity, "E"}}), 0, 2);
+                              {"ParidadPar", "Par", &C::parity, "E"}}),
+                    0, 2);
   groups->addWidget(addGroup("Frame2", "Bits por &Car",
-                             {{"Bits7", "7", &C::dataBits, "7"}, {"Bits8", "8", &C::dataBits, "8"}}), 1, 0);
+                             {{"Bits7", "7", &C::dataBits, "7"},
+                              {"Bits8", "8", &C::dataBits, "8"}}),
+                    1, 0);
   groups->addWidget(addGroup("Frame3", "Bits &Stop",
-                             {{"Stop1", "1", &C::stopBits, "1"}, {"Stop2", "2", &C::stopBits, "2"}}), 1, 1);
+                             {{"Stop1", "1", &C::stopBits, "1"},
+                              {"Stop2", "2", &C::stopBits, "2"}}),
+                    1, 1);
 
   salvar_ = new QPushButton("Aceptar para esta Sesión y salvar como defecto");
   salvar_->setObjectName("Salvar");
@@ -77,7 +84,8 @@ ConfigCOM::ConfigCOM(AppServices& services, const SerialDeviceSource* devices, Q
   });
 }
 
-QGroupBox* ConfigCOM::addGroup(const char* name, const char* caption, const QList<Option>& options) {
+QGroupBox* ConfigCOM::addGroup(const char* name, const char* caption,
+                               const QList<Option>& options) {
   auto* frame = new QGroupBox(QString::fromUtf8(caption));
   frame->setObjectName(name);
   auto* column = new QVBoxLayout(frame);

@@ -48,7 +48,9 @@ bool frameTextToBytes(const QString& frameText, QByteArray* bytes) {
   return true;
 }
 
-QString bytesToFrameText(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString bytesToFrameText(const QByteArray& bytes) {
+  return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
 bool endsWithValidCrc(const QByteArray& bytes) {
   if (bytes.size() < 3) return false;
@@ -59,7 +61,11 @@ bool endsWithValidCrc(const QByteArray& bytes) {
 
 FrameLayer::FrameLayer(SerialPort& port, EventWaiter& waiter, QString& replyText,
                        qint16& linkStatus, QObject* parent)
-    : QObject(parent), port_(port), waiter_(waiter), replyText_(replyText), linkStatus_(linkStatus) {
+    : QObject(parent),
+      port_(port),
+      waiter_(waiter),
+      replyText_(replyText),
+      linkStatus_(linkStatus) {
   connect(&port_, &SerialPort::dataArrived, this, [this] { waiter_.wake(); });
   connect(&port_, &SerialPort::failed, this, [this] {
     portFailed_ = true;
@@ -99,7 +105,8 @@ void FrameLayer::receiveReply(int registerCount) {
   finishWithTimeout(received);
 }
 
-bool FrameLayer::replyComplete(const QByteArray& received, int expected, qint64 lastArrivalUs) const {
+bool FrameLayer::replyComplete(const QByteArray& received, int expected,
+                               qint64 lastArrivalUs) const {
   if (received.size() < expected) return false;
   return endsWithValidCrc(received) || waiter_.nowUs() - lastArrivalUs >= quietGapUs_;
 }
@@ -110,7 +117,8 @@ void FrameLayer::finishWithReply(QByteArray received) {
   replyText_ = bytesToFrameText(received);
   linkStatus_ = endsWithValidCrc(received) ? kReplySound : kReplyCrcError;
   if (log_)
-    log_->received(received, linkStatus_ == kReplySound ? FrameVerdict::Sound : FrameVerdict::CrcError,
+    log_->received(received,
+                   linkStatus_ == kReplySound ? FrameVerdict::Sound : FrameVerdict::CrcError,
                    waiter_.nowUs());
 }
 

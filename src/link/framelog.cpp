@@ -17,7 +17,8 @@ QString verdictWord(FrameVerdict verdict) {
 }
 
 QString hexBytes(const QByteArray& bytes) {
-  return bytes.isEmpty() ? QStringLiteral("(nothing)") : QString::fromLatin1(bytes.toHex(' ').toUpper());
+  return bytes.isEmpty() ? QStringLiteral("(nothing)")
+                         : QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
 
 QString frameLine(const FrameRecord& frame) {
@@ -25,8 +26,9 @@ QString frameLine(const FrameRecord& frame) {
   if (frame.verdict == FrameVerdict::Message)
     return QStringLiteral("%1  !!  %2").arg(time, frame.note);
   const bool sent = frame.verdict == FrameVerdict::Sent;
-  const QString line = QStringLiteral("%1  %2  %3").arg(time, sent ? QStringLiteral("->") : QStringLiteral("<-"),
-                                                       hexBytes(frame.bytes));
+  const QString line =
+      QStringLiteral("%1  %2  %3")
+          .arg(time, sent ? QStringLiteral("->") : QStringLiteral("<-"), hexBytes(frame.bytes));
   return sent ? line : line.leftJustified(60) + QStringLiteral("  ") + verdictWord(frame.verdict);
 }
 
@@ -38,7 +40,8 @@ void FrameLog::beginTransfer(const QString& title, const QString& port, qint64 n
   startUs_ = nowUs;
 }
 
-void FrameLog::add(FrameVerdict verdict, const QByteArray& bytes, const QString& note, qint64 nowUs) {
+void FrameLog::add(FrameVerdict verdict, const QByteArray& bytes, const QString& note,
+                   qint64 nowUs) {
   if (transfers_.empty()) return;  // nothing is logged outside a transfer
   TransferRecord& transfer = transfers_.back();
   if (transfer.frames.size() >= kFramesKept) {

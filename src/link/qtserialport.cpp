@@ -85,11 +85,11 @@ bool QtSerialPort::configure(const LineSettings& line, QString* error) {
   const QSerialPort::Parity parity = line.parity == 'O'   ? QSerialPort::OddParity
                                      : line.parity == 'E' ? QSerialPort::EvenParity
                                                           : QSerialPort::NoParity;
-  const bool ok = port_.setBaudRate(line.baud) &&
-                  port_.setParity(parity) &&
-                  port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits)) &&
-                  port_.setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
-                  port_.setFlowControl(QSerialPort::NoFlowControl);
+  const bool ok =
+      port_.setBaudRate(line.baud) && port_.setParity(parity) &&
+      port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits)) &&
+      port_.setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+      port_.setFlowControl(QSerialPort::NoFlowControl);
   if (!ok && error) *error = port_.errorString();
   return ok;
 }

@@ -13,9 +13,11 @@ namespace {
 // reaches a transfer in progress before the windows go.
 void wireTransfers(AppServices& services) {
   if (!services.port || !services.waiter) return;
-  InstrumentTransfers::Peers peers{
-      [&services] { return dynamic_cast<TransferView*>(services.windows.window("GrabQVT")); },
-      [&services] { return services.editor(); }};
+  InstrumentTransfers::Peers peers{[&services] {
+                                     return dynamic_cast<TransferView*>(
+                                         services.windows.window("GrabQVT"));
+                                   },
+                                   [&services] { return services.editor(); }};
   auto* transfers = new InstrumentTransfers(services.context, *services.port, *services.waiter,
                                             services.messages, std::move(peers), &services.events);
   services.instrument = transfers;

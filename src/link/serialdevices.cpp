@@ -23,13 +23,15 @@ QString canonical(const QString& path) {
 
 const SerialDevice* findDevice(const QList<SerialDevice>& devices, const QString& location) {
   for (const SerialDevice& device : devices)
-    if (device.location == location || canonical(device.location) == canonical(location)) return &device;
+    if (device.location == location || canonical(device.location) == canonical(location))
+      return &device;
   return nullptr;
 }
 
 QString details(const SerialDevice& device) {
   QStringList parts;
-  const QString name = QStringList{device.manufacturer, device.description}.join(QLatin1Char(' ')).trimmed();
+  const QString name =
+      QStringList{device.manufacturer, device.description}.join(QLatin1Char(' ')).trimmed();
   if (!name.isEmpty()) parts << name;
   if (!device.serialNumber.isEmpty()) parts << device.serialNumber;
   return parts.join(QStringLiteral(", "));
@@ -89,7 +91,8 @@ bool linkComPort(const QString& programDir, int number, const QString& device, Q
     *error = target.errorString();
     return false;
   }
-  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(link).constData()) != 0) {
+  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(link).constData()) !=
+      0) {
     *error = QString::fromLocal8Bit(std::strerror(errno));
     QFile::remove(temporary);
     return false;

@@ -13,7 +13,7 @@ class SerialPort : public QObject {
   using QObject::QObject;
   ~SerialPort() override = default;
 
-  virtual int portNumber() const = 0;                        // CommPort, 1..4
+  virtual int portNumber() const = 0;  // CommPort, 1..4
   // Selects COMn whether or not its device is there now: an adapter may be plugged in later,
   // and the port chosen is the port the next transfer opens. Fails only for a number no
   // port can have (error: the platform's text).

@@ -73,7 +73,8 @@ SerialChoice choiceFromSettings(const QString& settings) {
     choice.dataBits = QString::number(bits);
   // The stop bits are the rest of the string read as a number: the "#000#" tail ends it.
   const QString rest = fields.size() > 3 ? QStringList(fields.mid(3)).join(',') : QString();
-  if (const int stop = leadingNumber(rest); stop == 1 || stop == 2) choice.stopBits = QString::number(stop);
+  if (const int stop = leadingNumber(rest); stop == 1 || stop == 2)
+    choice.stopBits = QString::number(stop);
   return choice;
 }
 

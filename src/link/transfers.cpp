@@ -39,14 +39,14 @@ qint16 replyWord(const QString& reply, int i) {
 }  // namespace
 
 QString registerWriteFrame(int slot, qint16 value) {
-  const QString frame = QStringLiteral("3706") + hex4(static_cast<quint16>(slot)) +
-                        hex4(static_cast<quint16>(value));
+  const QString frame =
+      QStringLiteral("3706") + hex4(static_cast<quint16>(slot)) + hex4(static_cast<quint16>(value));
   return frame + computeCrc(frame);
 }
 
 InstrumentTransfers::InstrumentTransfers(ProgramContext& context, SerialPort& port,
-                                         EventWaiter& waiter, MessageBoxes& messages,
-                                         Peers peers, QObject* parent)
+                                         EventWaiter& waiter, MessageBoxes& messages, Peers peers,
+                                         QObject* parent)
     : QObject(parent),
       context_(context),
       port_(port),
@@ -312,8 +312,9 @@ bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
   step(message(6) + QString::number(slot) + message(30) + QString::number(value));
   const QString frame = registerWriteFrame(slot, value);
   // Slots before this one are in the instrument already: the user must know it is mixed.
-  const QString partial =
-      slot > kFirstSlot ? QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(slot) : QString();
+  const QString partial = slot > kFirstSlot
+                              ? QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(slot)
+                              : QString();
   for (int mismatches = 0;;) {
     if (!exchange(frame, 1)) {
       reportLostPort(slot);
@@ -361,8 +362,7 @@ bool InstrumentTransfers::compareReadBack() {
       show(MessageIcon::Information, message(25) + QString::number(i), message(26));
       return false;
     }
-    step(message(23) + QString::number(i) + message(24) +
-         QString::number(context_.configLeida[i]));
+    step(message(23) + QString::number(i) + message(24) + QString::number(context_.configLeida[i]));
   }
   return true;
 }
@@ -397,9 +397,10 @@ bool InstrumentTransfers::openPort() {
   }
 #ifndef Q_OS_WIN
   if (port_.openRefusedForPermission()) {
-    show(MessageIcon::Critical,
-         extraText(extra::PortNoPermission).arg(describePort(port_), deviceGroup(port_), userName()),
-         extraText(extra::PortErrorTitle));
+    show(
+        MessageIcon::Critical,
+        extraText(extra::PortNoPermission).arg(describePort(port_), deviceGroup(port_), userName()),
+        extraText(extra::PortErrorTitle));
     return false;
   }
 #endif
@@ -445,7 +446,8 @@ void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QS
     messages_.show(icon, prompt, title);
     return;
   }
-  messages_.show(MessageIcon::Critical, prompt + QStringLiteral("\n\n") + extraText(extra::NotVerified),
+  messages_.show(MessageIcon::Critical,
+                 prompt + QStringLiteral("\n\n") + extraText(extra::NotVerified),
                  extraText(extra::NotVerifiedTitle));
 }
 

@@ -76,10 +76,10 @@ class DocumentBuilder {
   }
   // A limit of voltage and frequency, one to a line.
   void limitRow(const char* labelField, const char* voltageField, const char* frequencyField) {
-    row(value(labelField), QStringLiteral("%1: %2<br>%3: %4")
-                               .arg(escaped(word(extra::DocVoltage)), escaped(value(voltageField)),
-                                    escaped(word(extra::DocFrequency)),
-                                    escaped(value(frequencyField))));
+    row(value(labelField),
+        QStringLiteral("%1: %2<br>%3: %4")
+            .arg(escaped(word(extra::DocVoltage)), escaped(value(voltageField)),
+                 escaped(word(extra::DocFrequency)), escaped(value(frequencyField))));
   }
   // Several values of one setting, one to a line, the empty ones left out.
   QString lines(std::initializer_list<const char*> fields) const {
@@ -129,7 +129,8 @@ class DocumentBuilder {
 
   void digitalInputs() {
     beginSection("L_ENTRADAS_DIG");
-    html_ += QStringLiteral("<tr><th rowspan='2'>%1</th><th rowspan='2'>%2</th><th colspan='3'>%3</th></tr>")
+    html_ += QStringLiteral(
+                 "<tr><th rowspan='2'>%1</th><th rowspan='2'>%2</th><th colspan='3'>%3</th></tr>")
                  .arg(escaped(word(extra::DocInput)), escaped(value("L_SEÑAL_ALR")),
                       escaped(value("L_ACCION_SA")));
     html_ += QStringLiteral("<tr><th>%1</th><th>%2</th><th>%3</th></tr>")
@@ -139,7 +140,8 @@ class DocumentBuilder {
       html_ += QStringLiteral("<tr><td>%1</td>").arg(escaped(word(input.name)));
       for (const char* action : {"_SA", "_PI", "_PT", "_SIR"}) {
         const QByteArray field = QByteArray("V_") + input.field + action;
-        html_ += QStringLiteral("<td align='center'>%1</td>").arg(escaped(value(field.constData())));
+        html_ +=
+            QStringLiteral("<td align='center'>%1</td>").arg(escaped(value(field.constData())));
       }
       html_ += QStringLiteral("</tr>");
     }

@@ -27,8 +27,7 @@ void paintFooter(QPainter& painter, const QRectF& area, const ReportPages& pages
   painter.setFont(font);
   painter.setPen(QColor(80, 80, 80));
   painter.drawText(area, Qt::AlignLeft | Qt::AlignBottom, pages.serialNumber);
-  painter.drawText(area, Qt::AlignRight | Qt::AlignBottom,
-                   pages.pageFooter.arg(page).arg(count));
+  painter.drawText(area, Qt::AlignRight | Qt::AlignBottom, pages.pageFooter.arg(page).arg(count));
   painter.restore();
 }
 
@@ -36,7 +35,8 @@ void paintFooter(QPainter& painter, const QRectF& area, const ReportPages& pages
 
 void setUpReportPage(QPagedPaintDevice* device) {
   device->setPageSize(QPageSize(QPageSize::A4));
-  device->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+  device->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                         QPageLayout::Millimeter);
 }
 
 int paintReport(QPagedPaintDevice* device, const ReportPages& pages) {
@@ -73,14 +73,17 @@ int paintReport(QPagedPaintDevice* device, const ReportPages& pages) {
 }
 
 bool writeReportPdf(const QString& path, const ReportPages& pages, QString* error) {
-  return writeFileAtomic(path, [&pages](QIODevice& file, QString*) {
-    QPdfWriter writer(&file);
-    setUpReportPage(&writer);
-    writer.setResolution(300);
-    writer.setCreator(QStringLiteral("ORVEX configuration tool"));
-    writer.setTitle(pages.serialNumber);
-    return paintReport(&writer, pages) > 0;
-  }, error);
+  return writeFileAtomic(
+      path,
+      [&pages](QIODevice& file, QString*) {
+        QPdfWriter writer(&file);
+        setUpReportPage(&writer);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("ORVEX configuration tool"));
+        writer.setTitle(pages.serialNumber);
+        return paintReport(&writer, pages) > 0;
+      },
+      error);
 }
 
 }  // namespace orvex

@@ -118,8 +118,14 @@ class Renderer {
     QString mode, time;
     switch (entry(8)) {
       case 1: mode = text(15); break;
-      case 2: mode = text(14); time = seconds(9); break;
-      case 3: mode = text(13); time = seconds(9); break;
+      case 2:
+        mode = text(14);
+        time = seconds(9);
+        break;
+      case 3:
+        mode = text(13);
+        time = seconds(9);
+        break;
       default: break;
     }
     put("V_TIPO_PRE", mode);
@@ -131,12 +137,12 @@ class Renderer {
 
   void renderStartConditions() {
     put("V_CA_OIL", selected(13) ? text(17) + connective(14) : QString());
-    put("V_CA_BORD", selected(15) ? text(19) + box("MCABDVAL") + QStringLiteral(" V") +
-                                        connective(16)
-                                  : QString());
-    put("V_CA_FRECA", selected(17) ? text(21) + box("MCAFAVAL") + QStringLiteral(" Hz") +
-                                         connective(18)
-                                   : QString());
+    put("V_CA_BORD", selected(15)
+                         ? text(19) + box("MCABDVAL") + QStringLiteral(" V") + connective(16)
+                         : QString());
+    put("V_CA_FRECA", selected(17)
+                          ? text(21) + box("MCAFAVAL") + QStringLiteral(" Hz") + connective(18)
+                          : QString());
     QString wOrPickUp;
     if (selected(19))
       wOrPickUp = text(20) + box("MCACWVAL") + QStringLiteral(" Hz") + connective(20);
@@ -186,10 +192,9 @@ class Renderer {
     // The remote-control field shows the sequence the remote signal runs.
     put("V_CTROL_RMTO", entry(42) == 1 ? text(37) : text(38));
     const QString on = QStringLiteral("Ton = ") + box("TSIRON");
-    put("V_TIPO_SIR", entry(43) == 1
-                          ? text(41) + on + QStringLiteral(" sec")
-                          : text(40) + on + QStringLiteral(" sec     &    Toff = ") +
-                                box("TSIROFF") + QStringLiteral(" sec"));
+    put("V_TIPO_SIR", entry(43) == 1 ? text(41) + on + QStringLiteral(" sec")
+                                     : text(40) + on + QStringLiteral(" sec     &    Toff = ") +
+                                           box("TSIROFF") + QStringLiteral(" sec"));
     put("V_TEST_CONT", entry(44) == 1 ? text(43) : text(44));
     put("V_MIN_BAT", box("VBAT") + QStringLiteral(" V"));
   }
@@ -237,8 +242,8 @@ QString renderReport(const ReportInput& input) {
   const QString lineEnd = QStringLiteral("\r\n");
   QStringList values = renderReportValues(input);
   for (QString& value : values) value = recordField(value);
-  return reportFieldNames().join(QLatin1Char('\t')) + lineEnd +
-         values.join(QLatin1Char('\t')) + lineEnd;
+  return reportFieldNames().join(QLatin1Char('\t')) + lineEnd + values.join(QLatin1Char('\t')) +
+         lineEnd;
 }
 
 // Adding 0.0 turns a negative zero into 0, so "-0" never reaches the report.

@@ -18,20 +18,20 @@ using ReportTexts = std::array<QString, 51>;  // report text n at index n
 const QStringList& reportNumberBoxNames();
 
 struct ReportInput {
-  ParameterSet set;                        // ConfigEditada, freshly collected
-  ReportTexts texts;                       // report texts of the current language
-  QHash<QString, QString> numberBoxes;     // see reportNumberBoxNames()
-  QString serialNumber;                    // as typed
+  ParameterSet set;                     // ConfigEditada, freshly collected
+  ReportTexts texts;                    // report texts of the current language
+  QHash<QString, QString> numberBoxes;  // see reportNumberBoxNames()
+  QString serialNumber;                 // as typed
 };
 
-const QStringList& reportFieldNames();  // the 80 names, in file order
+const QStringList& reportFieldNames();                     // the 80 names, in file order
 QStringList renderReportValues(const ReportInput& input);  // the 80 values, same order
 // Both lines, fields separated by TAB, each line ended by CR LF; a TAB, CR or LF inside a
 // field is written as a blank.
 QString renderReport(const ReportInput& input);
 
 // Helpers, exposed for their own tests.
-QString reportNumber(double value);           // at most 15 significant digits, no trailing 0
-double numberFromText(const QString& text);   // leading decimal number, 0 when none
+QString reportNumber(double value);          // at most 15 significant digits, no trailing 0
+double numberFromText(const QString& text);  // leading decimal number, 0 when none
 
 }  // namespace orvex

@@ -181,8 +181,10 @@ void Report::applyTexts() {
   for (int n = 1; n <= 5; ++n)
     if (auto* step = findChild<QLabel*>(QStringLiteral("Label%1").arg(n)))
       step->setText(extraText(texts, extra::ReportStep1 + n - 1) + folders[n - 1]);
-  if (auto* b = findChild<QPushButton*>(QStringLiteral("Command3"))) b->setText(extraText(texts, extra::ReportPrint));
-  if (auto* b = findChild<QPushButton*>(QStringLiteral("Command4"))) b->setText(extraText(texts, extra::ReportOpen));
+  if (auto* b = findChild<QPushButton*>(QStringLiteral("Command3")))
+    b->setText(extraText(texts, extra::ReportPrint));
+  if (auto* b = findChild<QPushButton*>(QStringLiteral("Command4")))
+    b->setText(extraText(texts, extra::ReportOpen));
 }
 
 void Report::showProblem(const QString& prompt, const QString& title) {

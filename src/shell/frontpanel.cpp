@@ -65,8 +65,9 @@ void drawBezel(QPainter& p, const QRect& r) {
   p.setBrush(kFace);
   p.drawRoundedRect(r.adjusted(8, 8, -8, -8), 6, 6);
   p.setBrush(QColor(150, 154, 160));
-  for (const QPoint c : {QPoint(r.left() + 4, r.top() + 4), QPoint(r.right() - 4, r.top() + 4),
-                         QPoint(r.left() + 4, r.bottom() - 4), QPoint(r.right() - 4, r.bottom() - 4)})
+  for (const QPoint c :
+       {QPoint(r.left() + 4, r.top() + 4), QPoint(r.right() - 4, r.top() + 4),
+        QPoint(r.left() + 4, r.bottom() - 4), QPoint(r.right() - 4, r.bottom() - 4)})
     p.drawEllipse(c, 2, 2);
 }
 
@@ -176,7 +177,12 @@ void drawDisplay(QPainter& p) {
 }
 
 void drawStartStopKeys(QPainter& p) {
-  struct Key { QPoint centre; QColor colour; const char* symbol; const char* name; };
+  struct Key {
+    QPoint centre;
+    QColor colour;
+    const char* symbol;
+    const char* name;
+  };
   const Key keys[] = {{{238, 256}, QColor(30, 150, 60), "I", "START"},
                       {{282, 256}, QColor(200, 35, 30), "O", "STOP"}};
   for (const Key& key : keys) {
@@ -188,7 +194,8 @@ void drawStartStopKeys(QPainter& p) {
     p.drawEllipse(key.centre, 15, 15);
     p.setPen(Qt::white);
     p.setFont(smallFont(p, 13, true));
-    p.drawText(QRect(key.centre.x() - 15, key.centre.y() - 15, 30, 30), Qt::AlignCenter, key.symbol);
+    p.drawText(QRect(key.centre.x() - 15, key.centre.y() - 15, 30, 30), Qt::AlignCenter,
+               key.symbol);
     p.setPen(kInk);
     p.setFont(smallFont(p, 7, true));
     p.drawText(QRect(key.centre.x() - 20, key.centre.y() + 17, 40, 10), Qt::AlignCenter, key.name);

@@ -8,7 +8,7 @@
 namespace orvex {
 namespace {
 
-constexpr int kOffMode = 5;  // index of "off" among the six modes
+constexpr int kOffMode = 5;          // index of "off" among the six modes
 constexpr int kAlarmLampsShown = 5;  // ledalarm(5) is never lit by the demonstration
 
 std::function<double()> unseededRandom() {

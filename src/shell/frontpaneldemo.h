@@ -9,9 +9,9 @@ namespace orvex {
 // window's four timers drive it; the window only mirrors it on its controls.
 struct FrontPanelState {
   std::array<bool, 5> modeLamp{true, false, false, false, false};  // ledmode(0..4)
-  bool offLamp = false;                                           // ledoff
+  bool offLamp = false;                                            // ledoff
   std::array<bool, 7> sequenceLamp{true, true, false, false, false, false, true};
-  std::array<bool, 6> alarmLamp{};                                // ledalarm(0..5)
+  std::array<bool, 6> alarmLamp{};  // ledalarm(0..5)
   // Descriptions in mode order: automatic, generator, manual, test, blocked, off.
   std::array<bool, 6> description{true, false, false, false, false, false};
   std::array<bool, 6> pointerPair{true, false, false, false, false, false};  // pairs 1..6
@@ -43,7 +43,7 @@ class FrontPanelDemo {
   void sequenceTick();  // Timer3, every 1 s
   // Command1: shows the "off" mode; false when the exit had already begun.
   bool beginExit();
-  void exitTick();      // Timer4, every 200 ms
+  void exitTick();  // Timer4, every 200 ms
 
  private:
   void showMode(int from, int to);

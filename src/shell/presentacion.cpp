@@ -175,12 +175,9 @@ void Presentacion::buildTimers() {
 }
 
 void Presentacion::connectEvents() {
-  connect(&services_.events, &AppEvents::editorLeft, this,
-          [this] { setDemoTimersRunning(true); });
-  connect(&services_.events, &AppEvents::serialSettingsClosed, this,
-          [this] { setEnabled(true); });
-  connect(&services_.events, &AppEvents::languageApplied, this,
-          &Presentacion::showDemoScreenTexts);
+  connect(&services_.events, &AppEvents::editorLeft, this, [this] { setDemoTimersRunning(true); });
+  connect(&services_.events, &AppEvents::serialSettingsClosed, this, [this] { setEnabled(true); });
+  connect(&services_.events, &AppEvents::languageApplied, this, &Presentacion::showDemoScreenTexts);
   connect(this, &Presentacion::aboutToUnload, &services_.events, &AppEvents::aboutToUnload);
 }
 

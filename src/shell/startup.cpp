@@ -20,7 +20,8 @@ constexpr int kIdleRetryMs = 50;
 int chooseLanguage(AppServices& services) {
   const QString dir = services.context.programDir;
   QString content;
-  const bool readOk = readTextFile(findFileNoCase(dir, "conflang.sys"), kSettingsFileLimit, &content);
+  const bool readOk =
+      readTextFile(findFileNoCase(dir, "conflang.sys"), kSettingsFileLimit, &content);
   const StartupLanguage choice = chooseStartupLanguage(readOk, content);
   if (choice.showMessage)
     services.messages.show(MessageIcon::Exclamation, languageFileDamagedPrompt(),
@@ -44,7 +45,7 @@ int chooseLanguage(AppServices& services) {
 }  // namespace
 
 const QStringList& unloadOrder() {
-  static const QStringList order{"Presentacion", "LoadFich", "Idioma",    "GrabFich",
+  static const QStringList order{"Presentacion", "LoadFich",  "Idioma",    "GrabFich",
                                  "GrabQVT",      "ConfigCOM", "ConfigQVT", "Report"};
   return order;
 }

@@ -48,7 +48,8 @@ QStringList cutOffCaptions(QWidget* window) {
   }
   for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
     if (!button->isVisible() || button->text().isEmpty()) continue;
-    if (button->sizeHint().width() > button->width() + 1) cut << where(window, button, button->text());
+    if (button->sizeHint().width() > button->width() + 1)
+      cut << where(window, button, button->text());
   }
   for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
     if (!frame->isVisible() || frame->title().isEmpty()) continue;
@@ -96,7 +97,8 @@ class TestAllWindows : public QObject {
       return texts.join('|');
     };
     QVERIFY(loadTexts(program.services, 900));  // Deutsch
-    QCOMPARE(captions("ConfigCOM", {"ParidadImpar"}) + captions("Report", {"Command2"}), "UngeradeAbbrechen");
+    QCOMPARE(captions("ConfigCOM", {"ParidadImpar"}) + captions("Report", {"Command2"}),
+             "UngeradeAbbrechen");
     QVERIFY(loadTexts(program.services, 0));  // Castellano: the design's own words
     QCOMPARE(captions("ConfigCOM", {"ParidadNo", "ParidadPar"}), QString("Ninguna|Par"));
   }

@@ -35,7 +35,8 @@ class TestProgramDir : public QObject {
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QCOMPARE(user.read("confcom.sys"), QByteArray("COM3:19200,N,8,1\r\n"));
     QCOMPARE(user.read("DEFAULT.FIL"), QByteArray("MINE\r\n"));
-    QVERIFY(!QFileInfo::exists(user.file("Default.fil")) && !QFileInfo::exists(user.file("CONFIG")));
+    QVERIFY(!QFileInfo::exists(user.file("Default.fil")) &&
+            !QFileInfo::exists(user.file("CONFIG")));
     QCOMPARE(user.read("config/FACTORY.QVT"), own.read("CONFIG/FACTORY.QVT"));
     QCOMPARE(user.read("textos.sys"), own.read("textos.sys"));
     QVERIFY(QFileInfo(user.file("Report/Doc")).isDir());

@@ -39,9 +39,11 @@ class TestCliArguments : public QObject {
     QVERIFY2(got.startsWith(outcome), qPrintable(got));
   }
   void portsAndSides() {
-    const Arguments a = parseCommandLine({"read", "--port", "COM12, /dev/ttyUSB0,\r", "-o", "d/"}).arguments;
+    const Arguments a =
+        parseCommandLine({"read", "--port", "COM12, /dev/ttyUSB0,\r", "-o", "d/"}).arguments;
     QCOMPARE(a.ports, (QStringList{"COM12", "/dev/ttyUSB0"}));
-    QCOMPARE(QList<int>({comNumber(a.ports[0]), comNumber(a.ports[1]), comNumber("com3")}), QList<int>({12, 0, 3}));
+    QCOMPARE(QList<int>({comNumber(a.ports[0]), comNumber(a.ports[1]), comNumber("com3")}),
+             QList<int>({12, 0, 3}));
     QCOMPARE(portFileName("/dev/ttyUSB0") + portFileName("COM1"), QString("ttyUSB0COM1"));
     QCOMPARE(portOfSide("port:COM2") + "|" + portOfSide("factory.QVT"), QString("COM2|"));
   }

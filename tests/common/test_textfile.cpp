@@ -15,7 +15,8 @@ class TestTextFile : public QObject {
   }
   void cp1252MapsTheWindowsOnlyCharacters() {
     QCOMPARE(fromCp1252(QByteArray("\x80\x93\x94", 3)), QStringLiteral(u"€“”"));
-    QCOMPARE(toCp1252(QStringLiteral(u"FRANÇAIS")), QByteArray("FRAN\xC7" "AIS"));
+    QCOMPARE(toCp1252(QStringLiteral(u"FRANÇAIS")), QByteArray("FRAN\xC7"
+                                                               "AIS"));
     bool lossless = true;
     QCOMPARE(toCp1252(QStringLiteral(u"a\u4E2Db"), &lossless), QByteArray("a?b"));
     QVERIFY(!lossless);

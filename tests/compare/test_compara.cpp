@@ -45,7 +45,10 @@ struct Rig : LinkBench {
 
   ConfigQVT* editor() { return windows.get<ConfigQVT>("ConfigQVT"); }
   Compara* compara() { return windows.get<Compara>("Compara"); }
-  template <typename T> T* find(const char* name) { return compara()->findChild<T*>(name); }
+  template <typename T>
+  T* find(const char* name) {
+    return compara()->findChild<T*>(name);
+  }
   ParameterSet editorSet() {
     editor()->collectParameterSet();
     return context.configEditada;
@@ -79,9 +82,9 @@ class TestCompara : public QObject {
   void comparesWithTheControllerThenTakesValues() {
     Rig rig;
     const ParameterSet leida = rig.context.configLeida;
-    rig.editor()->controls().group("RVN")->select(10);     // 400 V
+    rig.editor()->controls().group("RVN")->select(10);  // 400 V
     rig.editor()->controls().check("MCAPA")->setChecked(true);
-    rig.instrument.setReg(63, 12);                          // the controller's battery: 12 V
+    rig.instrument.setReg(63, 12);  // the controller's battery: 12 V
     const ParameterSet edited = rig.editorSet();
     bool heldWhileReading = false;
     rig.clock.after(1'500'000, [&rig, &heldWhileReading] {

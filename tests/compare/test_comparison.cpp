@@ -18,8 +18,8 @@ QStringList rows(const QList<SettingDifference>& differences) {
   for (const SettingDifference& d : differences) {
     QStringList slotNumbers;
     for (const int slot : d.slotNumbers) slotNumbers << QString::number(slot);
-    out << QStringList{slotNumbers.join('+'), d.section, d.name, d.editorValue, d.otherValue}
-               .join('|');
+    out << QStringList{slotNumbers.join('+'), d.section, d.name, d.editorValue, d.otherValue}.join(
+        '|');
   }
   return out;
 }
@@ -47,7 +47,8 @@ class TestComparison : public QObject {
       for (const SettingDifference& d : found) {
         const QString row = rows({d}).join(QString());
         QVERIFY2(!d.section.isEmpty() && !d.name.isEmpty() && !d.editorValue.isEmpty() &&
-                     !d.otherShowable && !row.contains("%1"), qPrintable(row));
+                     !d.otherShowable && !row.contains("%1"),
+                 qPrintable(row));
       }
     }
   }

@@ -25,8 +25,7 @@ ParameterSet randomShowableSet(QRandomGenerator& rng) {
     const SlotInfo& info = slotInfo(k);
     if (info.encoding == Encoding::BytePairHigh || info.encoding == Encoding::BytePairLow)
       set[k] = static_cast<qint16>(rng.bounded(256));
-    else if (info.options > 0)
-      set[k] = static_cast<qint16>(1 + rng.bounded(info.options));
+    else if (info.options > 0) set[k] = static_cast<qint16>(1 + rng.bounded(info.options));
   }
   set[45] = static_cast<qint16>(rng.bounded(1, 13));
   set[46] = set[47] = 9;
@@ -81,7 +80,7 @@ class ConfigQvtTest : public QObject {
     for (int round = 0; round < 150; ++round) {
       const ParameterSet set = randomShowableSet(rng);
       h.context.configLeida = set;
-      h.context.configEditada[45] = static_cast<qint16>(round);  // kept
+      h.context.configEditada[45] = static_cast<qint16>(round);       // kept
       h.context.configEditada[46] = h.context.configEditada[47] = 9;  // reserved: zeroed
       h.editor->showParameterSet();
       h.editor->collectParameterSet();
@@ -117,7 +116,7 @@ class ConfigQvtTest : public QObject {
     h.context.configLeida = factoryParameterSet();
     h.context.configLeida[2] = 0;
     h.context.configLeida[4] = 4;
-    h.context.configLeida[21] = 3;    // a flag is 1 or 2
+    h.context.configLeida[21] = 3;  // a flag is 1 or 2
     h.context.configLeida[27] = -2;
     h.context.configLeida[32] = 7;    // an action code is 1 to 6
     h.context.configLeida[63] = 300;  // a byte
@@ -126,8 +125,7 @@ class ConfigQvtTest : public QObject {
     const QString line = h.messages.shown()[0];
     QVERIFY(line.startsWith("E Ajustes sin opción: ") && line.endsWith("|Valores sin opción"));
     for (const char* slot : {"2 V_LIMINF_VRED = 0", "4 V_FREC_NOM = 4", "21 V_CA_PU = 3",
-                             "27 V_LIMINF_VGRP = -2", "32 V_FUEL_ACC = 7",
-                             "63 V_MIN_BAT_L = 300"})
+                             "27 V_LIMINF_VGRP = -2", "32 V_FUEL_ACC = 7", "63 V_MIN_BAT_L = 300"})
       QVERIFY2(line.contains(slot), qPrintable(line));
     // The group keeps its selection, the set its number.
     QVERIFY(h.find<QRadioButton>("RVLI(4)")->isChecked() && h.context.configLeida[4] == 4);
@@ -163,8 +161,9 @@ class ConfigQvtTest : public QObject {
     h.find<QPushButton>("Command6")->click();
     QVERIFY(h.editor->isHidden());
     h.editor->show();
-    QVERIFY(h.find<QLineEdit>("VBAT")->text() == "12" && h.loadLog.size() == 2);  // kept, no new load
-    h.editor->close();  // the window frame leaves like Salir
+    QVERIFY(h.find<QLineEdit>("VBAT")->text() == "12" &&
+            h.loadLog.size() == 2);  // kept, no new load
+    h.editor->close();               // the window frame leaves like Salir
     QVERIFY(h.editor->isHidden());
     h.editor->close();  // already hidden: nothing more to announce
     QCOMPARE(left.size(), 2);
@@ -178,9 +177,9 @@ class ConfigQvtTest : public QObject {
         bits += h.find<QPushButton>(QStringLiteral("Command%1").arg(n))->isEnabled() ? '1' : '0';
       return bits;
     };
-    h.editor->setCommandButtonsEnabled(false);  // a file dialog
+    h.editor->setCommandButtonsEnabled(false);    // a file dialog
     h.editor->setCommandButtonEnabled(5, false);  // a transfer
-    h.editor->setCommandButtonsEnabled(false);  // the transfer's own hold
+    h.editor->setCommandButtonsEnabled(false);    // the transfer's own hold
     h.editor->setCommandButtonsEnabled(true);
     QCOMPARE(enabled(), "0000000");
     h.editor->setCommandButtonsEnabled(true);
@@ -189,7 +188,8 @@ class ConfigQvtTest : public QObject {
     h.editor->setCommandButtonEnabled(5, true);  // an extra release holds nothing back later
     h.editor->setCommandButtonsEnabled(true);
     QVERIFY(enabled() == "1111111" && h.editor->commandButtonHolds() == 0);
-    for (const int n : {5, 0, 8}) h.editor->setCommandButtonEnabled(n, false);  // 0, 8: no such button
+    for (const int n : {5, 0, 8})
+      h.editor->setCommandButtonEnabled(n, false);  // 0, 8: no such button
     QCOMPARE(enabled(), "1111011");
   }
   void languageAppliedRespectsHolds() {

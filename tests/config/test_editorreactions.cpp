@@ -89,15 +89,16 @@ class EditorReactionsTest : public QObject {
     f.box("MCACW")->click();
     QLineEdit* wBox = f.find<QLineEdit>("MCACWVAL");
     const auto wLook = [&f, wBox] {  // box background, box text, unit label, check box
-      return names({boxBackground(wBox), boxTextColour(wBox), textColour(f.find<QLabel>("MCALABCW")),
-                    textColour(f.box("MCACW"))});
+      return names({boxBackground(wBox), boxTextColour(wBox),
+                    textColour(f.find<QLabel>("MCALABCW")), textColour(f.box("MCACW"))});
     };
     QCOMPARE(wLook(), names({colours::kWhite, kBlack, kBlack, kBlack}));
     f.box("MCAPU")->click();
     QCOMPARE(wLook(), names({colours::kLightYellow, kGrey, kGrey, kGrey}));
     QVERIFY(wBox->isEnabled());  // only the colours mark the state
     QLineEdit* ivBox = f.find<QLineEdit>("MCAIVVAL");
-    QCOMPARE(names({boxBackground(ivBox), textColour(f.find<QLabel>("MCALABIV"))}), names({colours::kWhite, kBlack}));
+    QCOMPARE(names({boxBackground(ivBox), textColour(f.find<QLabel>("MCALABIV"))}),
+             names({colours::kWhite, kBlack}));
   }
   void alternatorFrequencyAsksFirst() {
     Fixture f;
@@ -121,7 +122,7 @@ class EditorReactionsTest : public QObject {
     f.showSet(set);
     QCOMPARE(f.conditions(), QString("PA FA PU"));
     QCOMPARE(f.messages.calls.size(), 1);  // the alternator frequency became ticked
-    f.showSet(set);  // already ticked: nothing to say again
+    f.showSet(set);                        // already ticked: nothing to say again
     QCOMPARE(f.messages.calls.size(), 1);
   }
   void noPreheatingGreysTheTimes() {
@@ -162,9 +163,11 @@ class EditorReactionsTest : public QObject {
     QFETCH(int, code);
     set[slot] = qint16(code);
     f.showSet(set);
-    for (const QString& action : clicks.split(' ')) f.box(qPrintable(input + "_" + action))->click();
+    for (const QString& action : clicks.split(' '))
+      f.box(qPrintable(input + "_" + action))->click();
     f.editor->collectParameterSet();
-    QTEST(f.ticked(qPrintable(input)) + " " + QString::number(f.context.configEditada[slot]), "result");
+    QTEST(f.ticked(qPrintable(input)) + " " + QString::number(f.context.configEditada[slot]),
+          "result");
   }
   void sirenOffTimeColours() {
     Fixture f;

@@ -12,18 +12,16 @@ namespace orvex::test {
 class SimProcess {
  public:
   explicit SimProcess(QString programDir, int port = 1)
-      : dir_(std::move(programDir)), link_(dir_ + QStringLiteral("COM%1").arg(port)),
-        port_(port) {}
+      : dir_(std::move(programDir)), link_(dir_ + QStringLiteral("COM%1").arg(port)), port_(port) {}
   ~SimProcess() { stop(); }
 
   // Starts the simulator and waits until its COM link is there.
   bool start(const QStringList& faults = {}) {
     QFile::remove(link_);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(simPath(),
-                   QStringList{"--program-dir", dir_, "--port", QString::number(port_), "--quiet",
-                               "--dump", dumpPath()} +
-                       faults);
+    process_.start(simPath(), QStringList{"--program-dir", dir_, "--port", QString::number(port_),
+                                          "--quiet", "--dump", dumpPath()} +
+                                  faults);
     if (!process_.waitForStarted(5000)) return false;
     const QDeadlineTimer deadline(5000);
     while (!QFileInfo(link_).isSymLink()) {

@@ -53,7 +53,8 @@ struct Bench {
 // Slots 1..63 but the model code, as text so a difference reads well.
 QString configuration(const ParameterSet& set) {
   QStringList values;
-  for (int k = kFirstSlot; k <= kLastSlot; ++k) values << (k == kModelSlot ? "-" : QString::number(set[k]));
+  for (int k = kFirstSlot; k <= kLastSlot; ++k)
+    values << (k == kModelSlot ? "-" : QString::number(set[k]));
   return values.join(' ');
 }
 
@@ -96,10 +97,12 @@ class TestE2eCli : public QObject {
     b.dir.write("other.QVT", formatQvt(other).toLatin1());
     QVERIFY(b.startSims({{"--config", b.dir.file("other.QVT")}}));
     QByteArray out;
-    QCOMPARE(b.cli({"compare", "CONFIG/FACTORY.QVT", "port:COM1", "--json", "--lang", "en"}, &out), 1);
+    QCOMPARE(b.cli({"compare", "CONFIG/FACTORY.QVT", "port:COM1", "--json", "--lang", "en"}, &out),
+             1);
     QStringList found;
     for (const QJsonValue& d : QJsonDocument::fromJson(out).object()["differences"].toArray())
-      found << QString::number(d["slot"].toInt()) + ":" + d["a"].toString() + ">" + d["b"].toString();
+      found << QString::number(d["slot"].toInt()) + ":" + d["a"].toString() + ">" +
+                   d["b"].toString();
     QCOMPARE(found, (QStringList{"1:230 V>63 V", "3:+10 %>+2 %"}));
     QCOMPARE(b.cli({"compare", "CONFIG/FACTORY.QVT", "other.QVT"}), 1);
     QCOMPARE(b.cli({"compare", "other.QVT", "other.QVT"}), 0);
@@ -115,11 +118,14 @@ class TestE2eCli : public QObject {
     for (const auto& [language, title] : {std::pair{"es", u"INFORME DE CONFIGURACIÓN ORVEX"},
                                           std::pair{"de", u"ORVEX KONFIGURATIONSBERICHT"}}) {
       const QString folder = QStringLiteral("reports/") + language;  // made by the command
-      QCOMPARE(b.cli({"report", "CONFIG/FACTORY.QVT", "--serial", "SN-5", "--lang", language, "-o", folder}), 0);
+      QCOMPARE(b.cli({"report", "CONFIG/FACTORY.QVT", "--serial", "SN-5", "--lang", language, "-o",
+                      folder}),
+               0);
       QProcess text;
       text.start("pdftotext", {b.dir.file(folder + "/SN-5.pdf"), "-"});
       QVERIFY(text.waitForFinished(10'000));
-      QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).startsWith(QString::fromUtf16(title)));
+      QVERIFY(
+          QString::fromUtf8(text.readAllStandardOutput()).startsWith(QString::fromUtf16(title)));
       QVERIFY(QFile::exists(b.dir.file(folder + "/SN-5.txt")));
     }
   }

@@ -19,10 +19,12 @@ const int kBatteryLow = slotByName("V_MIN_BAT_L");
 ParameterSet otherValidSet(const QString& programDir) {
   ParameterSet set;
   QString problem;
-  if (!readQvtFile(programDir + "CONFIG/FACTORY.QVT", &set, &problem)) qFatal("%s", qPrintable(problem));
+  if (!readQvtFile(programDir + "CONFIG/FACTORY.QVT", &set, &problem))
+    qFatal("%s", qPrintable(problem));
   for (int k = kFirstSlot; k <= kLastSlot; ++k) {
     const SlotInfo& info = slotInfo(k);
-    if (info.encoding == Encoding::Option && info.options >= 2) set[k] = qint16(set[k] % info.options + 1);
+    if (info.encoding == Encoding::Option && info.options >= 2)
+      set[k] = qint16(set[k] % info.options + 1);
   }
   splitBytePair(265, &set[kBatteryHigh], &set[kBatteryLow]);
   return set;
@@ -31,7 +33,8 @@ ParameterSet otherValidSet(const QString& programDir) {
 // The configuration slots but the model code, as text so a difference reads well.
 QString configuration(const ParameterSet& set) {
   QStringList values;
-  for (int k = kFirstSlot; k <= kLastSlot; ++k) values << (k == kModelSlot ? "-" : QString::number(set[k]));
+  for (int k = kFirstSlot; k <= kLastSlot; ++k)
+    values << (k == kModelSlot ? "-" : QString::number(set[k]));
   return values.join(' ');
 }
 

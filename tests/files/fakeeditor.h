@@ -32,7 +32,7 @@ class FakeEditor : public QWidget, public EditorAccess {
 
   QList<ParameterSet> shown;  // ConfigLeida at each ShowParameterSet
   int collections = 0;
-  ParameterSet editorSet;     // what the controls "hold"
+  ParameterSet editorSet;  // what the controls "hold"
   bool buttonsEnabled = true;
   int holds = 0;
   QHash<QString, QString> boxes;

@@ -29,13 +29,17 @@ class TestFileName : public QObject {
           << QStringLiteral("a%1b").arg(QLatin1Char(c)) << false;
     QTest::newRow("tab") << "a\tb" << false;
     QTest::newRow("newline") << "a\nb" << false;
-    QTest::newRow("delete") << QStringLiteral("a\x7F" "b") << false;
+    QTest::newRow("delete") << QStringLiteral(
+                                   "a\x7F"
+                                   "b")
+                            << false;
     QTest::newRow("trailing dot") << "name." << false;
     QTest::newRow("trailing blank") << "name " << false;
-    for (const char* device : {"CON", "prn", "Aux", "NUL", "COM1", "com9", "LPT1", "lpt9",
-                               "CON.txt", "nul.QVT", "COM3 .x", "COM\xB9", "lpt\xB2.txt", "LPT\xB3",
-                               "CONIN$", "conout$.x"})
-      QTest::newRow(qPrintable(QString::fromLatin1(device))) << QString::fromLatin1(device) << false;
+    for (const char* device :
+         {"CON", "prn", "Aux", "NUL", "COM1", "com9", "LPT1", "lpt9", "CON.txt", "nul.QVT",
+          "COM3 .x", "COM\xB9", "lpt\xB2.txt", "LPT\xB3", "CONIN$", "conout$.x"})
+      QTest::newRow(qPrintable(QString::fromLatin1(device)))
+          << QString::fromLatin1(device) << false;
   }
   void judgesNames() {
     QFETCH(QString, name);

@@ -79,7 +79,8 @@ class TestFileWindows : public QObject {
     QFETCH(QString, window);
     QFETCH(QString, keptCaption);
     Fixture f;
-    for (const char* file : {"CONFIG/b.qvt", "CONFIG/A.QVT", "CONFIG/notes.txt"}) f.dir.write(file, "");
+    for (const char* file : {"CONFIG/b.qvt", "CONFIG/A.QVT", "CONFIG/notes.txt"})
+      f.dir.write(file, "");
     QWidget* w = f.open(window);
     QVERIFY(!f.editor->buttonsEnabled);
     QCOMPARE(Fixture::listed(w), (QStringList{"A.QVT", "b.qvt"}));
@@ -141,13 +142,15 @@ class TestFileWindows : public QObject {
   }
   // Same name in other case: replaced; extension typed: added again.
   void savedFileName() {
-    for (const auto& [typed, file] : {std::pair{"FABRICA", "fabrica.qvt"}, {"A.QVT", "A.QVT.QVT"}}) {
+    for (const auto& [typed, file] :
+         {std::pair{"FABRICA", "fabrica.qvt"}, {"A.QVT", "A.QVT.QVT"}}) {
       Fixture f;
       f.dir.write("CONFIG/fabrica.qvt", "old");
       QWidget* w = f.open("GrabFich");
       Fixture::type(w, typed);
       Fixture::click(w, "Command3");
-      QCOMPARE(f.dir.read(QStringLiteral("CONFIG/") + file), formatQvt(numberedSet(100)).toLatin1());
+      QCOMPARE(f.dir.read(QStringLiteral("CONFIG/") + file),
+               formatQvt(numberedSet(100)).toLatin1());
       QCOMPARE(Fixture::listed(w).size(), QLatin1String(file) == "fabrica.qvt" ? 1 : 2);
     }
   }
@@ -206,7 +209,9 @@ class TestFileWindows : public QObject {
       Fixture f;
       QString error;
       QVERIFY(writeQvtFile(f.dir.file("CONFIG/A.QVT"), numberedSet(7), &error));
-      if (damaged) f.dir.write("CONFIG/A.QVT", QByteArray(" 1 \r\nabc\r\n") + QByteArray(" 0 \r\n").repeated(61));
+      if (damaged)
+        f.dir.write("CONFIG/A.QVT",
+                    QByteArray(" 1 \r\nabc\r\n") + QByteArray(" 0 \r\n").repeated(61));
       f.context.configLeida = numberedSet(3);
       QWidget* w = f.open("LoadFich");
       Fixture::pick(w, "A.QVT");
@@ -215,7 +220,8 @@ class TestFileWindows : public QObject {
       QCOMPARE(f.context.configLeida, expected);
       QCOMPARE(f.editor->shown, damaged ? QList<ParameterSet>{} : QList<ParameterSet>{expected});
       QCOMPARE(f.messages.shown().size(), damaged ? 1 : 0);
-      if (damaged) QVERIFY(f.messages.shown()[0].startsWith("E ") && f.messages.shown()[0].contains("A.QVT"));
+      if (damaged)
+        QVERIFY(f.messages.shown()[0].startsWith("E ") && f.messages.shown()[0].contains("A.QVT"));
       QVERIFY(w->isVisible() && Fixture::leaveCaption(w) == (damaged ? "Leave unloaded" : "Exit"));
     }
   }

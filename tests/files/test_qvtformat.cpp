@@ -64,9 +64,12 @@ class TestQvtFormat : public QObject {
     QTest::newRow("lines LF only") << numbersText(63, "\n") << "";
     QTest::newRow("commas") << numbersText(63, ",") << "";
     QTest::newRow("blanks and tabs") << numbersText(63, "\t") << "";
-    QTest::newRow("blank lines after 63") << numbersText(63) + "\r\n \r\n" << "";
-    QTest::newRow("a 64th value") << numbersText(63) + "\r\n64\r\n" << "(line 65)";
-    QTest::newRow("too large, though blank") << numbersText(63) + QByteArray(17'000, '\n') << "too large (";
+    QTest::newRow("blank lines after 63") << numbersText(63) + "\r\n \r\n"
+                                          << "";
+    QTest::newRow("a 64th value") << numbersText(63) + "\r\n64\r\n"
+                                  << "(line 65)";
+    QTest::newRow("too large, though blank")
+        << numbersText(63) + QByteArray(17'000, '\n') << "too large (";
     QTest::newRow("plus sign") << QByteArray("+1\r\n") + numbersText(63).mid(5) << "";
     QTest::newRow("62 numbers") << numbersText(62) << "fewer than 63";
     QTest::newRow("a word on line 5") << replaced(" 5 ", " five ") << "Line 5 ";
@@ -94,7 +97,8 @@ class TestQvtFormat : public QObject {
     ParameterSet set;
     QString problem;
     QVERIFY(!readQvtFile(dir.file("short.QVT"), &set, &problem, &texts));
-    QVERIFY(problem.startsWith(QStringLiteral(u"Le fichier ")) && problem.endsWith("short.QVT est trop court."));
+    QVERIFY(problem.startsWith(QStringLiteral(u"Le fichier ")) &&
+            problem.endsWith("short.QVT est trop court."));
   }
   void failedSaveLeavesTheOldFile() {
     test::TempProgramDir dir(false);

@@ -54,7 +54,8 @@ class TestIdioma : public QObject {
     idioma_->show();
     click("Command6");
     click("Command8");
-    QCOMPARE(fx_->dir.read("conflang.sys"), QByteArray("$FRAN\xC7" "AIS$\r\n"));
+    QCOMPARE(fx_->dir.read("conflang.sys"), QByteArray("$FRAN\xC7"
+                                                       "AIS$\r\n"));
     QVERIFY(idioma_->isHidden());
   }
 

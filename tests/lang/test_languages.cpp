@@ -39,8 +39,12 @@ class TestLanguages : public QObject {
   void startupChoice() {
     QFETCH(QString, content);
     const StartupLanguage c = chooseStartupLanguage(true, content);
-    QTEST(QStringLiteral("%1 %2 %3%4%5").arg(c.marker).arg(c.base).arg(int(c.matched))
-              .arg(int(c.showMessage)).arg(int(c.rewriteFile)),
+    QTEST(QStringLiteral("%1 %2 %3%4%5")
+              .arg(c.marker)
+              .arg(c.base)
+              .arg(int(c.matched))
+              .arg(int(c.showMessage))
+              .arg(int(c.rewriteFile)),
           "choice");
     QCOMPARE(c.fileSound, !c.showMessage);
   }

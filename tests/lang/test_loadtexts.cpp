@@ -26,7 +26,8 @@ QWidget* makeEditor() {
   tabs->setObjectName("SSTab1");
   for (int i = 0; i < 5; ++i) tabs->addTab(new QWidget, QStringLiteral("design %1").arg(i));
   tabs->setCurrentIndex(3);
-  for (int i = 1; i <= 6; ++i) (new QPushButton(window))->setObjectName(QStringLiteral("Command%1").arg(i));
+  for (int i = 1; i <= 6; ++i)
+    (new QPushButton(window))->setObjectName(QStringLiteral("Command%1").arg(i));
   return window;
 }
 
@@ -58,7 +59,8 @@ class TestLoadTexts : public QObject {
     QVERIFY(loadTexts(fx_->services, 900));
     WindowRegistry& w = fx_->windows;
     auto* tabs = control<QTabWidget>(w, "ConfigQVT", "SSTab1");
-    QCOMPARE(tabs->tabText(0) + "|" + tabs->tabText(4), fixtureItem(900, 32) + "|" + fixtureItem(900, 119));
+    QCOMPARE(tabs->tabText(0) + "|" + tabs->tabText(4),
+             fixtureItem(900, 32) + "|" + fixtureItem(900, 119));
     QCOMPARE(control<QLabel>(w, "Report", "Label3")->text(),
              fixtureItem(900, 264) + QDir::toNativeSeparators(fx_->dir.path() + "Report/Txt"));
     const TextTables& t = fx_->context.texts;
@@ -71,7 +73,8 @@ class TestLoadTexts : public QObject {
     QCOMPARE(fx_->context.texts.grabFichLeaveCaption, fixtureItem(900, 160));
     // Qt's own words follow the language: the message boxes' buttons.
     QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(box.button(QMessageBox::Yes)->text() + box.button(QMessageBox::No)->text(), "&Ja&Nein");
+    QCOMPARE(box.button(QMessageBox::Yes)->text() + box.button(QMessageBox::No)->text(),
+             "&Ja&Nein");
   }
   void failureTellsOnceAndUsesBuiltInTexts_data() {
     QTest::addColumn<QByteArray>("file");  // empty: no file at all
@@ -96,12 +99,15 @@ class TestLoadTexts : public QObject {
     const QStringList shown = fx_->messages.shown();
     QCOMPARE(shown.size(), 1);
     const QString folder = QDir::toNativeSeparators(QDir(fx_->dir.path()).absolutePath());
-    QVERIFY2(shown[0].startsWith("E ") && shown[0].contains("textos.sys") && shown[0].contains(folder),
+    QVERIFY2(shown[0].startsWith("E ") && shown[0].contains("textos.sys") &&
+                 shown[0].contains(folder),
              qPrintable(shown[0]));
     const QStringList builtIn = builtInTextBlock(base).items;
     const TextTables& t = fx_->context.texts;
-    QCOMPARE(editor->windowTitle() + "|" + t.screen[1] + "|" + t.message[5] + "|" + t.extra[extra::PortLost],
-             builtIn[24] + "|" + builtIn[1] + "|" + builtIn[168] + "|" + builtInTextBlock(base).extra[9]);
+    QCOMPARE(editor->windowTitle() + "|" + t.screen[1] + "|" + t.message[5] + "|" +
+                 t.extra[extra::PortLost],
+             builtIn[24] + "|" + builtIn[1] + "|" + builtIn[168] + "|" +
+                 builtInTextBlock(base).extra[9]);
     QVERIFY(!t.extra[extra::SalvarHint].isEmpty());  // an extension item
     QCOMPARE(applied.count(), 1);
   }
@@ -113,7 +119,8 @@ class TestLoadTexts : public QObject {
   }
   void missingControlsAreListed() {
     const QStringList missing = missingCaptionControls(fx_->windows);
-    for (const char* entry : {"ConfigQVT.Label7", "Report.Label4"}) QVERIFY2(missing.contains(entry), entry);
+    for (const char* entry : {"ConfigQVT.Label7", "Report.Label4"})
+      QVERIFY2(missing.contains(entry), entry);
     for (const char* entry :
          {"ConfigQVT.Command1", "ConfigQVT.<title>", "ConfigQVT.SSTab1[tab 4]", "Report.Label3"})
       QVERIFY2(!missing.contains(entry), entry);

@@ -26,8 +26,8 @@ class TestTextsFile : public QObject {
     QVERIFY(block.items.size() == 268 && block.extra.size() == 32);
     const QStringList ends = {block.items.first(), block.items.last(), block.extra.first(),
                               block.extra.last()};
-    QCOMPARE(ends, (QStringList{fixtureItem(base, 1), fixtureItem(base, 268), fixtureItem(base, 269),
-                                fixtureItem(base, 300)}));
+    QCOMPARE(ends, (QStringList{fixtureItem(base, 1), fixtureItem(base, 268),
+                                fixtureItem(base, 269), fixtureItem(base, 300)}));
   }
   void lastBlockWithoutExtraItemsIsEnough() {
     const TextBlock block = parseTextBlock(fromCp1252(fixtureTextFile(1200 + 270)), 1200, "t");
@@ -59,8 +59,8 @@ class TestTextsFile : public QObject {
     QTest::addColumn<int>("base");
     QTest::addColumn<int>("status");
     for (int base : {0, 300, 600, 900, 1200})
-      for (auto status : {TextBlock::Status::Missing, TextBlock::Status::Unreadable,
-                          TextBlock::Status::TooShort})
+      for (auto status :
+           {TextBlock::Status::Missing, TextBlock::Status::Unreadable, TextBlock::Status::TooShort})
         QTest::addRow("base %d status %d", base, int(status)) << base << int(status);
   }
   void failureMessageNamesFileAndFolder() {
@@ -75,7 +75,9 @@ class TestTextsFile : public QObject {
     const QString prompt = textBlockFailurePrompt(block, base);
     QStringList parts = {"textos.sys", QDir::toNativeSeparators("/opt/orvex")};
     if (block.status == TextBlock::Status::Unreadable) parts << "Permission denied";
-    if (block.status == TextBlock::Status::TooShort) parts << "555" << "568";
+    if (block.status == TextBlock::Status::TooShort)
+      parts << "555"
+            << "568";
     for (const QString& part : parts) QVERIFY2(prompt.contains(part), qPrintable(prompt));
     QVERIFY2(!prompt.contains('%') && !textBlockFailureTitle(base).isEmpty(), qPrintable(prompt));
     // Each language speaks its own words.

@@ -10,8 +10,13 @@ namespace orvex::test {
 inline QString portState(const InMemorySerialPort& port, const ProgramContext& context) {
   const LineSettings line = port.lineSettings();
   return QStringLiteral("COM%1 %2,%3,%4,%5 applied %6 as %7")
-      .arg(port.portNumber()).arg(line.baud).arg(QChar(line.parity)).arg(line.dataBits)
-      .arg(line.stopBits).arg(port.applyCount()).arg(context.serialSettings);
+      .arg(port.portNumber())
+      .arg(line.baud)
+      .arg(QChar(line.parity))
+      .arg(line.dataBits)
+      .arg(line.stopBits)
+      .arg(port.applyCount())
+      .arg(context.serialSettings);
 }
 
 }  // namespace orvex::test

@@ -28,7 +28,8 @@ struct Rig : orvex::test::ProgramDirFixture {
   InMemorySerialPort port{clock};
   int closedSignals = 0;
 
-  explicit Rig(const QString& settings = "COM1:9600,N,8,1") : ProgramDirFixture(false, &port, &clock) {
+  explicit Rig(const QString& settings = "COM1:9600,N,8,1")
+      : ProgramDirFixture(false, &port, &clock) {
     context.serialSettings = settings;
     dir.write("confcom.sys", settings.toLatin1() + "\r\n");
     registerLinkWindows(services);
@@ -41,16 +42,21 @@ struct Rig : orvex::test::ProgramDirFixture {
     return w;
   }
   template <typename T = QRadioButton>
-  T* control(const QString& name) { return windows.window("ConfigCOM")->findChild<T*>(name); }
+  T* control(const QString& name) {
+    return windows.window("ConfigCOM")->findChild<T*>(name);
+  }
   bool checked(const QString& name) { return control(name)->isChecked(); }
   void click(const QString& name) { control<QAbstractButton>(name)->click(); }
-  QString state() const { return test::portState(port, context) + QStringLiteral(" closed %1").arg(closedSignals); }
+  QString state() const {
+    return test::portState(port, context) + QStringLiteral(" closed %1").arg(closedSignals);
+  }
 };
 
 // The devices of a PC with one USB adapter and a plain serial port.
 struct FakeDevices : SerialDeviceSource {
   QList<SerialDevice> devices() const override {
-    return {{"/dev/null", "FT232R USB UART", "FTDI", "A50285BI", true}, {"/dev/zero", {}, {}, {}, false}};
+    return {{"/dev/null", "FT232R USB UART", "FTDI", "A50285BI", true},
+            {"/dev/zero", {}, {}, {}, false}};
   }
 };
 
@@ -78,11 +84,14 @@ class TestConfigCom : public QObject {
     FakeDevices devices;
     ConfigCOM w(rig.services, &devices);
     w.show();
-    const auto target = [&w](int n) { return w.findChild<QLabel*>(QStringLiteral("PortTarget(%1)").arg(n))->text(); };
+    const auto target = [&w](int n) {
+      return w.findChild<QLabel*>(QStringLiteral("PortTarget(%1)").arg(n))->text();
+    };
     QCOMPARE(target(1), QString::fromUtf8("/dev/null \u2014 FTDI FT232R USB UART, A50285BI"));
     QCOMPARE(target(3), QString("not present"));
     for (const int n : {3, 4}) {
-      w.findChild<QComboBox*>(QStringLiteral("PortDevice(%1)").arg(n))->setCurrentIndex(2);  // /dev/zero
+      w.findChild<QComboBox*>(QStringLiteral("PortDevice(%1)").arg(n))
+          ->setCurrentIndex(2);  // /dev/zero
       w.findChild<QPushButton*>(QStringLiteral("PortLink(%1)").arg(n))->click();
     }
     QCOMPARE(QFileInfo(rig.dir.file("COM3")).symLinkTarget(), QString("/dev/zero"));

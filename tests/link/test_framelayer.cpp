@@ -111,15 +111,17 @@ class TestFrameLayer : public QObject {
     QTest::addColumn<QList<qint64>>("at");
     QTest::addColumn<QStringList>("parts");
     QTest::addColumn<QString>("outcome");
-    QTest::newRow("as soon as the last byte is in") << QList<qint64>{100'000, 140'000}
-        << QStringList{"3702471203", "85087E"} << "sound @ 140000: 370247120385087E";
-    QTest::newRow("extra bytes kept, CRC at the end") << QList<qint64>{1000}
-        << QStringList{"370304000100027C31"} << "sound @ 1000: 370304000100027C31";
-    QTest::newRow("quiet line without valid CRC") << QList<qint64>{10'000}
-        << QStringList{"37030200010000"}
+    QTest::newRow("as soon as the last byte is in")
+        << QList<qint64>{100'000, 140'000} << QStringList{"3702471203", "85087E"}
+        << "sound @ 140000: 370247120385087E";
+    QTest::newRow("extra bytes kept, CRC at the end")
+        << QList<qint64>{1000} << QStringList{"370304000100027C31"}
+        << "sound @ 1000: 370304000100027C31";
+    QTest::newRow("quiet line without valid CRC")
+        << QList<qint64>{10'000} << QStringList{"37030200010000"}
         << QStringLiteral("crc @ %1: 37030200010000").arg(10'000 + FrameLayer::kDefaultQuietGapUs);
-    QTest::newRow("time-out discards a partial reply") << QList<qint64>{200'000}
-        << QStringList{"370247120385"} << "timeout @ 5100000: ";
+    QTest::newRow("time-out discards a partial reply")
+        << QList<qint64>{200'000} << QStringList{"370247120385"} << "timeout @ 5100000: ";
   }
   void replyEnds() {
     QFETCH(QList<qint64>, at);

@@ -39,8 +39,11 @@ struct WiredRig : LinkBench {
   // "title | Label1 | (r,g,b)"
   QString phase() {
     const QColor c = label("Label1")->palette().color(QPalette::WindowText);
-    return QStringLiteral("%1| %2| (%3,%4,%5)").arg(grab()->windowTitle(), label("Label1")->text())
-        .arg(c.red()).arg(c.green()).arg(c.blue());
+    return QStringLiteral("%1| %2| (%3,%4,%5)")
+        .arg(grab()->windowTitle(), label("Label1")->text())
+        .arg(c.red())
+        .arg(c.green())
+        .arg(c.blue());
   }
   // Every distinct phase seen at 50 ms intervals while a transfer runs.
   void samplePhases(QStringList* seen) {
@@ -96,7 +99,8 @@ class TestGrabQvt : public QObject {
     QCOMPARE(rig.label("proceso")->text(), "m33 ");
     QVERIFY(!rig.grab()->isVisible() && !rig.timer1()->isActive() && rig.editor->shown.size() == 1);
     QLabel* panel = rig.label("Label1");  // dark behind the coloured phases, so they read well
-    QVERIFY(panel->autoFillBackground() && panel->palette().color(QPalette::Window).lightness() < 64);
+    QVERIFY(panel->autoFillBackground() &&
+            panel->palette().color(QPalette::Window).lightness() < 64);
   }
 
   void writeShowsItsPhases() {
@@ -105,9 +109,9 @@ class TestGrabQvt : public QObject {
     rig.samplePhases(&seen);
     emit rig.events.writeInstrumentRequested();
     QCOMPARE(rig.messages.shown(), QStringList());
-    QCOMPARE(seen, (QStringList{"m1 | m2 | (0,255,255)", "m1 | m5 | (255,0,0)", "m1 | Reset| (0,255,255)",
-                                "m28 | m2 | (0,255,255)", "m28 | m19 | (0,255,0)",
-                                "m21 | m22 | (0,255,255)"}));
+    QCOMPARE(seen, (QStringList{"m1 | m2 | (0,255,255)", "m1 | m5 | (255,0,0)",
+                                "m1 | Reset| (0,255,255)", "m28 | m2 | (0,255,255)",
+                                "m28 | m19 | (0,255,0)", "m21 | m22 | (0,255,255)"}));
     QVERIFY(rig.label("proceso")->text() == "m27 " && !rig.grab()->isVisible());
   }
 
@@ -141,9 +145,10 @@ class TestGrabQvt : public QObject {
     QVERIFY(log->save());
     const QStringList saved = QDir(rig.dir.file("Report/Log")).entryList(QDir::Files);
     QCOMPARE(saved.size(), 1);
-    QCOMPARE(QString::fromLatin1(rig.dir.read("Report/Log/" + saved[0])).replace("\r\n", "\n").trimmed(), shown.trimmed());
+    QCOMPARE(
+        QString::fromLatin1(rig.dir.read("Report/Log/" + saved[0])).replace("\r\n", "\n").trimmed(),
+        shown.trimmed());
   }
-
 };
 
 QTEST_MAIN(TestGrabQvt)

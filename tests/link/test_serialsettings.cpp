@@ -70,7 +70,6 @@ class TestSerialSettings : public QObject {
     QTEST(ok ? QString::number(parsed.bitsPerCharacter()) : "rejected", "outcome");
   }
 
-
   // What ConfigCOM preselects from a stored line it did not write itself (its window's test
   // opens on a line Salvar stored): only the options it has, COM1 to COM4.
   // clang-format off
@@ -112,7 +111,8 @@ class TestSerialSettings : public QObject {
     rig.dir.write("confcom.sys", "COMx:9600,N,8,1\r\n");
     rig.apply();
     const QString file = QDir::toNativeSeparators(rig.dir.file("confcom.sys"));
-    QCOMPARE(rig.messages.shown(), QStringList{"E Not understood: 'COMx:9600,N,8,1' in " + file + "|Comunicaciones"});
+    QCOMPARE(rig.messages.shown(),
+             QStringList{"E Not understood: 'COMx:9600,N,8,1' in " + file + "|Comunicaciones"});
     QVERIFY(rig.state().startsWith("COM1 1200,E,7,2 applied 1 "));
     rig.dir.write("confcom.sys", "COM1:96x0,N,8,1\r\n");
     rig.apply();
@@ -121,8 +121,9 @@ class TestSerialSettings : public QObject {
   }
   // Line settings are applied either way.
   void openPortClosedOnlyForAnotherPort() {
-    for (const auto& [content, state] : {std::pair{"COM1:1920,E,8,1#000#", "COM1 19200,E,8,1 applied 1"},
-                                         {"COM4:9600,N,8,1#000#", "COM4 9600,N,8,1 applied 1"}}) {
+    for (const auto& [content, state] :
+         {std::pair{"COM1:1920,E,8,1#000#", "COM1 19200,E,8,1 applied 1"},
+          {"COM4:9600,N,8,1#000#", "COM4 9600,N,8,1 applied 1"}}) {
       Rig rig;
       QVERIFY(rig.port.open(nullptr));
       rig.dir.write("confcom.sys", content);

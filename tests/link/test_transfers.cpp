@@ -40,7 +40,9 @@ Action from(const QString& entry, Action fault) {
   return [entry, fault](TransferRig& r) { r.onEntry(entry, [&r, fault] { fault(r); }); };
 }
 Action afterModelCheck(const QString& entry, Action fault) {
-  return [entry, fault](TransferRig& r) { r.onEntry("step m4 ", [&r, entry, fault] { from(entry, fault)(r); }); };
+  return [entry, fault](TransferRig& r) {
+    r.onEntry("step m4 ", [&r, entry, fault] { from(entry, fault)(r); });
+  };
 }
 template <typename T, typename V>
 Action fault(T sim::InstrumentFaults::*field, V value) {
@@ -84,11 +86,14 @@ class TestTransfers : public QObject {
     rig.context.configLeida[64] = 12;
     rig.transfers.onReadRequested();
     QCOMPARE(rig.messages.shown(), QStringList());
-    for (int i = 1; i <= 63; ++i) QCOMPARE(rig.context.configLeida[i], qint16(rig.instrument.reg(i)));
-    QVERIFY(rig.context.configLeida[5] == -1 && rig.context.configLeida[64] == 12);  // 64: beyond the block
+    for (int i = 1; i <= 63; ++i)
+      QCOMPARE(rig.context.configLeida[i], qint16(rig.instrument.reg(i)));
+    QVERIFY(rig.context.configLeida[5] == -1 &&
+            rig.context.configLeida[64] == 12);  // 64: beyond the block
     QCOMPARE(rig.view.log.mid(0, 6), (QStringList{"phase green m19 ", "step m20 ", "title m28 ",
                                                   "phase cyan m2 ", "step m3 ", "step m4 1"}));
-    QCOMPARE(rig.view.log.mid(6, 3), (QStringList{"phase green m19 ", "step m29 1 = 7", "step m29 2 = 4"}));
+    QCOMPARE(rig.view.log.mid(6, 3),
+             (QStringList{"phase green m19 ", "step m29 1 = 7", "step m29 2 = 4"}));
     QVERIFY(rig.view.log.contains("step m29 5 = -1") && rig.view.log.last() == "step m33 ");
     QCOMPARE(rig.context.transferDirection, qint16(0));  // 1 during the model check
     QCOMPARE(rig.editor.shown, QList<ParameterSet>{rig.context.configLeida});
@@ -103,7 +108,8 @@ class TestTransfers : public QObject {
     rig.editor.editorSet = editedSet();
     rig.transfers.onWriteRequested();
     QCOMPARE(rig.messages.shown(), QStringList());
-    QCOMPARE(QList<int>({rig.registerWrites(), rig.sent(orvex::registerWriteFrame(45, 7)), rig.sent(kReset)}),
+    QCOMPARE(QList<int>({rig.registerWrites(), rig.sent(orvex::registerWriteFrame(45, 7)),
+                         rig.sent(kReset)}),
              QList<int>({62, 0, 1}));
     for (int i = 1; i <= 63; ++i)
       if (i != 45) QCOMPARE(qint16(rig.instrument.reg(i)), editedSet()[i]);
@@ -229,7 +235,8 @@ class TestTransfers : public QObject {
     rig.transfers.onReadRequested();
     rig.port.setAvailablePorts({1, 3});
     rig.transfers.onReadRequested();
-    QCOMPARE(rig.messages.shown(), (QStringList{"E absent COM3 (/dev/mem3)|port", "C absent COM3 (/dev/mem3)|port"}));
+    QCOMPARE(rig.messages.shown(),
+             (QStringList{"E absent COM3 (/dev/mem3)|port", "C absent COM3 (/dev/mem3)|port"}));
     QVERIFY(rig.port.portNumber() == 3 && rig.editor.shown.size() == 1);
   }
 
@@ -242,13 +249,14 @@ class TestTransfers : public QObject {
     rig.transfers.onReadRequested();
     const QStringList lines = formatTransferLog(rig.transfers.log().last()).split('\n');
     QVERIFY2(lines[0].endsWith("  read  COM1 (/dev/mem1)"), qPrintable(lines[0]));
-    QCOMPARE(lines.mid(1, 6).join('\n'), QString::fromLatin1(
-        "   1000 ms  ->  37 03 00 2D 00 01 11 95\n"
-        "   1042 ms  <-  37 03 02 00 01 B1 DA                          CRC error\n"
-        "   1042 ms  ->  37 03 00 2D 00 01 11 95\n"
-        "   6142 ms  <-  (nothing)                                     time-out\n"
-        "   6142 ms  ->  37 03 00 2D 00 01 11 95\n"
-        "   6160 ms  <-  37 03 02 00 01 B1 80                          sound"));
+    QCOMPARE(lines.mid(1, 6).join('\n'),
+             QString::fromLatin1(
+                 "   1000 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   1042 ms  <-  37 03 02 00 01 B1 DA                          CRC error\n"
+                 "   1042 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   6142 ms  <-  (nothing)                                     time-out\n"
+                 "   6142 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   6160 ms  <-  37 03 02 00 01 B1 80                          sound"));
     QCOMPARE(lines.filter(" sound").size(), 4);  // model, identity A, block, identity B
   }
 
@@ -279,7 +287,8 @@ class TestTransfers : public QObject {
     write.editor.editorSet = editedSet();
     write.onEntry("step m6 20 ", [&write] { write.transfers.onAboutToUnload(); });
     write.transfers.onWriteRequested();
-    QCOMPARE(write.messages.shown() << write.view.log.last(), (QStringList{"I wait|busy", "step m27 "}));
+    QCOMPARE(write.messages.shown() << write.view.log.last(),
+             (QStringList{"I wait|busy", "step m27 "}));
     checkEnded(write);
   }
 };

@@ -19,13 +19,18 @@ inline void fillNumberedTexts(TextTables* texts) {
   for (int n = 1; n <= 48; ++n) texts->message[n] = QStringLiteral("m%1 ").arg(n);
   texts->message[13] = " OK";
   texts->message[24] = texts->message[30] = " = ";
-  const std::pair<int, const char*> extras[] = {
-      {extra::PortErrorTitle, "port"},   {extra::PortOpenFailed, "cannot open %1: %2"},
-      {extra::PortLost, "lost: %1"},     {extra::PartialWrite, "partial at %1"},
-      {extra::TransferBusyTitle, "busy"}, {extra::TransferBusy, "wait"},
-      {extra::NotVerifiedTitle, "unverified"}, {extra::NotVerified, "not verified"},
-      {extra::PortAbsent, "absent %1"},  {extra::IdentityBlocked, "blocked"},
-      {extra::PortNoPermission, "no permission: %1, group %2"}};
+  const std::pair<int, const char*> extras[] = {{extra::PortErrorTitle, "port"},
+                                                {extra::PortOpenFailed, "cannot open %1: %2"},
+                                                {extra::PortLost, "lost: %1"},
+                                                {extra::PartialWrite, "partial at %1"},
+                                                {extra::TransferBusyTitle, "busy"},
+                                                {extra::TransferBusy, "wait"},
+                                                {extra::NotVerifiedTitle, "unverified"},
+                                                {extra::NotVerified, "not verified"},
+                                                {extra::PortAbsent, "absent %1"},
+                                                {extra::IdentityBlocked, "blocked"},
+                                                {extra::PortNoPermission,
+                                                 "no permission: %1, group %2"}};
   for (const auto& [n, text] : extras) texts->extra[n] = text;
 }
 
@@ -37,7 +42,8 @@ class RecordingView : public TransferView {
   void hideProgress() override { visible = false; }
   void setTitle(const QString& text) override { record("title " + text); }
   void setPhase(const QString& text, PhaseColour colour) override {
-    record(QStringLiteral("phase %1 ").arg(QStringList{"green", "cyan", "red"}[int(colour)]) + text);
+    record(QStringLiteral("phase %1 ").arg(QStringList{"green", "cyan", "red"}[int(colour)]) +
+           text);
   }
   void setStep(const QString& text) override { record("step " + (step = text)); }
   void appendToStep(const QString& text) override { setStep(step + text); }
@@ -63,7 +69,9 @@ class RecordingEditor : public EditorAccess {
   void collectParameterSet() override { context_.configEditada = editorSet; }
   void showSet(const ParameterSet& set) override { editorSet = set; }
   void setCommandButtonsEnabled(bool) override {}
-  void setCommandButtonEnabled(int n, bool enabled) override { holds.at(size_t(n)) += enabled ? -1 : 1; }
+  void setCommandButtonEnabled(int n, bool enabled) override {
+    holds.at(size_t(n)) += enabled ? -1 : 1;
+  }
   QString numberBoxText(const QString&) const override { return {}; }
 
   std::array<int, 8> holds{};
@@ -92,8 +100,8 @@ struct LinkBench {
 struct TransferRig : LinkBench {
   RecordingView view;
   RecordingEditor editor{context};
-  InstrumentTransfers transfers{context, port, clock, messages,
-                                {[this] { return &view; }, [this] { return &editor; }}};
+  InstrumentTransfers transfers{
+      context, port, clock, messages, {[this] { return &view; }, [this] { return &editor; }}};
 
   // Runs `action` once, at the first change of the view starting with `prefix`.
   void onEntry(const QString& prefix, std::function<void()> action) {

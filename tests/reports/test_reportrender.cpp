@@ -68,8 +68,8 @@ class TestReportRender : public QObject {
     row("no preheating, no time", {8, 1}, "V_TIEMPO_PRE", "");
     row("every attempt", {8, 3, 9, 8}, "V_TIPO_PRE", "t:13");
     row("preheating 0: both empty", {8, 0}, "V_TIPO_PRE", "");
-    row("W wins over pick-up", {19, 1, 20, 2, 21, 1},
-        "V_CA_CW_PU", "t:2025 Hz, AND", "MCACWVAL", "25");
+    row("W wins over pick-up", {19, 1, 20, 2, 21, 1}, "V_CA_CW_PU", "t:2025 Hz, AND", "MCACWVAL",
+        "25");
     row("neither W nor pick-up", {19, 2, 21, 2}, "V_CA_CW_PU", "");
     row("frequency condition", {17, 1, 18, 1}, "V_CA_FRECA", "t:2145 Hz, OR", "MCAFAVAL", "45");
     row("oil not selected", {13, 2}, "V_CA_OIL", "");
@@ -111,12 +111,14 @@ class TestReportRender : public QObject {
   // Two decimals at most, a binary fraction rounded, no trailing zeros, no negative zero.
   void reportNumberFormatting() {
     QStringList texts;
-    for (const double value : {49.75, 50 * (1 + 0.007), 55.0, 8.3, 0.0, -0.0}) texts << reportNumber(value);
+    for (const double value : {49.75, 50 * (1 + 0.007), 55.0, 8.3, 0.0, -0.0})
+      texts << reportNumber(value);
     QCOMPARE(texts, (QStringList{"49.75", "50.35", "55", "8.3", "0", "0"}));
   }
   void numberFromText() {
     QList<double> values;
-    for (const char* text : {"", "  12 ", "12V", "11.5", "abc", "-"}) values << orvex::numberFromText(text);
+    for (const char* text : {"", "  12 ", "12V", "11.5", "abc", "-"})
+      values << orvex::numberFromText(text);
     QCOMPARE(values, (QList<double>{0, 12, 12, 11.5, 0, 0}));
   }
 };

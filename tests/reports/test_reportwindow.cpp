@@ -71,7 +71,8 @@ class TestReportWindow : public QObject {
       QVERIFY2(text.startsWith(QString::fromUtf16(title)), qPrintable(text.left(80)));
       // Compared without white space: how a reader spaces table cells is its own affair.
       const QString letters = QString(text).remove(' ');
-      const QString valueLine = QString::fromLatin1(f.dir.read("Report/Txt/SN-77.txt")).section("\r\n", 1, 1);
+      const QString valueLine =
+          QString::fromLatin1(f.dir.read("Report/Txt/SN-77.txt")).section("\r\n", 1, 1);
       for (const QString& value : valueLine.split('\t'))
         QVERIFY2(letters.contains(value.simplified().remove(' ')), qPrintable(value));
     }

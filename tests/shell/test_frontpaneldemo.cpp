@@ -27,8 +27,11 @@ std::function<double()> sequence(std::deque<double> values) {
 QString modeState(const FrontPanelDemo& demo) {
   const FrontPanelState& s = demo.state();
   return QStringLiteral("%1 %2 %3 %4 %5 %6")
-      .arg(bits(s.modeLamp)).arg(int(s.offLamp)).arg(s.informationScreenText)
-      .arg(bits(s.description), bits(s.pointerPair)).arg(demo.modeStep());
+      .arg(bits(s.modeLamp))
+      .arg(int(s.offLamp))
+      .arg(s.informationScreenText)
+      .arg(bits(s.description), bits(s.pointerPair))
+      .arg(demo.modeStep());
 }
 
 }  // namespace
@@ -38,7 +41,8 @@ class TestFrontPanelDemo : public QObject {
  private slots:
   void modeTable_data() {
     QTest::addColumn<int>("ticks");
-    QTest::addColumn<QString>("state");  // mode lamps, off lamp, screen text, descriptions, pointers, step
+    QTest::addColumn<QString>(
+        "state");  // mode lamps, off lamp, screen text, descriptions, pointers, step
     QTest::newRow("0 automatic") << 0 << "10000 0 1 100000 100000 0";
     QTest::newRow("1 generator") << 1 << "01000 0 2 010000 010000 1";
     QTest::newRow("4 blocked") << 4 << "00001 0 5 000010 000010 4";
@@ -54,10 +58,11 @@ class TestFrontPanelDemo : public QObject {
   void sequenceTable_data() {
     QTest::addColumn<int>("second");
     QTest::addColumn<QString>("lamps");
-    const QList<QPair<int, QString>> rows{
-        {0, "1100001"},  {9, "1100001"},  {10, "0100000"}, {12, "0100000"}, {13, "0000000"},
-        {16, "0010000"}, {18, "0011000"}, {20, "0011100"}, {29, "0011100"}, {30, "0011110"},
-        {31, "0000000"}, {33, "1000001"}, {35, "1000001"}, {36, "1100001"}, {72, "1100001"}};
+    const QList<QPair<int, QString>> rows{{0, "1100001"},  {9, "1100001"},  {10, "0100000"},
+                                          {12, "0100000"}, {13, "0000000"}, {16, "0010000"},
+                                          {18, "0011000"}, {20, "0011100"}, {29, "0011100"},
+                                          {30, "0011110"}, {31, "0000000"}, {33, "1000001"},
+                                          {35, "1000001"}, {36, "1100001"}, {72, "1100001"}};
     for (const auto& [second, lamps] : rows) QTest::addRow("second %d", second) << second << lamps;
   }
   void sequenceTable() {
@@ -81,7 +86,8 @@ class TestFrontPanelDemo : public QObject {
     QFETCH(double, cleared);
     FrontPanelDemo demo(sequence({lit, cleared}));
     demo.alarmTick();
-    QTEST(bits(demo.state().alarmLamp) + " " + QString::number(demo.state().alarmScreenText), "alarm");
+    QTEST(bits(demo.state().alarmLamp) + " " + QString::number(demo.state().alarmScreenText),
+          "alarm");
   }
   void unseededAlarmsRepeatAndNeverLightTheSixthLamp() {
     FrontPanelDemo a, b;

@@ -19,7 +19,8 @@ class TestPresentacion : public QObject {
  private slots:
   void init() {
     fx_ = std::make_unique<ServicesFixture>("/tmp/");
-    for (int i = 1; i <= 13; ++i) fx_->context.texts.screen[size_t(i)] = QStringLiteral("screen %1").arg(i);
+    for (int i = 1; i <= 13; ++i)
+      fx_->context.texts.screen[size_t(i)] = QStringLiteral("screen %1").arg(i);
     registerShellWindows(fx_->services);
     main_ = fx_->windows.get<Presentacion>("Presentacion");
     QVERIFY(main_);
@@ -60,14 +61,16 @@ class TestPresentacion : public QObject {
     QWidget* settings = addPlainWindow("ConfigCOM");
     click("Command2");
     QVERIFY(!main_->isEnabled() && !settings->isHidden());
-    QVERIFY(settings->windowType() == Qt::Dialog && settings->parentWidget() == main_ && settings->isEnabled());
+    QVERIFY(settings->windowType() == Qt::Dialog && settings->parentWidget() == main_ &&
+            settings->isEnabled());
     QVERIFY(!main_->close());  // no exit sequence while disabled
     QCOMPARE(running(), QString("1110"));
     emit fx_->events.serialSettingsClosed();
     QVERIFY(main_->isEnabled());
   }
   void exitSequenceUnloadsInOrder() {
-    for (const char* name : {"Report", "ConfigQVT", "ConfigCOM", "GrabQVT", "GrabFich", "Idioma", "LoadFich"})
+    for (const char* name :
+         {"Report", "ConfigQVT", "ConfigCOM", "GrabQVT", "GrabFich", "Idioma", "LoadFich"})
       addPlainWindow(name);
     connect(main_, &QObject::destroyed, this, [this] { destroyed_.append("Presentacion"); });
     main_->setExitHandler([this] { unloadWhenIdle(fx_->services); });
@@ -92,8 +95,8 @@ class TestPresentacion : public QObject {
     QVERIFY(destroyed_.isEmpty() && announced.isEmpty());
     main_->onTimer4Tick();
     QCOMPARE(announced.count(), 1);
-    QTRY_COMPARE(destroyed_, (QStringList{"Presentacion", "LoadFich", "Idioma", "GrabFich", "GrabQVT",
-                                           "ConfigCOM", "ConfigQVT", "Report"}));
+    QTRY_COMPARE(destroyed_, (QStringList{"Presentacion", "LoadFich", "Idioma", "GrabFich",
+                                          "GrabQVT", "ConfigCOM", "ConfigQVT", "Report"}));
     main_ = nullptr;
   }
   void frameCloseRunsTheExitSequenceOnce() {
@@ -106,14 +109,17 @@ class TestPresentacion : public QObject {
 
  private:
   template <typename T = QWidget>
-  T* child(const QString& name) { return main_->findChild<T*>(name); }
+  T* child(const QString& name) {
+    return main_->findChild<T*>(name);
+  }
   QTimer* timer(int n) { return child<QTimer>(QStringLiteral("Timer%1").arg(n)); }
   void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
   bool shown(const QString& name) { return !child(name)->isHidden(); }
   // "1" for each shown control of an array, e.g. lamps("ledmode", 5) == "10000".
   QString lamps(const QString& array, int count) {
     QString bits;
-    for (int i = 0; i < count; ++i) bits += shown(QStringLiteral("%1(%2)").arg(array).arg(i)) ? '1' : '0';
+    for (int i = 0; i < count; ++i)
+      bits += shown(QStringLiteral("%1(%2)").arg(array).arg(i)) ? '1' : '0';
     return bits;
   }
   // "1" for each running timer, Timer1 to Timer4.

@@ -22,7 +22,7 @@ const QByteArray kAbsent = "<absent>";
 const QString kNoLanguageFile =
     "E There is not the Language Configuration File or this one is damaged. English is loaded"
     "|Error Message -ORVEX LANGUAGE CONFIGURATION-";
-}
+}  // namespace
 
 class TestStartup : public QObject {
   Q_OBJECT
@@ -39,7 +39,10 @@ class TestStartup : public QObject {
     QTest::addColumn<bool>("message");
     QTest::addColumn<QByteArray>("fileAfter");  // empty: unchanged
     const QByteArray english = "$ENGLISH$\r\n";
-    QTest::newRow("français, Windows-1252") << QByteArray("$FRAN\xC7" "AIS$\r\n") << 600 << false << QByteArray();
+    QTest::newRow("français, Windows-1252") << QByteArray(
+                                                   "$FRAN\xC7"
+                                                   "AIS$\r\n")
+                                            << 600 << false << QByteArray();
     QTest::newRow("plain C is unknown") << QByteArray("$FRANCAIS$\r\n") << 300 << false << english;
     QTest::newRow("missing") << kAbsent << 300 << true << english;
   }
@@ -63,7 +66,8 @@ class TestStartup : public QObject {
     QWidget* idioma = fx_->windows.existing("Idioma");
     QVERIFY(idioma);
     auto marked = [idioma](const char* name) {
-      return idioma->findChild<QPushButton*>(name)->palette().color(QPalette::Button) == QColor(Qt::white);
+      return idioma->findChild<QPushButton*>(name)->palette().color(QPalette::Button) ==
+             QColor(Qt::white);
     };
     QVERIFY(marked("Command4") && !marked("Command3"));
     QCOMPARE(idioma->findChild<QPushButton*>("Command8")->text(), fixtureItem(900, 17));
@@ -93,7 +97,8 @@ class TestStartup : public QObject {
     auto* alarma = main_->findChild<QLabel*>("alarma");
     for (int n = 7; n <= 11; ++n) {
       alarma->setText(fx_->context.texts.screen[size_t(n)]);
-      QVERIFY2(alarma->heightForWidth(alarma->width()) <= alarma->height(), qPrintable(alarma->text()));
+      QVERIFY2(alarma->heightForWidth(alarma->width()) <= alarma->height(),
+               qPrintable(alarma->text()));
     }
     auto* information = main_->findChild<QGroupBox*>("informacion");
     for (int n = 1; n <= 6; ++n) {

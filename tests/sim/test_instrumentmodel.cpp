@@ -63,7 +63,8 @@ class TestInstrumentModel : public QObject {
 
   void streamResynchronisesAfterNoise() {
     InstrumentModel model;
-    const QByteArray stream = QByteArray::fromHex("FF00") + frame("3703002D0001") + frame("370200000000");
+    const QByteArray stream =
+        QByteArray::fromHex("FF00") + frame("3703002D0001") + frame("370200000000");
     const auto replies = model.receive(stream, 0);
     QCOMPARE(replies.size(), 2);
     QCOMPARE(joined(replies[1]), frame("370247120385"));
@@ -98,7 +99,8 @@ class TestInstrumentModel : public QObject {
   void damagedConfigurationTextChangesNothing_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("too short") << QString(" 1 \r\n").repeated(62);
-    QTest::newRow("not a number") << QString(" 1 \r\n").repeated(10) + "x\r\n" + QString(" 1 \r\n").repeated(52);
+    QTest::newRow("not a number") << QString(" 1 \r\n").repeated(10) + "x\r\n" +
+                                         QString(" 1 \r\n").repeated(52);
     QTest::newRow("beyond 16 bits") << QString(" 1 \r\n").repeated(62) + "70000\r\n";
   }
   void damagedConfigurationTextChangesNothing() {
@@ -114,9 +116,9 @@ class TestInstrumentModel : public QObject {
   // Plain, 'always'; then a negative count, a bad port and an unknown option, each told why.
   void options() {
     QList<bool> run;
-    for (const QStringList& args : {QStringList{}, QStringList{"--crc-errors", "always"},
-                                    QStringList{"--crc-errors", "-2"}, QStringList{"--port", "x"},
-                                    QStringList{"--frobnicate"}}) {
+    for (const QStringList& args :
+         {QStringList{}, QStringList{"--crc-errors", "always"}, QStringList{"--crc-errors", "-2"},
+          QStringList{"--port", "x"}, QStringList{"--frobnicate"}}) {
       SimOptions o;
       QString message;
       run << (parseSimOptions(QStringList{"orvex-sim"} + args, &o, &message) == ParseResult::Run);
@@ -127,15 +129,22 @@ class TestInstrumentModel : public QObject {
   void optionsReachFaults() {
     SimOptions o;
     QString message;
-    const QStringList args{"orvex-sim", "--crc-errors", "always", "--wrong-identity", "3",
-                           "--model", "2", "--split-gap-ms", "40", "--stop-after", "7",
-                           "--reset-silence-ms", "500", "--ack-without-identity", "--no-answer",
-                           "--stray-bytes", "2", "--baud", "19200", "--burst-ms", "16"};
+    const QStringList args{"orvex-sim",   "--crc-errors",
+                           "always",      "--wrong-identity",
+                           "3",           "--model",
+                           "2",           "--split-gap-ms",
+                           "40",          "--stop-after",
+                           "7",           "--reset-silence-ms",
+                           "500",         "--ack-without-identity",
+                           "--no-answer", "--stray-bytes",
+                           "2",           "--baud",
+                           "19200",       "--burst-ms",
+                           "16"};
     QCOMPARE(parseSimOptions(args, &o, &message), ParseResult::Run);
     const InstrumentFaults& f = o.faults;
     QCOMPARE(QList<qint64>({f.crcErrors, f.wrongIdentity, f.modelCode, f.splitGapUs, f.stopAfter,
-                            f.resetSilenceUs, f.writesWithoutIdentity, f.noAnswer, f.strayBytes, o.baud,
-                            o.burstMs}),
+                            f.resetSilenceUs, f.writesWithoutIdentity, f.noAnswer, f.strayBytes,
+                            o.baud, o.burstMs}),
              QList<qint64>({-1, 3, 2, 40'000, 7, 500'000, 1, 1, 2, 19200, 16}));
     QCOMPARE(parseSimOptions({"orvex-sim", "--help"}, &o, &message), ParseResult::Help);
     QVERIFY(message.contains("--ack-without-identity"));

@@ -37,7 +37,8 @@ struct Rig {
     server = std::make_unique<SimServer>(options, model);
     QString error;
     if (!server->start(&error)) qWarning() << error;
-    return port.setPortNumber(2, &error) && port.applySettings("9600,N,8,1", &error) && port.open(&error);
+    return port.setPortNumber(2, &error) && port.applySettings("9600,N,8,1", &error) &&
+           port.open(&error);
   }
   void exchange(const QString& request, int n) {
     QVERIFY(layer.sendFrame(request));

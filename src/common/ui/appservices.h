@@ -17,9 +17,9 @@ class FrameLog;
 class AppEvents : public QObject {
   Q_OBJECT
  signals:
-  void editorLeft();             // ConfigQVT's Salir: the main window resumes its demonstration
-  void serialSettingsClosed();   // ConfigCOM's Salvar or Cancelar: the main window is enabled
-  void languageApplied();        // LoadTexts ran: windows refresh what they derive from texts
+  void editorLeft();                // ConfigQVT's Salir: the main window resumes its demonstration
+  void serialSettingsClosed();      // ConfigCOM's Salvar or Cancelar: the main window is enabled
+  void languageApplied();           // LoadTexts ran: windows refresh what they derive from texts
   void readInstrumentRequested();   // ConfigQVT's Command4 ("Lee QVT")
   void writeInstrumentRequested();  // ConfigQVT's Command5 ("Graba QVT")
   void transferEnded();             // a read or write has ended: the port is free again

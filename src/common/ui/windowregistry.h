@@ -25,7 +25,9 @@ class WindowRegistry {
   void unloadAll(const QStringList& order);
 
   template <typename T>
-  T* get(const QString& name) { return qobject_cast<T*>(window(name)); }
+  T* get(const QString& name) {
+    return qobject_cast<T*>(window(name));
+  }
 
  private:
   void releaseOwnedWindows(QWidget* owner);

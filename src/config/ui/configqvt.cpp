@@ -27,8 +27,8 @@ constexpr int kNoAlarmScreenText = 13;
 
 constexpr int kCommands = 8;
 const char* const kCommandCaptions[kCommands] = {"Imprime", "Lee Fichero", "Guarda Fichero",
-                                                 "Lee QVT", "Graba QVT", "Salir", "Compara",
-                                                 "Tramas..."};
+                                                 "Lee QVT", "Graba QVT",   "Salir",
+                                                 "Compara", "Tramas..."};
 // Command7 and Command8 came later: they stand after Graba QVT, Salir keeps the right-hand end.
 constexpr int kButtonOrder[kCommands] = {1, 2, 3, 4, 5, 7, 8, 6};
 
@@ -232,8 +232,7 @@ QString ConfigQVT::numberBoxText(const QString& name) const {
 
 QString ConfigQVT::noAlarmText() const {
   // Before the texts are loaded the label keeps its design text.
-  return textOr(services_.context.texts.screen[kNoAlarmScreenText],
-                QStringLiteral("No Activada"));
+  return textOr(services_.context.texts.screen[kNoAlarmScreenText], QStringLiteral("No Activada"));
 }
 
 void ConfigQVT::onLanguageApplied() {

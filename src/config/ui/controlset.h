@@ -30,8 +30,7 @@ class ControlSet : public EditorControls {
   static QGroupBox* makeFrame(const QString& name, const QString& caption);
   // A frame holding option group `group` in `columns` columns, optional note below.
   QGroupBox* makeGroupFrame(const QString& frame, const QString& caption, const QString& group,
-                            int columns, const QString& noteName = {},
-                            const QString& note = {});
+                            int columns, const QString& noteName = {}, const QString& note = {});
 
   OptionGroup* group(const QString& name) const { return groups_.value(name); }
   QCheckBox* check(const QString& name) const { return checks_.value(name); }

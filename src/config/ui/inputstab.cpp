@@ -62,7 +62,8 @@ QGroupBox* alarmInputFrame(ControlSet& c, const AlarmInput& input) {
   c.makeGroup(input.name)->addTo(levelRow, 2);
   box->addWidget(level);
 
-  QGroupBox* action = ControlSet::makeFrame(input.actionFrame, QString::fromUtf8("Acción ante Alarma"));
+  QGroupBox* action =
+      ControlSet::makeFrame(input.actionFrame, QString::fromUtf8("Acción ante Alarma"));
   auto* actions = new QVBoxLayout(action);
   actions->addWidget(c.makeCheck(immediateStopBox(input.name), "Paro Inmediato"));
   actions->addWidget(c.makeCheck(timedStopBox(input.name), "Paro Temporzd"));
@@ -106,8 +107,8 @@ QGroupBox* batteryFrame(ControlSet& c) {
   QGroupBox* frame = ControlSet::makeFrame("Frame209", QString::fromUtf8("BATERÍA"));
   auto* grid = new QGridLayout(frame);
   addNumberRow(c, grid, 0, "Label47", "VBAT", "Label48");
-  grid->addWidget(c.makeNote("Label36", QString::fromUtf8("Alarma por debajo de esta tensión")),
-                  1, 0, 1, 3);
+  grid->addWidget(c.makeNote("Label36", QString::fromUtf8("Alarma por debajo de esta tensión")), 1,
+                  0, 1, 3);
   grid->setColumnStretch(3, 1);
   return frame;
 }

@@ -52,10 +52,9 @@ void LimitDisplays::onFrequencyOption(int option) {
 }
 
 void LimitDisplays::refreshMains() {
-  const MainsOptions options{
-      controls_.selectedOption("RVN"), controls_.selectedOption("RVLI"),
-      controls_.selectedOption("RVLS"), controls_.selectedOption("RFN"),
-      controls_.selectedOption("RFL")};
+  const MainsOptions options{controls_.selectedOption("RVN"), controls_.selectedOption("RVLI"),
+                             controls_.selectedOption("RVLS"), controls_.selectedOption("RFN"),
+                             controls_.selectedOption("RFL")};
   nominalVolts_ = nominalVoltage(options.rvn);
   nominalHertz_ = nominalFrequency(options.rfn);
   setLabels(controls_, {"RALMINT", "RALMAXT", "RALMINF", "RALMAXF"},

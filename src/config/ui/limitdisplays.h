@@ -14,8 +14,8 @@ class LimitDisplays {
   // `noAlarmText` gives the current text for a limit without alarm (screen text 13).
   LimitDisplays(ControlSet& controls, std::function<QString()> noAlarmText);
 
-  void wire();            // connects the option handlers
-  void refreshMains();    // sets the nominal values, then RALMINT .. RALMAXF
+  void wire();               // connects the option handlers
+  void refreshMains();       // sets the nominal values, then RALMINT .. RALMAXF
   void refreshAlternator();  // AALMINT .. AALMAXF from the nominal values
   int nominalVolts() const { return nominalVolts_; }
   int nominalHertz() const { return nominalHertz_; }

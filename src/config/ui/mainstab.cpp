@@ -8,7 +8,7 @@
 namespace orvex {
 
 QGroupBox* makeAlarmValuesFrame(ControlSet& c, const QString& frame, const QStringList& captions,
-                            const QStringList& values) {
+                                const QStringList& values) {
   static const QStringList kCaptions = {QString::fromUtf8("Tensión mínima:"),
                                         QString::fromUtf8("Tensión máxima:"),
                                         QString::fromUtf8("Frecuencia mínima:"),
@@ -33,29 +33,35 @@ QWidget* buildMainsTab(ControlSet& c) {
   QGroupBox* frame = ControlSet::makeFrame("Frame2", QString::fromUtf8("Parámetros de la RED"));
   auto* grid = new QGridLayout(frame);
   grid->addWidget(c.makeGroupFrame("RVNF(1)", QString::fromUtf8("Tensión Nominal"), "RVN", 4,
-                                   "Label7", note), 0, 0);
+                                   "Label7", note),
+                  0, 0);
   grid->addWidget(c.makeGroupFrame("RVLIF(1)", QString::fromUtf8("Límite Inferior de Tensión"),
                                    "RVLI", 3, "Label8",
-                                   QString::fromUtf8("% bajo la Tensión Nominal")), 0, 1);
+                                   QString::fromUtf8("% bajo la Tensión Nominal")),
+                  0, 1);
   grid->addWidget(c.makeGroupFrame("RVLSF(1)", QString::fromUtf8("Límite Superior de Tensión"),
                                    "RVLS", 3, "Label9",
-                                   QString::fromUtf8("% sobre la Tensión Nominal")), 0, 2);
+                                   QString::fromUtf8("% sobre la Tensión Nominal")),
+                  0, 2);
   grid->addWidget(c.makeGroupFrame("RFNF(1)", QString::fromUtf8("Frecuencia Nominal"), "RFN", 3,
-                                   "Label10", note), 1, 0);
-  grid->addWidget(c.makeGroupFrame("RFLF(1)", QString::fromUtf8("Límites de Frecuencia"), "RFL",
-                                   3, "Label11",
-                                   QString::fromUtf8("± % de la Frecuencia Nominal")), 1, 1);
+                                   "Label10", note),
+                  1, 0);
+  grid->addWidget(c.makeGroupFrame("RFLF(1)", QString::fromUtf8("Límites de Frecuencia"), "RFL", 3,
+                                   "Label11", QString::fromUtf8("± % de la Frecuencia Nominal")),
+                  1, 1);
   grid->addWidget(makeAlarmValuesFrame(c, "Frame20", {"Label31", "Label32", "Label33", "Label34"},
-                                   {"RALMINT", "RALMAXT", "RALMINF", "RALMAXF"}),
+                                       {"RALMINT", "RALMAXT", "RALMINF", "RALMAXF"}),
                   1, 2);
   grid->addWidget(c.makeGroupFrame("RDRF", QString::fromUtf8("Retardo Desconexión RED"), "RDR", 3,
                                    "Label12",
                                    QString::fromUtf8("Desde el fallo de RED hasta abrir el "
-                                                     "contactor de RED")), 2, 0);
+                                                     "contactor de RED")),
+                  2, 0);
   grid->addWidget(c.makeGroupFrame("RIAF", QString::fromUtf8("Retardo Inicio Arranque"), "RIA", 4,
                                    "Label13",
                                    QString::fromUtf8("Desde el fallo de RED hasta iniciar el "
-                                                     "arranque")), 2, 1, 1, 2);
+                                                     "arranque")),
+                  2, 1, 1, 2);
   for (int column = 0; column < 3; ++column) grid->setColumnStretch(column, 1);
   grid->setRowStretch(3, 1);
   return tabPage(frame);

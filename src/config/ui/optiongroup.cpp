@@ -36,10 +36,8 @@ int OptionGroup::selected() const {
 void OptionGroup::select(int index) {
   QRadioButton* button = member(index);
   if (!button) return;
-  if (button->isChecked())
-    emit chosen(index);
-  else
-    button->setChecked(true);
+  if (button->isChecked()) emit chosen(index);
+  else button->setChecked(true);
 }
 
 void OptionGroup::setMembersEnabled(bool enabled) {

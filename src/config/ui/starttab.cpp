@@ -41,9 +41,9 @@ QGroupBox* crankingFrame(ControlSet& c) {
                                   QString::fromUtf8("Máximo por intento")));
   box->addWidget(c.makeGroupFrame("MTE_A", "Tiempo Entre Arranques Consecutivos.", "MTEA", 4,
                                   "Label17", QString::fromUtf8("Pausa entre dos intentos")));
-  box->addWidget(c.makeGroupFrame("MNAM", QString::fromUtf8("Número Máximo de Intentos de Arranque"),
-                                  "MIAM", 5, "Label18",
-                                  QString::fromUtf8("Después, fallo de arranque")));
+  box->addWidget(
+      c.makeGroupFrame("MNAM", QString::fromUtf8("Número Máximo de Intentos de Arranque"), "MIAM",
+                       5, "Label18", QString::fromUtf8("Después, fallo de arranque")));
   box->addStretch(1);
   return frame;
 }
@@ -66,8 +66,8 @@ QGroupBox* conditionFrame(ControlSet& c, const RunningCondition& rc, const QStri
 }
 
 QGroupBox* runningFrame(ControlSet& c) {
-  QGroupBox* frame = ControlSet::makeFrame(
-      "MCA", QString::fromUtf8("Control de Grupo Arrancado «En Marcha»"));
+  QGroupBox* frame =
+      ControlSet::makeFrame("MCA", QString::fromUtf8("Control de Grupo Arrancado «En Marcha»"));
   auto* box = new QVBoxLayout(frame);
   const QList<RunningCondition>& all = runningConditions();
   box->addWidget(conditionFrame(c, all[0], "MCA_PA", QString::fromUtf8("Presión de Aceite")));
@@ -77,12 +77,13 @@ QGroupBox* runningFrame(ControlSet& c) {
   box->addWidget(conditionFrame(c, all[4], "MCA_PU", "Pick-Up"));
   box->addWidget(c.makeLabel("Label1", QString::fromUtf8(" OR (Condición Suficiente)"), true));
   box->addWidget(c.makeLabel("Label2", QString::fromUtf8(" AND (Condición Necesaria)"), true));
-  box->addWidget(c.makeLabel(
-      "Label14",
-      QString::fromUtf8("El conjunto de condiciones necesarias (AND) o suficientes (OR) "
-                        "determina que el Grupo está arrancado; en ese momento se retira la "
-                        "orden de arranque."),
-      true));
+  box->addWidget(
+      c.makeLabel("Label14",
+                  QString::fromUtf8(
+                      "El conjunto de condiciones necesarias (AND) o suficientes (OR) "
+                      "determina que el Grupo está arrancado; en ese momento se retira la "
+                      "orden de arranque."),
+                  true));
   box->addStretch(1);
   return frame;
 }

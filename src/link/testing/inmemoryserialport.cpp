@@ -31,7 +31,8 @@ bool InMemorySerialPort::open(QString* error) {
     return false;
   }
   if (!openError_.isEmpty() || !available_.contains(port_)) {
-    if (error) *error = openError_.isEmpty() ? QStringLiteral("No such port COM%1.").arg(port_) : openError_;
+    if (error)
+      *error = openError_.isEmpty() ? QStringLiteral("No such port COM%1.").arg(port_) : openError_;
     return false;
   }
   open_ = true;

@@ -44,9 +44,9 @@ class InMemorySerialPort : public SerialPort {
     permissionRefused_ = permission;
   }
   bool openRefusedForPermission() const override { return permissionRefused_; }
-  void receiveNow(const QByteArray& bytes);                   // arrive at once
-  void receiveAt(qint64 atUs, const QByteArray& bytes);        // arrive at a given time
-  void loseWhileOpen(const QString& reason);                   // adapter unplugged
+  void receiveNow(const QByteArray& bytes);              // arrive at once
+  void receiveAt(qint64 atUs, const QByteArray& bytes);  // arrive at a given time
+  void loseWhileOpen(const QString& reason);             // adapter unplugged
   qint64 characterTimeUs() const;
 
   const QList<QByteArray>& written() const { return written_; }

@@ -21,7 +21,9 @@ class VirtualTimeWaiter : public EventWaiter {
 
   // Runs `action` when the clock reaches `atUs` (at once in the next sleep if already past).
   void at(qint64 atUs, std::function<void()> action);
-  void after(qint64 delayUs, std::function<void()> action) { at(now_ + delayUs, std::move(action)); }
+  void after(qint64 delayUs, std::function<void()> action) {
+    at(now_ + delayUs, std::move(action));
+  }
   bool hasPending() const { return !actions_.empty(); }
   // Runs every scheduled action; the clock ends at the last one.
   void runAll();

@@ -99,7 +99,8 @@ QWidget* GrabQVT::buildTrack() {
   punto_->setObjectName("punto");
   punto_->setFixedSize(kPuntoSize, kPuntoSize);
   punto_->setStyleSheet(QStringLiteral("#punto { background-color: rgb(0, 120, 215); "
-                                       "border-radius: %1px; }").arg(kPuntoSize / 2));
+                                       "border-radius: %1px; }")
+                            .arg(kPuntoSize / 2));
   punto_->setAttribute(Qt::WA_StyledBackground);
   placePunto();
   return track;
@@ -110,8 +111,7 @@ void GrabQVT::placePunto() { punto_->move(puntoLeft_ / kTwipsPerPixel, 4); }
 void GrabQVT::onTimer1Tick() {
   if (services_.context.transferDirection == 1)
     puntoLeft_ = puntoLeft_ == kPuntoLast ? kPuntoFirst : puntoLeft_ + kPuntoStep;
-  else
-    puntoLeft_ = puntoLeft_ == kPuntoFirst ? kPuntoLast : puntoLeft_ - kPuntoStep;
+  else puntoLeft_ = puntoLeft_ == kPuntoFirst ? kPuntoLast : puntoLeft_ - kPuntoStep;
   placePunto();
 }
 
@@ -164,8 +164,15 @@ void GrabQVT::fitTexts() {
   const auto& m = services_.context.texts.message;
   const QString slot = QStringLiteral("63");
   const QString value = QStringLiteral("-32768");
-  const QStringList steps{m[3],  m[4] + "1", m[6] + slot + m[30] + value + m[13], m[18], m[20],
-                          m[21], m[23] + slot + m[24] + value, m[27], m[29] + slot + m[30] + value,
+  const QStringList steps{m[3],
+                          m[4] + "1",
+                          m[6] + slot + m[30] + value + m[13],
+                          m[18],
+                          m[20],
+                          m[21],
+                          m[23] + slot + m[24] + value,
+                          m[27],
+                          m[29] + slot + m[30] + value,
                           m[33]};
   const int stepWidth = widest(proceso_->fontMetrics(), steps);
   proceso_->setMinimumWidth(std::clamp(stepWidth + 8, kStepMinWidth, kStepMaxWidth));

@@ -46,12 +46,13 @@ void PortsFrame::refresh() {
   const QList<SerialDevice> present = devices_.devices();
   for (int n = 1; n <= kPorts; ++n) {
     Row& row = rows_[static_cast<size_t>(n)];
-    row.target->setText(describeComTarget(services_.context.programDir, n, devices_,
-                                          text(extra::PortNotPresent)));
+    row.target->setText(
+        describeComTarget(services_.context.programDir, n, devices_, text(extra::PortNotPresent)));
     if (!row.device) continue;
     row.device->clear();
     row.device->addItem(text(extra::PortChooseAdapter));
-    for (const SerialDevice& device : present) row.device->addItem(device.location, device.location);
+    for (const SerialDevice& device : present)
+      row.device->addItem(device.location, device.location);
     row.link->setEnabled(!present.isEmpty());
   }
 }
@@ -71,7 +72,8 @@ void PortsFrame::linkPort(int number) {
 void PortsFrame::applyTexts() {
   setTitle(text(extra::PortsFrame));
   for (int n = 1; n <= kPorts; ++n)
-    if (QPushButton* link = rows_[static_cast<size_t>(n)].link) link->setText(text(extra::PortLink));
+    if (QPushButton* link = rows_[static_cast<size_t>(n)].link)
+      link->setText(text(extra::PortLink));
   // Looking up the devices takes a moment: only for a window the user sees.
   if (isVisible()) refresh();
 }

@@ -99,8 +99,9 @@ void Registro::refresh() {
   if (const FrameLog* log = services_.frameLog) {
     const auto& kept = log->transfers();
     for (const TransferRecord& record : std::views::reverse(kept))
-      transfers_->addItem(QStringLiteral("%1  %2  %3").arg(
-          record.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), record.title, record.port));
+      transfers_->addItem(QStringLiteral("%1  %2  %3")
+                              .arg(record.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                                   record.title, record.port));
   }
   showTransfer(0);
 }
@@ -124,10 +125,12 @@ bool Registro::save() {
   const QString path = logPath(services_.context.programDir, transfer);
   const TextTables* texts = &services_.context.texts;
   QString error;
-  if (!writeTextFileAtomic(path, formatTransferLog(transfer).replace('\n', QStringLiteral("\r\n")), &error)) {
-    services_.messages.show(MessageIcon::Exclamation,
-                            extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), error),
-                            extraText(texts, extra::WriteFailedTitle));
+  if (!writeTextFileAtomic(path, formatTransferLog(transfer).replace('\n', QStringLiteral("\r\n")),
+                           &error)) {
+    services_.messages.show(
+        MessageIcon::Exclamation,
+        extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), error),
+        extraText(texts, extra::WriteFailedTitle));
     return false;
   }
   status_->setText(extraText(texts, extra::LogSaved).arg(QDir::toNativeSeparators(path)));

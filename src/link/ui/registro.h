@@ -29,8 +29,8 @@ class Registro : public QWidget {
   void showTransfer(int index);
 
   AppServices& services_;
-  QComboBox* transfers_;   // Combo1: the transfers kept, the last first
-  QPlainTextEdit* text_;   // Text1
+  QComboBox* transfers_;  // Combo1: the transfers kept, the last first
+  QPlainTextEdit* text_;  // Text1
   QLabel* status_;
   bool placed_ = false;
   QTimer* watch_ = nullptr;  // while shown: a transfer under way is followed
