@@ -5,7 +5,7 @@
 #   scripts/lint.sh          clang-tidy on the files changed since main (since the last
 #                            commit's parent when run on main itself)
 #   scripts/lint.sh BASE     clang-tidy on the files changed since the git revision BASE
-#   scripts/lint.sh --all    clang-tidy on every file (about 6 minutes on two cores)
+#   scripts/lint.sh --all    clang-tidy on every file (about 4 minutes on two cores)
 #
 # A changed header brings in the .cpp of the same name. clang-tidy reads
 # build/compile_commands.json and the sources Qt's moc made there: run it after a build

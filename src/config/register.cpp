@@ -17,7 +17,7 @@ void registerConfigWindows(AppServices& services) {
       return loadDefaultConfiguration(services.context.programDir, set, problem,
                                       &services.context.texts);
     };
-    return new ConfigQVT(services, std::move(steps));
+    return new ConfigQVT(services, steps);
   });
 }
 

@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <ranges>
 #include <utility>
 
 #include "common/textfile.h"
@@ -98,10 +97,12 @@ void Registro::refresh() {
   status_->clear();
   if (const FrameLog* log = services_.frameLog) {
     const auto& kept = log->transfers();
-    for (const TransferRecord& record : std::views::reverse(kept))
+    for (size_t i = kept.size(); i > 0; --i) {  // the latest first
+      const TransferRecord& record = kept[i - 1];
       transfers_->addItem(QStringLiteral("%1  %2  %3")
                               .arg(record.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                                    record.title, record.port));
+    }
   }
   showTransfer(0);
 }
