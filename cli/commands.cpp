@@ -46,12 +46,8 @@ void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
   if (s.arguments.logFile.isEmpty()) return;
   QString text;
   for (const ControllerOutcome& outcome : outcomes) text += outcome.log + QLatin1Char('\n');
-  const QByteArray bytes = text.toUtf8();
   QString error;
-  const bool written = writeFileAtomic(
-      s.arguments.logFile,
-      [&bytes](QIODevice& file, QString*) { return file.write(bytes) == bytes.size(); }, &error);
-  if (!written)
+  if (!writeBytesAtomic(s.arguments.logFile, text.toUtf8(), &error))
     std::fputs((extraText(s, extra::WriteFailed).arg(s.arguments.logFile, error) + '\n')
                    .toLocal8Bit()
                    .constData(),

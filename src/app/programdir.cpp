@@ -57,12 +57,9 @@ bool copyFile(const QString& from, const QString& to, QString* problem) {
   QFile source(from);
   if (!source.open(QIODevice::ReadOnly))
     return failed(problem, QStringLiteral("%1: %2").arg(from, source.errorString()));
-  const QByteArray bytes = source.readAll();
   QString error;
-  const bool written = writeFileAtomic(
-      to, [&bytes](QIODevice& file, QString*) { return file.write(bytes) == bytes.size(); },
-      &error);
-  return written || failed(problem, QStringLiteral("%1: %2").arg(to, error));
+  return writeBytesAtomic(to, source.readAll(), &error) ||
+         failed(problem, QStringLiteral("%1: %2").arg(to, error));
 }
 
 bool fillEntry(const QString& delivered, const QString& target, const QString& relative,

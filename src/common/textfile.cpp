@@ -57,7 +57,10 @@ bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* 
 }
 
 bool writeTextFileAtomic(const QString& path, const QString& content, QString* error) {
-  const QByteArray bytes = toCp1252(content);
+  return writeBytesAtomic(path, toCp1252(content), error);
+}
+
+bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
   return writeFileAtomic(
       path,
       [&bytes](QIODevice& file, QString* why) {

@@ -28,6 +28,7 @@ struct ReadFailure {
 bool readTextFile(const QString& path, qint64 maxBytes, QString* content,
                   ReadFailure* failure = nullptr);
 bool writeTextFileAtomic(const QString& path, const QString& content, QString* error);
+bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error);
 // Any file: `produce` writes it into a temporary file beside `path` (false, with a reason or
 // without, when it cannot), which replaces `path` only when complete.
 using FileProducer = std::function<bool(QIODevice& file, QString* why)>;

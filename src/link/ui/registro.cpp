@@ -107,22 +107,24 @@ void Registro::refresh() {
   showTransfer(0);
 }
 
-void Registro::showTransfer(int index) {
+// The list shows the newest transfer first.
+const TransferRecord* Registro::transferAt(int index) const {
   const FrameLog* log = services_.frameLog;
-  if (!log || log->isEmpty() || index < 0) {
-    text_->setPlainText(extraText(&services_.context.texts, extra::LogEmpty));
-    return;
-  }
+  if (!log || log->isEmpty() || index < 0) return nullptr;
   const auto& kept = log->transfers();
-  text_->setPlainText(formatTransferLog(kept[kept.size() - 1 - static_cast<size_t>(index)]));
+  return &kept[kept.size() - 1 - static_cast<size_t>(index)];
+}
+
+void Registro::showTransfer(int index) {
+  const TransferRecord* transfer = transferAt(index);
+  text_->setPlainText(transfer ? formatTransferLog(*transfer)
+                               : extraText(&services_.context.texts, extra::LogEmpty));
 }
 
 bool Registro::save() {
-  const FrameLog* log = services_.frameLog;
-  const int index = transfers_->currentIndex();
-  if (!log || log->isEmpty() || index < 0) return false;
-  const auto& kept = log->transfers();
-  const TransferRecord& transfer = kept[kept.size() - 1 - static_cast<size_t>(index)];
+  const TransferRecord* chosen = transferAt(transfers_->currentIndex());
+  if (!chosen) return false;
+  const TransferRecord& transfer = *chosen;
   const QString path = logPath(services_.context.programDir, transfer);
   const TextTables* texts = &services_.context.texts;
   QString error;

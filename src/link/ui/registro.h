@@ -9,6 +9,7 @@ class QTimer;
 namespace orvex {
 
 struct AppServices;
+struct TransferRecord;
 
 // Registro: what went over the wire in the last transfers, frame by frame, for the installer
 // and the support desk; saved on request as a text file in Report/Log. Opened from the editor
@@ -27,6 +28,7 @@ class Registro : public QWidget {
 
  private:
   void showTransfer(int index);
+  const TransferRecord* transferAt(int index) const;
 
   AppServices& services_;
   QComboBox* transfers_;  // Combo1: the transfers kept, the last first
