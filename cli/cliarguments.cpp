@@ -29,8 +29,8 @@ const char kGeneralHelp[] =
     "  -h, --help         this help, or a command's with 'orvex-cli COMMAND --help'\n"
     "\n"
     "Progress goes to standard error, results to standard output.\n"
-    "Exit status: 0 success (compare: no differences), 1 a controller failed or differs,\n"
-    "2 bad usage or a bad input file.\n";
+    "Exit status: 0 success (compare: no differences), 1 a controller failed or differs\n"
+    "or a file could not be written, 2 bad usage or a bad input file.\n";
 
 const char kReadHelp[] =
     "orvex-cli read --port PORT[,PORT...] -o FILE.QVT|DIR/ [options]\n"

@@ -18,9 +18,8 @@
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
 #include "link/transfers.h"
-#include "reports/reportdocument.h"
 #include "reports/reportfile.h"
-#include "reports/reportpdf.h"
+#include "reports/reportwriter.h"
 
 namespace orvex::cli {
 namespace {
@@ -196,16 +195,12 @@ int runReport(const Session& s, QTextStream& out) {
   const QString document = a.output.isEmpty()
                                ? reportDocumentPath(dir, a.serial)
                                : QDir(a.output).filePath(a.serial + QStringLiteral(".pdf"));
-  const ReportOutcome written = writeReportFileAt(data, input, &s.link.texts);
-  if (!written.written) return refuse(written.message);
-  const ReportPages pages{reportDocumentHtml(renderReportValues(input), s.link.texts,
-                                             {QDate::currentDate(), QStringLiteral(ORVEX_VERSION)}),
-                          extraText(s, extra::DocPage), a.serial};
-  QString reason;
-  if (!writeReportPdf(document, pages, &reason)) {
-    return refuse(
-        extraText(s, extra::ReportPdfFailed)
-            .arg(QDir::toNativeSeparators(document), reason, QDir::toNativeSeparators(data)));
+  const WrittenReport report = writeReport({data, document}, input, s.link.texts,
+                                           {QDate::currentDate(), QStringLiteral(ORVEX_VERSION)});
+  if (report.result == WrittenReport::Result::NameRefused) return refuse(report.message);
+  if (!report.written()) {
+    refuse(report.message);
+    return kFileNotWritten;
   }
   if (a.json)
     out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("report")},

@@ -35,7 +35,7 @@ bool readTextFile(const QString& path, qint64 maxBytes, QString* content, ReadFa
   return true;
 }
 
-bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* error) {
+bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
   QSaveFile file(path);
   // Unbuffered: a buffered write that the disk cuts short (full disk, size limit) is
   // flushed by commit() without an error, and the truncated file would replace the old one.
@@ -43,9 +43,13 @@ bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* 
     if (error) *error = file.errorString();
     return false;
   }
-  QString why;
-  if (!produce(file, &why)) {
-    if (error) *error = why.isEmpty() ? file.errorString() : why;
+  const qint64 written = file.write(bytes);
+  if (written != bytes.size()) {
+    if (error)
+      *error = written < 0 ? file.errorString()
+                           : QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
+                                 .arg(written)
+                                 .arg(bytes.size());
     file.cancelWriting();
     return false;
   }
@@ -58,20 +62,6 @@ bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* 
 
 bool writeTextFileAtomic(const QString& path, const QString& content, QString* error) {
   return writeBytesAtomic(path, toCp1252(content), error);
-}
-
-bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
-  return writeFileAtomic(
-      path,
-      [&bytes](QIODevice& file, QString* why) {
-        const qint64 written = file.write(bytes);
-        if (written >= 0 && written != bytes.size())
-          *why = QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
-                     .arg(written)
-                     .arg(bytes.size());
-        return written == bytes.size();
-      },
-      error);
 }
 
 QString findFileNoCase(const QString& dir, const QString& name) {

@@ -70,7 +70,7 @@ enum : int {
   ReportOpen = 60,          // 328 Command4 "Open report"
   ReportPdfFailed = 61,     // 329 document %1 not written: %2; data file %3 written
   ReportBothWritten = 62,   // 330 "Report written: %1 and %2."
-  ReportNoneYet = 63,       // 331 nothing generated yet
+  ReportNoDocument = 63,    // 331 Label7: Print and Open need the shown serial's document
   ReportNoViewer = 64,      // 332 no program opens PDF documents; it is in %2
   // 333..358: the comparison of the editor with the controller or a file
   CompareCommand = 65,      // 333 ConfigQVT.Command7
