@@ -143,7 +143,7 @@ class TestTransfers : public QObject {
     const auto check = [](auto condition) { return Action([=](TransferRig& r) { QVERIFY(condition(r)); }); };
     const Action none = [](TransferRig&) {};
     QTest::newRow("read: no answer") << false << fault(&F::noAnswer, true) << "C m15 |m10 "
-        << check([](TransferRig& r) { return r.clock.nowUs() == 1'000'000 + 6 * 5'100'000 && r.port.openCount() == 6; });
+        << check([](TransferRig& r) { return r.clock.nowUs() == 1'000'000 + 6 * 5'100'000 + 5 * 25'000 && r.port.openCount() == 6; });
     QTest::newRow("read: six CRC errors") << false << fault(&F::crcErrors, 6) << "C m14 |m8 " << frames(6, 0, 0);
     QTest::newRow("read: five CRC errors") << false << fault(&F::crcErrors, 5) << "" << frames(6, 1, 1);
     QTest::newRow("read: wrong model") << false << fault(&F::modelCode, quint16(2)) << "I m16 |m17 " << frames(1, 0, 0);
@@ -253,10 +253,10 @@ class TestTransfers : public QObject {
              QString::fromLatin1(
                  "   1000 ms  ->  37 03 00 2D 00 01 11 95\n"
                  "   1042 ms  <-  37 03 02 00 01 B1 DA                          CRC error\n"
-                 "   1042 ms  ->  37 03 00 2D 00 01 11 95\n"
-                 "   6142 ms  <-  (nothing)                                     time-out\n"
-                 "   6142 ms  ->  37 03 00 2D 00 01 11 95\n"
-                 "   6160 ms  <-  37 03 02 00 01 B1 80                          sound"));
+                 "   1067 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   6167 ms  <-  (nothing)                                     time-out\n"
+                 "   6192 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   6210 ms  <-  37 03 02 00 01 B1 80                          sound"));
     QCOMPARE(lines.filter(" sound").size(), 4);  // model, identity A, block, identity B
   }
 
