@@ -197,7 +197,7 @@ bool InstrumentTransfers::checkModel(int* model) {
       show(MessageIcon::Information, message(16), message(17));
       return false;
     }
-    if (++failures > kRepeatsAfterFailure) {
+    if (refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(14, 15);
       return false;
     }
@@ -208,7 +208,7 @@ bool InstrumentTransfers::readBlock() {
   for (int failures = 0;;) {
     if (!exchange(kBlockRequest, kBlockRegisters)) return false;
     if (context_.linkStatus == kReplySound) return true;
-    if (++failures > kRepeatsAfterFailure) {
+    if (refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(31, 32);
       return false;
     }
@@ -246,8 +246,8 @@ bool InstrumentTransfers::checkIdentity(const QString& request) {
   int mismatches = 0;
   while (exchange(request, 1)) {
     if (context_.linkStatus != kReplySound) {
-      if (++failures <= kRepeatsAfterFailure) continue;
-      show(MessageIcon::Critical, message(43), message(44));
+      if (!refused() && ++failures <= kRepeatsAfterFailure) continue;
+      show(MessageIcon::Critical, message(43) + refusal(), message(44));
       context_.identityFailed = 1;
       return false;
     }
@@ -311,24 +311,21 @@ bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
   phase(5, PhaseColour::Red);
   step(message(6) + QString::number(slot) + message(30) + QString::number(value));
   const QString frame = registerWriteFrame(slot, value);
-  // Slots before this one are in the instrument already: the user must know it is mixed.
-  const QString partial = slot > kFirstSlot
-                              ? QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(slot)
-                              : QString();
   for (int mismatches = 0;;) {
     if (!exchange(frame, 1)) {
       reportLostPort(slot);
       return false;
     }
     if (context_.linkStatus != kReplySound) {
-      if (++*communicationFailures <= kRepeatsAfterFailure) continue;
-      showCommunicationFailure(7, 9, QString::number(slot) + partial);
+      if (!refused() && ++*communicationFailures <= kRepeatsAfterFailure) continue;
+      showCommunicationFailure(7, 9, QString::number(slot), writtenSoFar(slot));
       return false;
     }
     *communicationFailures = 0;
     if (carriesIdentity(context_.replyText)) break;
     if (++mismatches > kWriteMismatchesAllowed) {
-      show(MessageIcon::Critical, message(11) + QString::number(slot) + partial, message(12));
+      show(MessageIcon::Critical, message(11) + QString::number(slot) + writtenSoFar(slot),
+           message(12));
       return false;
     }
   }
@@ -417,16 +414,35 @@ void InstrumentTransfers::reportLostPort(int failedSlot) {
   if (lostReason_.isEmpty() || lostReported_ || layer_.isCancelled()) return;
   lostReported_ = true;
   QString prompt = extraText(extra::PortLost).arg(lostReason_);
-  if (failedSlot > kFirstSlot)
-    prompt += QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(failedSlot);
+  if (failedSlot > 0) prompt += writtenSoFar(failedSlot);
   show(MessageIcon::Critical, prompt, extraText(extra::PortErrorTitle));
 }
 
-// The pair for a CRC error on the last attempt, or the one for a time-out.
+// What the controller holds once the write stopped at `slot`. The slots before are written.
+// A refused write was not made; one whose acknowledgement was lost or wrong may have been.
+QString InstrumentTransfers::writtenSoFar(int slot) const {
+  int text = slot == kFirstSlot ? extra::FirstSlotInDoubt : extra::SlotInDoubt;
+  if (refused()) {
+    if (slot == kFirstSlot) return {};
+    text = extra::PartialWrite;
+  }
+  return QStringLiteral("\n\n") + extraText(text).arg(slot);
+}
+
+bool InstrumentTransfers::refused() const { return context_.linkStatus == kReplyRefused; }
+
+// The controller's exception reply, told after the step's own message.
+QString InstrumentTransfers::refusal() const {
+  if (!refused()) return {};
+  return QStringLiteral("\n\n") + extraText(extra::Refused).arg(exceptionCode(context_.replyText));
+}
+
+// The pair for a CRC error on the last attempt, or the one for a time-out (also after a
+// refusal: no usable reply), with the slot and what the write left.
 void InstrumentTransfers::showCommunicationFailure(int crcPrompt, int timeoutPrompt,
-                                                   const QString& suffix) {
+                                                   const QString& slot, const QString& left) {
   const bool crc = context_.linkStatus == kReplyCrcError;
-  show(MessageIcon::Critical, message(crc ? crcPrompt : timeoutPrompt) + suffix,
+  show(MessageIcon::Critical, message(crc ? crcPrompt : timeoutPrompt) + slot + refusal() + left,
        message(crc ? 8 : 10));
 }
 

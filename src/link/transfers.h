@@ -104,7 +104,11 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool openPort();
   void closePort();
   void reportLostPort(int failedSlot = 0);
-  void showCommunicationFailure(int crcPrompt, int timeoutPrompt, const QString& suffix = {});
+  void showCommunicationFailure(int crcPrompt, int timeoutPrompt, const QString& slot = {},
+                                const QString& left = {});
+  QString writtenSoFar(int slot) const;
+  bool refused() const;
+  QString refusal() const;
 
   const QString& message(int n) const;
   const QString& extraText(int n) const;

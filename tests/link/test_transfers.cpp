@@ -154,14 +154,21 @@ class TestTransfers : public QObject {
         << "C m31 |m8 " << frames(1, 1, 6);
     QTest::newRow("read: identity B wrong") << false << from("step m29 63", fault(&F::wrongIdentity, -1))
         << "C m45 |m46 " << none;
-    QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1|m12 "
+    QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1\n\nmay hold changes 1|m12 "
         << check([](TransferRig& r) { return r.sent(orvex::registerWriteFrame(1, 11)) == 4; });
     QTest::newRow("write: no identity from slot 5") << true << from("step m6 5 ", fault(&F::writesWithoutIdentity, true))
-        << "C m11 5\n\npartial at 5|m12 " << failedSlot(5, 4);
+        << "C m11 5\n\nin doubt at 5|m12 " << failedSlot(5, 4);
     QTest::newRow("write: unanswered from slot 3") << true << from("step m6 3 ", fault(&F::noAnswer, true))
-        << "C m9 3\n\npartial at 3|m10 " << failedSlot(3, 6);
+        << "C m9 3\n\nin doubt at 3|m10 " << failedSlot(3, 6);
+    // A refusal ends its step at once; the refused slot was not written.
+    QTest::newRow("write: slot 3 refused") << true << from("step m6 3 ", fault(&F::refusedFunction, 6))
+        << "C m9 3\n\nrefused 2\n\npartial at 3|m10 " << failedSlot(3, 1);
+    QTest::newRow("read: identity refused") << false << fault(&F::refusedFunction, 2) << "C m43 \n\nrefused 2|m44 "
+        << check([](TransferRig& r) { return r.sent(kIdentityA) == 1 && r.context.identityFailed == 1; });
+    QTest::newRow("read: block refused") << false << fault(&F::refusedFunction, 5) << "C m32 \n\nrefused 2|m10 "
+        << check([](TransferRig& r) { return r.sent(kBlock) == 1 && r.clock.nowUs() < 3'100'000; });
     QTest::newRow("write: CRC errors from slot 47") << true << from("step m6 47 ", fault(&F::crcErrors, -1))
-        << "C m7 47\n\npartial at 47|m8 " << failedSlot(47, 6);
+        << "C m7 47\n\nin doubt at 47|m8 " << failedSlot(47, 6);
     QTest::newRow("write: sporadic CRC errors across slots") << true
         << from("step m6 3 ", [](TransferRig& r) {
              r.instrument.faults().crcErrors = 5;
@@ -200,8 +207,8 @@ class TestTransfers : public QObject {
     };
     const QString lost = "C lost: gone|port";
     lostRow("read: port lost in a pause", false, "step m4 ", lost);
-    lostRow("write: port lost at slot 1", true, "step m6 1 ", lost);
-    lostRow("write: port lost at slot 10", true, "step m6 10 ", "C lost: gone\n\npartial at 10|port");
+    lostRow("write: port lost at slot 1", true, "step m6 1 ", "C lost: gone\n\nmay hold changes 1|port");
+    lostRow("write: port lost at slot 10", true, "step m6 10 ", "C lost: gone\n\nin doubt at 10|port");
     lostRow("write: port lost in the reset pause", true, "step m18 ", "C lost: gone" + unverified);
   }
   // clang-format on

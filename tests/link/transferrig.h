@@ -30,7 +30,11 @@ inline void fillNumberedTexts(TextTables* texts) {
                                                 {extra::PortAbsent, "absent %1"},
                                                 {extra::IdentityBlocked, "blocked"},
                                                 {extra::PortNoPermission,
-                                                 "no permission: %1, group %2"}};
+                                                 "no permission: %1, group %2"},
+                                                {extra::SlotInDoubt, "in doubt at %1"},
+                                                {extra::FirstSlotInDoubt, "may hold changes %1"},
+                                                {extra::Refused, "refused %1"},
+                                                {extra::CannotCancel, "cannot stop"}};
   for (const auto& [n, text] : extras) texts->extra[n] = text;
 }
 
