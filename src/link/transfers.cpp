@@ -96,12 +96,25 @@ bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
   return complete;
 }
 
+// A write whose registers are going out runs on under the notice: a modal box opened inside
+// its waits would hold them up until closed. Its outcome is told as always.
 void InstrumentTransfers::onAboutToUnload() {
-  if (std::exchange(unloading_, true)) return;
-  if (running_ == Kind::Read) layer_.cancel();
-  if (running_ == Kind::Write)
-    show(MessageIcon::Information, extraText(extra::TransferBusy),
-         extraText(extra::TransferBusyTitle));
+  if (std::exchange(unloading_, true) || !running()) return;
+  if (cancellable_) {
+    layer_.cancel();
+    return;
+  }
+  messages_.showNotice(MessageIcon::Information, extraText(extra::TransferBusy),
+                       extraText(extra::TransferBusyTitle));
+}
+
+void InstrumentTransfers::onCancelRequested() {
+  if (running() && cancellable_) layer_.cancel();
+}
+
+void InstrumentTransfers::allowCancel(bool allowed) {
+  cancellable_ = allowed;
+  if (TransferView* v = view()) v->setCancellable(allowed);
 }
 
 bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
@@ -112,12 +125,15 @@ bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   lostReason_.clear();
   lostReported_ = false;
   layer_.clearPortFailure();
+  layer_.resume();  // after a cancelled transfer
+  allowCancel(true);
   holdTransferButtons(true);
   return true;
 }
 
 void InstrumentTransfers::endTransfer() {
   holdTransferButtons(false);
+  if (unloading_) messages_.closeNotice();
   running_ = Kind::None;
   context_.transferRunning = false;
   emit transferEnded();
@@ -298,7 +314,10 @@ bool InstrumentTransfers::runWrite() {
   return true;
 }
 
+// From the first register on the write runs to its end: stopping would leave the
+// controller half-written.
 bool InstrumentTransfers::writeSlots() {
+  allowCancel(false);
   int communicationFailures = 0;  // consecutive, across slots
   for (int i = kFirstSlot; i <= kLastSlot; ++i)
     if (i != kModelSlot && !writeSlot(i, &communicationFailures)) return false;

@@ -290,13 +290,29 @@ class TestTransfers : public QObject {
     read.transfers.onReadRequested();  // the program is ending: nothing starts any more
     QCOMPARE(read.sent(kModel), 1);
 
+    // In the reset pause: no modal box inside the write's waits, which it would hold up.
     TransferRig write;
     write.editor.editorSet = editedSet();
-    write.onEntry("step m6 20 ", [&write] { write.transfers.onAboutToUnload(); });
+    write.onEntry("step m18 ", [&write] { write.transfers.onAboutToUnload(); });
     write.transfers.onWriteRequested();
-    QCOMPARE(write.messages.shown() << write.view.log.last(),
+    QCOMPARE(write.messages.shown() + write.messages.notices << write.view.log.last(),
              (QStringList{"I wait|busy", "step m27 "}));
+    QVERIFY(!write.messages.noticeOpen);
     checkEnded(write);
+  }
+
+  // Cancel stops a write until its first register goes out (then the next transfer runs);
+  // from then on the write runs to its end.
+  void cancelAWrite() {
+    TransferRig rig;
+    rig.editor.editorSet = editedSet();
+    for (const char* entry : {"step m4 ", "step m6 1 "}) {
+      rig.onEntry(entry, [&rig] { rig.transfers.onCancelRequested(); });
+      rig.transfers.onWriteRequested();
+    }
+    QVERIFY(!rig.view.cancellable && rig.registerWrites() == 62);
+    QCOMPARE(rig.messages.shown() << rig.view.log.last(), QStringList("step m27 "));
+    checkEnded(rig);
   }
 };
 

@@ -51,10 +51,12 @@ class RecordingView : public TransferView {
   }
   void setStep(const QString& text) override { record("step " + (step = text)); }
   void appendToStep(const QString& text) override { setStep(step + text); }
+  void setCancellable(bool allowed) override { cancellable = allowed; }
 
   QStringList log;
   QString step;
   bool visible = false;
+  bool cancellable = false;
   std::function<void(const QString&)> onChange;
 
  private:
