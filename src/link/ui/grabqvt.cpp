@@ -216,7 +216,7 @@ void GrabQVT::fitTexts() {
     setCancellable(state);
     cancelWidth = std::max(cancelWidth, cancel_->sizeHint().width());
   }
-  cancel_->setMinimumWidth(cancelWidth);
+  cancel_->setMinimumWidth(cancelWidth + cancel_->fontMetrics().height());  // room to breathe
   setCancellable(cancellable);
 }
 
