@@ -19,8 +19,8 @@ enum : int {
   PortOpenFailed = 9,       // 277 port %1 cannot be opened: %2. Check adapter, other program,
                             //     permission (dialout group on Linux).
   PortLost = 10,            // 278 the serial port was lost during the transfer: %1 ...
-  PartialWrite = 11,        // 279 slots before %1 are written, slot %1 failed: the instrument
-                            //     holds a partly written configuration; write it again.
+  PartialWrite = 11,        // 279 slots before %1 are written, slot %1 failed (was refused):
+                            //     the instrument holds a partly written configuration.
   NameInvalidTitle = 12,    // 280 "File name not valid"
   NameInvalid = 13,         // 281 "%1" cannot be a file name: no \ / : * ? " < > |, control
                             //     characters, "..", drive, device names (CON, COM1 ...),
@@ -33,7 +33,7 @@ enum : int {
                             //     end (the program closes when it has stopped).
   ReportWritten = 18,       // 286 report file %1 written (shown in the Report window's status)
   NumberRange = 19,         // 287 number boxes take whole numbers 0..65535 (tooltip)
-  ReportCancel = 20,        // 288 Report.Command2
+  ReportCancel = 20,        // 288 Report.Command2, GrabQVT.Command2
   ParityNone = 21,          // 289 ConfigCOM.ParidadNo
   ParityOdd = 22,           // 290 ConfigCOM.ParidadImpar
   ParityEven = 23,          // 291 ConfigCOM.ParidadPar
@@ -112,6 +112,12 @@ enum : int {
   LogSaved = 100,           // 368 "Log saved in %1."
   LogEmpty = 101,           // 369 no transfer yet
   LogClose = 102,           // 370 "Close"
+  // 371..375: a write's doubtful slot, a refused request, GrabQVT's Cancel
+  SlotInDoubt = 103,        // 371 slots before %1 written; slot %1 may or may not have been
+  FirstSlotInDoubt = 104,   // 372 slot %1 may or may not have been written: may hold changes
+  Refused = 105,            // 373 the controller answered but refused the request (code %1)
+  CannotCancel = 106,       // 374 GrabQVT.Command2 while registers are written
+  CannotCancelWhy = 107,    // 375 its tooltip: why the write runs to its end
 };
 // clang-format on
 

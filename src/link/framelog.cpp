@@ -12,6 +12,8 @@ QString verdictWord(FrameVerdict verdict) {
     case FrameVerdict::TimeOut: return QStringLiteral("time-out");
     case FrameVerdict::PortLost: return QStringLiteral("port lost");
     case FrameVerdict::Message: return QStringLiteral("message");
+    case FrameVerdict::Refused: return QStringLiteral("refused");
+    case FrameVerdict::Discarded: return QStringLiteral("late, discarded");
   }
   return {};
 }

@@ -11,7 +11,8 @@
 // installer and the support desk when a controller "does not talk".
 namespace orvex {
 
-enum class FrameVerdict { Sent, Sound, CrcError, TimeOut, PortLost, Message };
+// Refused: an exception reply. Discarded: bytes that came late after a failed exchange.
+enum class FrameVerdict { Sent, Sound, CrcError, TimeOut, PortLost, Message, Refused, Discarded };
 
 struct FrameRecord {
   qint64 ms = 0;  // since the transfer began

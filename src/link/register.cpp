@@ -29,6 +29,8 @@ void wireTransfers(AppServices& services) {
                    &InstrumentTransfers::onWriteRequested);
   QObject::connect(&events, &AppEvents::aboutToUnload, transfers,
                    &InstrumentTransfers::onAboutToUnload);
+  QObject::connect(&events, &AppEvents::transferCancelRequested, transfers,
+                   &InstrumentTransfers::onCancelRequested);
   QObject::connect(transfers, &InstrumentTransfers::transferEnded, &events,
                    &AppEvents::transferEnded);
 }

@@ -96,12 +96,25 @@ bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
   return complete;
 }
 
+// A write whose registers are going out runs on under the notice: a modal box opened inside
+// its waits would hold them up until closed. Its outcome is told as always.
 void InstrumentTransfers::onAboutToUnload() {
-  if (std::exchange(unloading_, true)) return;
-  if (running_ == Kind::Read) layer_.cancel();
-  if (running_ == Kind::Write)
-    show(MessageIcon::Information, extraText(extra::TransferBusy),
-         extraText(extra::TransferBusyTitle));
+  if (std::exchange(unloading_, true) || !running()) return;
+  if (cancellable_) {
+    layer_.cancel();
+    return;
+  }
+  messages_.showNotice(MessageIcon::Information, extraText(extra::TransferBusy),
+                       extraText(extra::TransferBusyTitle));
+}
+
+void InstrumentTransfers::onCancelRequested() {
+  if (running() && cancellable_) layer_.cancel();
+}
+
+void InstrumentTransfers::allowCancel(bool allowed) {
+  cancellable_ = allowed;
+  if (TransferView* v = view()) v->setCancellable(allowed);
 }
 
 bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
@@ -112,12 +125,15 @@ bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   lostReason_.clear();
   lostReported_ = false;
   layer_.clearPortFailure();
+  layer_.resume();  // after a cancelled transfer
+  allowCancel(true);
   holdTransferButtons(true);
   return true;
 }
 
 void InstrumentTransfers::endTransfer() {
   holdTransferButtons(false);
+  if (unloading_) messages_.closeNotice();
   running_ = Kind::None;
   context_.transferRunning = false;
   emit transferEnded();
@@ -197,7 +213,7 @@ bool InstrumentTransfers::checkModel(int* model) {
       show(MessageIcon::Information, message(16), message(17));
       return false;
     }
-    if (++failures > kRepeatsAfterFailure) {
+    if (refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(14, 15);
       return false;
     }
@@ -208,7 +224,7 @@ bool InstrumentTransfers::readBlock() {
   for (int failures = 0;;) {
     if (!exchange(kBlockRequest, kBlockRegisters)) return false;
     if (context_.linkStatus == kReplySound) return true;
-    if (++failures > kRepeatsAfterFailure) {
+    if (refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(31, 32);
       return false;
     }
@@ -246,8 +262,8 @@ bool InstrumentTransfers::checkIdentity(const QString& request) {
   int mismatches = 0;
   while (exchange(request, 1)) {
     if (context_.linkStatus != kReplySound) {
-      if (++failures <= kRepeatsAfterFailure) continue;
-      show(MessageIcon::Critical, message(43), message(44));
+      if (!refused() && ++failures <= kRepeatsAfterFailure) continue;
+      show(MessageIcon::Critical, message(43) + refusal(), message(44));
       context_.identityFailed = 1;
       return false;
     }
@@ -298,7 +314,10 @@ bool InstrumentTransfers::runWrite() {
   return true;
 }
 
+// From the first register on the write runs to its end: stopping would leave the
+// controller half-written.
 bool InstrumentTransfers::writeSlots() {
+  allowCancel(false);
   int communicationFailures = 0;  // consecutive, across slots
   for (int i = kFirstSlot; i <= kLastSlot; ++i)
     if (i != kModelSlot && !writeSlot(i, &communicationFailures)) return false;
@@ -311,24 +330,21 @@ bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
   phase(5, PhaseColour::Red);
   step(message(6) + QString::number(slot) + message(30) + QString::number(value));
   const QString frame = registerWriteFrame(slot, value);
-  // Slots before this one are in the instrument already: the user must know it is mixed.
-  const QString partial = slot > kFirstSlot
-                              ? QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(slot)
-                              : QString();
   for (int mismatches = 0;;) {
     if (!exchange(frame, 1)) {
       reportLostPort(slot);
       return false;
     }
     if (context_.linkStatus != kReplySound) {
-      if (++*communicationFailures <= kRepeatsAfterFailure) continue;
-      showCommunicationFailure(7, 9, QString::number(slot) + partial);
+      if (!refused() && ++*communicationFailures <= kRepeatsAfterFailure) continue;
+      showCommunicationFailure(7, 9, QString::number(slot), writtenSoFar(slot));
       return false;
     }
     *communicationFailures = 0;
     if (carriesIdentity(context_.replyText)) break;
     if (++mismatches > kWriteMismatchesAllowed) {
-      show(MessageIcon::Critical, message(11) + QString::number(slot) + partial, message(12));
+      show(MessageIcon::Critical, message(11) + QString::number(slot) + writtenSoFar(slot),
+           message(12));
       return false;
     }
   }
@@ -417,16 +433,35 @@ void InstrumentTransfers::reportLostPort(int failedSlot) {
   if (lostReason_.isEmpty() || lostReported_ || layer_.isCancelled()) return;
   lostReported_ = true;
   QString prompt = extraText(extra::PortLost).arg(lostReason_);
-  if (failedSlot > kFirstSlot)
-    prompt += QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(failedSlot);
+  if (failedSlot > 0) prompt += writtenSoFar(failedSlot);
   show(MessageIcon::Critical, prompt, extraText(extra::PortErrorTitle));
 }
 
-// The pair for a CRC error on the last attempt, or the one for a time-out.
+// What the controller holds once the write stopped at `slot`. The slots before are written.
+// A refused write was not made; one whose acknowledgement was lost or wrong may have been.
+QString InstrumentTransfers::writtenSoFar(int slot) const {
+  int text = slot == kFirstSlot ? extra::FirstSlotInDoubt : extra::SlotInDoubt;
+  if (refused()) {
+    if (slot == kFirstSlot) return {};
+    text = extra::PartialWrite;
+  }
+  return QStringLiteral("\n\n") + extraText(text).arg(slot);
+}
+
+bool InstrumentTransfers::refused() const { return context_.linkStatus == kReplyRefused; }
+
+// The controller's exception reply, told after the step's own message.
+QString InstrumentTransfers::refusal() const {
+  if (!refused()) return {};
+  return QStringLiteral("\n\n") + extraText(extra::Refused).arg(exceptionCode(context_.replyText));
+}
+
+// The pair for a CRC error on the last attempt, or the one for a time-out (also after a
+// refusal: no usable reply), with the slot and what the write left.
 void InstrumentTransfers::showCommunicationFailure(int crcPrompt, int timeoutPrompt,
-                                                   const QString& suffix) {
+                                                   const QString& slot, const QString& left) {
   const bool crc = context_.linkStatus == kReplyCrcError;
-  show(MessageIcon::Critical, message(crc ? crcPrompt : timeoutPrompt) + suffix,
+  show(MessageIcon::Critical, message(crc ? crcPrompt : timeoutPrompt) + slot + refusal() + left,
        message(crc ? 8 : 10));
 }
 

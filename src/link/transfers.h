@@ -31,7 +31,10 @@ QString registerWriteFrame(int slot, qint16 value);
 // a dead port); a write that stops part-way says so; a write is called verified only after
 // a complete read-back matched it; a read changes ConfigLeida only once it has succeeded as
 // a whole; a hold after an identification failure is told, not silent; the port is always
-// closed at the end; on exit a read is cancelled, a write is let run to its end.
+// closed at the end; a refused request (exception reply) ends its step at once, as a
+// repeat would only be refused again. GrabQVT's Cancel, and the program's exit, stop a read
+// or a comparison at once and a write until its first register goes out; from then on the
+// write runs to its end.
 class InstrumentTransfers : public QObject, public InstrumentReader {
   Q_OBJECT
  public:
@@ -47,9 +50,12 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   void onReadRequested();
   // Command5 ("Graba QVT"), after the editor collected its controls: WriteToInstrument.
   void onWriteRequested();
-  // The program is about to end: a read is cancelled at once; a write (cutting it off
-  // would leave a partial configuration in the instrument) is told to run to its end.
+  // The program is about to end: a transfer is cancelled where Cancel is allowed; a write
+  // past its first register (cutting it off would leave a partial configuration in the
+  // instrument) runs to its end under a notice that the user must wait.
   void onAboutToUnload();
+  // GrabQVT's Cancel (or its close control).
+  void onCancelRequested();
   // The comparison's read (InstrumentReader).
   bool readConfiguration(ParameterSet* set) override;
   // Writes `set` as ConfigEditada, without collecting an editor (the command line): true
@@ -76,6 +82,7 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool beginTransfer(Kind kind, const QString& title);
   void endTransfer();
   void holdTransferButtons(bool hold);
+  void allowCancel(bool allowed);
 
   void announceModelCheck();
   bool passModelCheck();
@@ -104,7 +111,11 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool openPort();
   void closePort();
   void reportLostPort(int failedSlot = 0);
-  void showCommunicationFailure(int crcPrompt, int timeoutPrompt, const QString& suffix = {});
+  void showCommunicationFailure(int crcPrompt, int timeoutPrompt, const QString& slot = {},
+                                const QString& left = {});
+  QString writtenSoFar(int slot) const;
+  bool refused() const;
+  QString refusal() const;
 
   const QString& message(int n) const;
   const QString& extraText(int n) const;
@@ -121,6 +132,7 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   FrameLayer layer_;
   Kind running_ = Kind::None;
   bool unloading_ = false;
+  bool cancellable_ = false;
   QString lostReason_;  // the port failed during this transfer
   bool lostReported_ = false;
   bool unverified_ = false;

@@ -82,19 +82,15 @@ class TestGrabQvt : public QObject {
     QCOMPARE(rig.grab()->findChild<QWidget*>("punto")->x(), expected / 15);  // 15 twips a pixel
   }
 
-  void readShowsItsPhasesAndIgnoresTheCloseControl() {
+  void readShowsItsPhases() {
     WiredRig rig;
     QVERIFY(rig.timer1()->interval() == 200 && !rig.timer1()->isActive());
-    bool stayedOpen = false, animating = false;
-    rig.clock.at(500'000, [&] {
-      rig.grab()->close();
-      stayedOpen = rig.grab()->isVisible() && !rig.grab()->isModal();
-      animating = rig.timer1()->isActive();
-    });
+    bool animating = false;
+    rig.clock.at(500'000, [&] { animating = rig.timer1()->isActive() && !rig.grab()->isModal(); });
     QStringList seen;
     rig.samplePhases(&seen);
     emit rig.events.readInstrumentRequested();
-    QVERIFY(stayedOpen && animating);
+    QVERIFY(animating);
     QCOMPARE(seen, (QStringList{"m28 | m2 | (0,255,255)", "m28 | m19 | (0,255,0)"}));
     QCOMPARE(rig.label("proceso")->text(), "m33 ");
     QVERIFY(!rig.grab()->isVisible() && !rig.timer1()->isActive() && rig.editor->shown.size() == 1);
@@ -113,6 +109,25 @@ class TestGrabQvt : public QObject {
                                 "m1 | Reset| (0,255,255)", "m28 | m2 | (0,255,255)",
                                 "m28 | m19 | (0,255,0)", "m21 | m22 | (0,255,255)"}));
     QVERIFY(rig.label("proceso")->text() == "m27 " && !rig.grab()->isVisible());
+  }
+
+  // The close control cancels a read at once; while a write's registers go out it is
+  // ignored, and Cancel, disabled, says why.
+  void closeControlCancelsWhereCancelIsAllowed() {
+    WiredRig rig;
+    rig.instrument.faults().noAnswer = true;
+    rig.clock.at(500'000, [&] { rig.grab()->close(); });
+    emit rig.events.readInstrumentRequested();
+    QVERIFY(rig.clock.nowUs() == 500'000 && !rig.grab()->isVisible());
+    rig.instrument.faults().noAnswer = false;
+    auto* cancel = rig.grab()->findChild<QAbstractButton*>("Command2");
+    QString during;
+    rig.clock.after(2'500'000, [&] {  // among the registers
+      rig.grab()->close();
+      during = cancel->text() + (cancel->isEnabled() ? " enabled" : " disabled");
+    });
+    emit rig.events.writeInstrumentRequested();
+    QCOMPARE(during + rig.label("proceso")->text(), "cannot stop disabledm27 ");
   }
 
   // Salvar during a transfer stores the settings at once; the port takes them once the

@@ -143,7 +143,7 @@ class TestTransfers : public QObject {
     const auto check = [](auto condition) { return Action([=](TransferRig& r) { QVERIFY(condition(r)); }); };
     const Action none = [](TransferRig&) {};
     QTest::newRow("read: no answer") << false << fault(&F::noAnswer, true) << "C m15 |m10 "
-        << check([](TransferRig& r) { return r.clock.nowUs() == 1'000'000 + 6 * 5'100'000 && r.port.openCount() == 6; });
+        << check([](TransferRig& r) { return r.clock.nowUs() == 1'000'000 + 6 * 5'100'000 + 5 * 25'000 && r.port.openCount() == 6; });
     QTest::newRow("read: six CRC errors") << false << fault(&F::crcErrors, 6) << "C m14 |m8 " << frames(6, 0, 0);
     QTest::newRow("read: five CRC errors") << false << fault(&F::crcErrors, 5) << "" << frames(6, 1, 1);
     QTest::newRow("read: wrong model") << false << fault(&F::modelCode, quint16(2)) << "I m16 |m17 " << frames(1, 0, 0);
@@ -154,14 +154,21 @@ class TestTransfers : public QObject {
         << "C m31 |m8 " << frames(1, 1, 6);
     QTest::newRow("read: identity B wrong") << false << from("step m29 63", fault(&F::wrongIdentity, -1))
         << "C m45 |m46 " << none;
-    QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1|m12 "
+    QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1\n\nmay hold changes 1|m12 "
         << check([](TransferRig& r) { return r.sent(orvex::registerWriteFrame(1, 11)) == 4; });
     QTest::newRow("write: no identity from slot 5") << true << from("step m6 5 ", fault(&F::writesWithoutIdentity, true))
-        << "C m11 5\n\npartial at 5|m12 " << failedSlot(5, 4);
+        << "C m11 5\n\nin doubt at 5|m12 " << failedSlot(5, 4);
     QTest::newRow("write: unanswered from slot 3") << true << from("step m6 3 ", fault(&F::noAnswer, true))
-        << "C m9 3\n\npartial at 3|m10 " << failedSlot(3, 6);
+        << "C m9 3\n\nin doubt at 3|m10 " << failedSlot(3, 6);
+    // A refusal ends its step at once; the refused slot was not written.
+    QTest::newRow("write: slot 3 refused") << true << from("step m6 3 ", fault(&F::refusedFunction, 6))
+        << "C m9 3\n\nrefused 2\n\npartial at 3|m10 " << failedSlot(3, 1);
+    QTest::newRow("read: identity refused") << false << fault(&F::refusedFunction, 2) << "C m43 \n\nrefused 2|m44 "
+        << check([](TransferRig& r) { return r.sent(kIdentityA) == 1 && r.context.identityFailed == 1; });
+    QTest::newRow("read: block refused") << false << fault(&F::refusedFunction, 5) << "C m32 \n\nrefused 2|m10 "
+        << check([](TransferRig& r) { return r.sent(kBlock) == 1 && r.clock.nowUs() < 3'100'000; });
     QTest::newRow("write: CRC errors from slot 47") << true << from("step m6 47 ", fault(&F::crcErrors, -1))
-        << "C m7 47\n\npartial at 47|m8 " << failedSlot(47, 6);
+        << "C m7 47\n\nin doubt at 47|m8 " << failedSlot(47, 6);
     QTest::newRow("write: sporadic CRC errors across slots") << true
         << from("step m6 3 ", [](TransferRig& r) {
              r.instrument.faults().crcErrors = 5;
@@ -200,8 +207,8 @@ class TestTransfers : public QObject {
     };
     const QString lost = "C lost: gone|port";
     lostRow("read: port lost in a pause", false, "step m4 ", lost);
-    lostRow("write: port lost at slot 1", true, "step m6 1 ", lost);
-    lostRow("write: port lost at slot 10", true, "step m6 10 ", "C lost: gone\n\npartial at 10|port");
+    lostRow("write: port lost at slot 1", true, "step m6 1 ", "C lost: gone\n\nmay hold changes 1|port");
+    lostRow("write: port lost at slot 10", true, "step m6 10 ", "C lost: gone\n\nin doubt at 10|port");
     lostRow("write: port lost in the reset pause", true, "step m18 ", "C lost: gone" + unverified);
   }
   // clang-format on
@@ -253,10 +260,10 @@ class TestTransfers : public QObject {
              QString::fromLatin1(
                  "   1000 ms  ->  37 03 00 2D 00 01 11 95\n"
                  "   1042 ms  <-  37 03 02 00 01 B1 DA                          CRC error\n"
-                 "   1042 ms  ->  37 03 00 2D 00 01 11 95\n"
-                 "   6142 ms  <-  (nothing)                                     time-out\n"
-                 "   6142 ms  ->  37 03 00 2D 00 01 11 95\n"
-                 "   6160 ms  <-  37 03 02 00 01 B1 80                          sound"));
+                 "   1067 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   6167 ms  <-  (nothing)                                     time-out\n"
+                 "   6192 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   6210 ms  <-  37 03 02 00 01 B1 80                          sound"));
     QCOMPARE(lines.filter(" sound").size(), 4);  // model, identity A, block, identity B
   }
 
@@ -283,13 +290,29 @@ class TestTransfers : public QObject {
     read.transfers.onReadRequested();  // the program is ending: nothing starts any more
     QCOMPARE(read.sent(kModel), 1);
 
+    // In the reset pause: no modal box inside the write's waits, which it would hold up.
     TransferRig write;
     write.editor.editorSet = editedSet();
-    write.onEntry("step m6 20 ", [&write] { write.transfers.onAboutToUnload(); });
+    write.onEntry("step m18 ", [&write] { write.transfers.onAboutToUnload(); });
     write.transfers.onWriteRequested();
-    QCOMPARE(write.messages.shown() << write.view.log.last(),
+    QCOMPARE(write.messages.shown() + write.messages.notices << write.view.log.last(),
              (QStringList{"I wait|busy", "step m27 "}));
+    QVERIFY(!write.messages.noticeOpen);
     checkEnded(write);
+  }
+
+  // Cancel stops a write until its first register goes out (then the next transfer runs);
+  // from then on the write runs to its end.
+  void cancelAWrite() {
+    TransferRig rig;
+    rig.editor.editorSet = editedSet();
+    for (const char* entry : {"step m4 ", "step m6 1 "}) {
+      rig.onEntry(entry, [&rig] { rig.transfers.onCancelRequested(); });
+      rig.transfers.onWriteRequested();
+    }
+    QVERIFY(!rig.view.cancellable && rig.registerWrites() == 62);
+    QCOMPARE(rig.messages.shown() << rig.view.log.last(), QStringList("step m27 "));
+    checkEnded(rig);
   }
 };
 
