@@ -22,6 +22,9 @@ using namespace orvex;
 
 namespace {
 
+const Request kModelRequest{0x03, 0x002D, 1};
+const Request kBlockRequest{0x05, 0x0001, 63};
+
 qint64 monotonicNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
@@ -33,9 +36,7 @@ struct Link {
   QProcess sim;
   QtSerialPort port{dir.path() + '/'};
   EventLoopWaiter waiter;
-  QString replyText;
-  qint16 linkStatus = 0;
-  FrameLayer layer{port, waiter, replyText, linkStatus};
+  FrameLayer layer{port, waiter};
 
   bool start(const QString& simPath, QStringList extra) {
     sim.start(simPath,
@@ -68,18 +69,18 @@ void printStats(const char* what, std::vector<double> ms) {
               ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back());
 }
 
-void latency(const QString& simPath, const char* what, QStringList extra, const QString& request,
+void latency(const QString& simPath, const char* what, QStringList extra, const Request& request,
              int n, qint16 expected = kReplySound) {
   Link link;
   if (!link.start(simPath, extra)) return;
   std::vector<double> delays;
   for (int i = 0; i < 40; ++i) {
-    link.layer.sendFrame(request);
+    link.layer.send(request);
     link.layer.receiveReply(n);
     const qint64 returned = monotonicNs();
     const qint64 lastByte = link.replyEndNs();
-    if (link.linkStatus != expected || lastByte < 0) {
-      std::printf("%s: exchange %d failed (status %d)\n", what, i, link.linkStatus);
+    if (link.layer.reply().status != expected || lastByte < 0) {
+      std::printf("%s: exchange %d failed (status %d)\n", what, i, link.layer.reply().status);
       return;
     }
     delays.push_back((returned - lastByte) / 1e6);
@@ -93,12 +94,12 @@ void timeoutCpu(const QString& simPath) {
   QElapsedTimer wall;
   const std::clock_t cpuStart = std::clock();
   wall.start();
-  link.layer.sendFrame("3703002D00011195");
+  link.layer.send(kModelRequest);
   link.layer.receiveReply(1);
   const double cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
   const double wallMs = double(wall.nsecsElapsed()) / 1e6;
   std::printf("time-out n=1: status %d after %.1f ms wall, %.2f ms CPU (%.3f %%)\n",
-              link.linkStatus, wallMs, cpuMs, 100.0 * cpuMs / wallMs);
+              link.layer.reply().status, wallMs, cpuMs, 100.0 * cpuMs / wallMs);
 }
 
 }  // namespace
@@ -107,12 +108,12 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const QString simPath =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ORVEX_SIM_PATH);
-  latency(simPath, "model check (7 bytes), 9600 baud", {}, "3703002D00011195", 1);
-  latency(simPath, "identity (8 bytes for n = 1), 9600 baud", {}, "3702002100002D96", 1);
-  latency(simPath, "block read (131 bytes), 9600 baud", {}, "37050001003FD98C", 63);
-  latency(simPath, "block read, 16 ms USB bursts", {"--burst-ms", "16"}, "37050001003FD98C", 63);
+  latency(simPath, "model check (7 bytes), 9600 baud", {}, kModelRequest, 1);
+  latency(simPath, "identity (8 bytes for n = 1), 9600 baud", {}, Request{0x02, 0x0021, 0}, 1);
+  latency(simPath, "block read (131 bytes), 9600 baud", {}, kBlockRequest, 63);
+  latency(simPath, "block read, 16 ms USB bursts", {"--burst-ms", "16"}, kBlockRequest, 63);
   latency(simPath, "model check, 2 stray bytes (CRC never fits)", {"--stray-bytes", "2"},
-          "3703002D00011195", 1, kReplyCrcError);
+          kModelRequest, 1, kReplyCrcError);
   timeoutCpu(simPath);
   return 0;
 }

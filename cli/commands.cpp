@@ -169,8 +169,8 @@ int runWrite(const Session& s, QTextStream& out) {
   if (!loadEditedFile(s, s.arguments.input, &editor, &edited)) return kBadUsage;
   const QList<ControllerOutcome> outcomes =
       onControllers(s, s.arguments.ports, kWriteSteps,
-                    [edited](InstrumentTransfers& t, ParameterSet*) {
-                      return t.writeConfiguration(edited);
+                    [edited](InstrumentTransfers& t, ParameterSet* readBack) {
+                      return t.writeConfiguration(edited, readBack);
                     });
   Results results(s, "write");
   for (const ControllerOutcome& outcome : outcomes)

@@ -7,7 +7,6 @@
 
 #include "cli/cliarguments.h"
 #include "cli/progress.h"
-#include "common/ui/context.h"
 #include "link/eventloopwaiter.h"
 #include "link/framelog.h"
 #include "link/qtserialport.h"
@@ -17,7 +16,7 @@ namespace orvex::cli {
 namespace {
 
 // Everything here lives in the controller's own thread: the serial port, its waits (whose
-// local event loops serve this thread only) and the transfer with its own context.
+// local event loops serve this thread only) and the transfer with its exchanges' state.
 void runController(const LinkSetup& setup, const ControllerJob& job, ProgressBoard& board,
                    ControllerOutcome* out) {
   BoardMessages messages(board, out->port, &out->problems);
@@ -32,11 +31,8 @@ void runController(const LinkSetup& setup, const ControllerJob& job, ProgressBoa
     return;
   }
   EventLoopWaiter waiter;
-  ProgramContext context;
-  context.programDir = setup.programDir;
-  context.texts = setup.texts;
   BoardView view(board, out->port);
-  InstrumentTransfers transfers(context, serial, waiter, messages, {[&view] { return &view; }, {}});
+  InstrumentTransfers transfers(setup.texts, serial, waiter, messages, [&view] { return &view; });
   out->ok = job(transfers, &out->set);
   for (const TransferRecord& transfer : transfers.log().transfers())
     out->log += formatTransferLog(transfer);

@@ -26,7 +26,7 @@ struct LinkSetup {
 struct ControllerOutcome {
   QString port;
   bool ok = false;
-  ParameterSet set;      // what a read brought
+  ParameterSet set;      // what a read brought (a write: its read-back)
   QStringList problems;  // the messages the transfer gave, in order
   QString log;           // every frame sent and received, with times and verdicts
 };

@@ -4,7 +4,7 @@
 
 #include <initializer_list>
 
-#include "link/framelayer.h"
+#include "link/checksum.h"
 
 namespace orvex::sim {
 namespace {
@@ -35,13 +35,6 @@ void appendWord(QByteArray* out, quint16 value) {
 }
 
 }  // namespace
-
-QByteArray withCrc(QByteArray frame) {
-  const quint16 crc = crc16Modbus(frame);
-  frame.append(static_cast<char>(crc & 0xFF));
-  frame.append(static_cast<char>(crc >> 8));
-  return frame;
-}
 
 InstrumentModel::InstrumentModel(const InstrumentFaults& faults) : faults_(faults) {
   loadFactoryConfiguration();

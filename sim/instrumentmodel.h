@@ -95,7 +95,4 @@ class InstrumentModel {
   int resets_ = 0;
 };
 
-// A Modbus frame with its CRC appended, low byte first.
-QByteArray withCrc(QByteArray frame);
-
 }  // namespace orvex::sim

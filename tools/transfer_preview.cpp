@@ -14,6 +14,7 @@
 #include "link/eventloopwaiter.h"
 #include "link/qtserialport.h"
 #include "link/register.h"
+#include "link/transfers.h"
 #include "support/servicesfixture.h"
 
 using namespace orvex;
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
   editor->show();
   const QString command = args.value(3) == "write" ? "Command5" : "Command4";
   QObject::connect(&program.events, &AppEvents::transferEnded, [&] {
-    out << "ended; IdentityFailed " << program.context.identityFailed << "\n";
+    out << "ended; IdentityFailed " << program.services.transfers->identityFailed() << "\n";
     out.flush();
     if (args.value(4) == "quit") QTimer::singleShot(0, &app, &QApplication::quit);
   });

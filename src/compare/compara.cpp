@@ -18,7 +18,7 @@
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
 #include "lang/languages.h"
-#include "link/instrumentreader.h"
+#include "link/transfers.h"
 
 namespace orvex {
 namespace {
@@ -135,7 +135,7 @@ void Compara::showEvent(QShowEvent* event) {
   if (event->spontaneous() || reading_) return;
   refreshFileList();
   clearResult();
-  if (!services_.instrument) fileOption_->setChecked(true);
+  if (!services_.transfers) fileOption_->setChecked(true);
   else if (!fileOption_->isChecked()) controllerOption_->setChecked(true);
   updateButtons();
 }
@@ -187,14 +187,14 @@ bool Compara::readFile(ParameterSet* other) {
 // The read tells the user why it failed; the list then shows nothing rather than a result
 // that no longer answers the question asked.
 bool Compara::readController(ParameterSet* other) {
-  if (!services_.instrument) return false;
-  if (services_.context.transferRunning) {
+  if (!services_.transfers) return false;
+  if (services_.transfers->running()) {
     setStatus(extra::CompareBusy);
     return false;
   }
   reading_ = true;
   updateButtons();
-  const bool read = services_.instrument->readConfiguration(other);
+  const bool read = services_.transfers->readConfiguration(other);
   reading_ = false;
   updateButtons();
   if (!read) clearResult(extra::CompareReadFailed);
@@ -310,7 +310,7 @@ void Compara::updateButtons() {
   const SettingDifference* chosen = selectedDifference();
   bool anyTakeable = false;
   for (const SettingDifference& difference : differences_) anyTakeable |= difference.otherShowable;
-  controllerOption_->setEnabled(services_.instrument && !reading_);
+  controllerOption_->setEnabled(services_.transfers && !reading_);
   compareButton_->setEnabled(!reading_);
   takeOneButton_->setEnabled(!reading_ && chosen && chosen->otherShowable);
   takeAllButton_->setEnabled(!reading_ && anyTakeable);

@@ -18,6 +18,7 @@
 #include "lang/extratexts.h"
 #include "link/applyserialsettings.h"
 #include "link/serialdevices.h"
+#include "link/transfers.h"
 #include "link/ui/portsframe.h"
 
 namespace orvex {
@@ -156,7 +157,7 @@ void ConfigCOM::salvar() {
 // cut its frames, so the saved settings reach the port once it is free.
 void ConfigCOM::applyToPort() {
   if (!services_.port) return;
-  if (services_.context.transferRunning) {
+  if (services_.transfers && services_.transfers->running()) {
     applyPending_ = true;
     return;
   }

@@ -1,79 +1,17 @@
 #include "framelayer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
+#include "link/checksum.h"
 #include "link/eventwaiter.h"
 #include "link/framelog.h"
 #include "link/serialport.h"
 
 namespace orvex {
 
-quint16 crc16Modbus(const QByteArray& bytes) {
-  quint16 crc = 0xFFFF;
-  for (const char c : bytes) {
-    crc ^= static_cast<quint8>(c);
-    for (int bit = 0; bit < 8; ++bit) {
-      const bool lsb = crc & 1;
-      crc >>= 1;
-      if (lsb) crc ^= 0xA001;
-    }
-  }
-  return crc;
-}
-
-static QString hexByte(quint8 b) { return QString::number(b, 16).toUpper().rightJustified(2, '0'); }
-
-QString computeCrc(const QString& frameText) {
-  QByteArray bytes;
-  if (!frameTextToBytes(frameText, &bytes)) return {};
-  const quint16 crc = crc16Modbus(bytes);
-  return hexByte(crc & 0xFF) + hexByte(crc >> 8);
-}
-
-bool frameTextToBytes(const QString& frameText, QByteArray* bytes) {
-  if (frameText.size() % 2 != 0) return false;
-  QByteArray out;
-  out.reserve(frameText.size() / 2);
-  for (qsizetype i = 0; i < frameText.size(); i += 2) {
-    bool ok = false;
-    const uint value = frameText.mid(i, 2).toUInt(&ok, 16);
-    // toUInt accepts a sign or blank ("+F", " F"); a frame digit pair must be two hex digits.
-    if (!ok || !std::isxdigit(static_cast<unsigned char>(frameText[i].toLatin1())) ||
-        !std::isxdigit(static_cast<unsigned char>(frameText[i + 1].toLatin1())))
-      return false;
-    out.append(static_cast<char>(value));
-  }
-  *bytes = out;
-  return true;
-}
-
-QString bytesToFrameText(const QByteArray& bytes) {
-  return QString::fromLatin1(bytes.toHex().toUpper());
-}
-
-bool endsWithValidCrc(const QByteArray& bytes) {
-  if (bytes.size() < 3) return false;
-  const quint16 crc = crc16Modbus(bytes.left(bytes.size() - 2));
-  return static_cast<quint8>(bytes.at(bytes.size() - 2)) == (crc & 0xFF) &&
-         static_cast<quint8>(bytes.at(bytes.size() - 1)) == (crc >> 8);
-}
-
-bool isExceptionReply(const QByteArray& bytes) {
-  return bytes.size() == 5 && static_cast<quint8>(bytes.at(0)) == 0x37 &&
-         (static_cast<quint8>(bytes.at(1)) & 0x80) != 0 && endsWithValidCrc(bytes);
-}
-
-int exceptionCode(const QString& replyText) { return replyText.mid(4, 2).toInt(nullptr, 16); }
-
-FrameLayer::FrameLayer(SerialPort& port, EventWaiter& waiter, QString& replyText,
-                       qint16& linkStatus, QObject* parent)
-    : QObject(parent),
-      port_(port),
-      waiter_(waiter),
-      replyText_(replyText),
-      linkStatus_(linkStatus) {
+FrameLayer::FrameLayer(SerialPort& port, EventWaiter& waiter, QObject* parent)
+    : QObject(parent), port_(port), waiter_(waiter) {
   connect(&port_, &SerialPort::dataArrived, this, [this] { waiter_.wake(); });
   connect(&port_, &SerialPort::failed, this, [this] {
     portFailed_ = true;
@@ -81,13 +19,13 @@ FrameLayer::FrameLayer(SerialPort& port, EventWaiter& waiter, QString& replyText
   });
 }
 
-bool FrameLayer::sendFrame(const QString& frameText) {
-  QByteArray bytes;
-  if (!frameTextToBytes(frameText, &bytes) || !port_.isOpen()) return false;
+bool FrameLayer::send(const Request& request) {
+  if (!port_.isOpen()) return false;
   portFailed_ = false;
   if (failedAtUs_ >= 0) awaitQuietLine();
   if (cancelled_ || portFailed_ || !port_.isOpen()) return false;
   if (port_.bytesWaiting() > 0) port_.readAll();
+  const QByteArray bytes = request.bytes();
   if (!port_.write(bytes)) return false;
   if (log_) log_->sent(bytes, waiter_.nowUs());
   return true;
@@ -125,15 +63,15 @@ bool FrameLayer::replyComplete(const QByteArray& received, int expected,
 void FrameLayer::finishWithReply(QByteArray received) {
   // Whatever else is already waiting belongs to this reply: read everything at once.
   if (port_.isOpen() && port_.bytesWaiting() > 0) received += port_.readAll();
-  replyText_ = bytesToFrameText(received);
+  reply_.bytes = received;
   FrameVerdict verdict = FrameVerdict::Sound;
   if (isExceptionReply(received)) {
-    linkStatus_ = kReplyRefused;
+    reply_.status = kReplyRefused;
     verdict = FrameVerdict::Refused;
   } else if (endsWithValidCrc(received)) {
-    linkStatus_ = kReplySound;
+    reply_.status = kReplySound;
   } else {
-    linkStatus_ = kReplyCrcError;
+    reply_.status = kReplyCrcError;
     verdict = FrameVerdict::CrcError;
     failedAtUs_ = waiter_.nowUs();
   }
@@ -142,9 +80,9 @@ void FrameLayer::finishWithReply(QByteArray received) {
 
 // The partial reply is thrown away, but the log keeps it: garbage on the line tells a lot.
 void FrameLayer::finishWithTimeout(QByteArray received) {
-  replyText_.clear();
+  reply_.bytes.clear();
   if (port_.isOpen() && port_.bytesWaiting() > 0) received += port_.readAll();
-  linkStatus_ = kReplyTimeout;
+  reply_.status = kReplyTimeout;
   failedAtUs_ = waiter_.nowUs();
   if (log_)
     log_->received(received, portFailed_ ? FrameVerdict::PortLost : FrameVerdict::TimeOut,

@@ -1,7 +1,8 @@
 #pragma once
 #include <QByteArray>
 #include <QObject>
-#include <QString>
+
+#include "link/frames.h"
 
 namespace orvex {
 
@@ -9,35 +10,9 @@ class SerialPort;
 class EventWaiter;
 class FrameLog;
 
-// Frames travel above the port as upper-case hex text, two digits per byte.
-// CRC-16/Modbus (init 0xFFFF, reflected polynomial 0xA001) of raw bytes.
-quint16 crc16Modbus(const QByteArray& bytes);
-// The CRC of a frame text (upper or lower case digits) as 4 hex digits, low byte first,
-// ready to append. An empty text gives "FFFF".
-QString computeCrc(const QString& frameText);
-// Hex text -> bytes; false (and *bytes untouched) for an odd length or a non-hex digit.
-bool frameTextToBytes(const QString& frameText, QByteArray* bytes);
-QString bytesToFrameText(const QByteArray& bytes);
-// True when the last two bytes are the CRC of the bytes before them (at least 3 bytes).
-bool endsWithValidCrc(const QByteArray& bytes);
-
-// An exception reply: slave 0x37, the function with its high bit set, an exception code and
-// the CRC; 5 bytes, whatever the request asked for.
-bool isExceptionReply(const QByteArray& bytes);
-// The exception code of a refused request's reply text.
-int exceptionCode(const QString& replyText);
-
-// kReplyRefused: the controller answered with an exception reply (ReplyText holds it).
-enum LinkStatusCode : qint16 {
-  kReplySound = 0,
-  kReplyCrcError = 1,
-  kReplyTimeout = 2,
-  kReplyRefused = 3
-};
-
-// Sends request frames and waits for the instrument's replies. The outcome of every
-// exchange goes to the ReplyText / LinkStatus pair handed in (normally the program
-// context's), where the read and write dialogues look after each exchange.
+// Sends requests and waits for the instrument's replies. The outcome of the last exchange
+// (LinkStatus and ReplyText) is the layer's own, where the read and write dialogues look
+// after each exchange.
 //
 // A reply is complete once at least 2n + 5 bytes are in and either they end with their
 // valid CRC or the line has been quiet for quietGapUs (a longer frame than expected, e.g.
@@ -59,17 +34,16 @@ class FrameLayer : public QObject {
  public:
   static constexpr qint64 kDefaultQuietGapUs = 25'000;
 
-  FrameLayer(SerialPort& port, EventWaiter& waiter, QString& replyText, qint16& linkStatus,
-             QObject* parent = nullptr);
+  FrameLayer(SerialPort& port, EventWaiter& waiter, QObject* parent = nullptr);
 
-  // Writes the frame's bytes in one output operation. Bytes left over from an earlier
+  // Writes the request's bytes in one output operation. Bytes left over from an earlier
   // exchange (a reply that came after its time-out) are dropped first so they cannot be
   // taken for this request's reply; after a failed exchange, once the line is quiet. False
-  // for a text that is not hex digit pairs (nothing is sent), once cancelled, or when the
-  // port is lost or refuses the write.
-  bool sendFrame(const QString& frameText);
+  // once cancelled, or when the port is lost or refuses the write.
+  bool send(const Request& request);
   // Waits for a reply carrying `registerCount` registers and records the outcome.
   void receiveReply(int registerCount);
+  const Reply& reply() const { return reply_; }
   void pause(double seconds);
 
   void cancel();
@@ -92,8 +66,7 @@ class FrameLayer : public QObject {
 
   SerialPort& port_;
   EventWaiter& waiter_;
-  QString& replyText_;
-  qint16& linkStatus_;
+  Reply reply_;
   qint64 quietGapUs_ = kDefaultQuietGapUs;
   FrameLog* log_ = nullptr;
   bool cancelled_ = false;

@@ -9,28 +9,32 @@
 namespace orvex {
 namespace {
 
-// Lee QVT and Graba QVT run the transfers over the program's port; the program's exit
-// reaches a transfer in progress before the windows go.
+// Lee QVT reads into ConfigLeida and shows it; Graba QVT writes what the editor collected
+// into ConfigEditada and reads it back into ConfigLeida. Both run over the program's port;
+// the program's exit reaches a transfer in progress before the windows go.
 void wireTransfers(AppServices& services) {
   if (!services.port || !services.waiter) return;
-  InstrumentTransfers::Peers peers{[&services] {
-                                     return dynamic_cast<TransferView*>(
-                                         services.windows.window("GrabQVT"));
-                                   },
-                                   [&services] { return services.editor(); }};
-  auto* transfers = new InstrumentTransfers(services.context, *services.port, *services.waiter,
-                                            services.messages, std::move(peers), &services.events);
-  services.instrument = transfers;
-  services.frameLog = &transfers->log();
   AppEvents& events = services.events;
+  auto* transfers = new InstrumentTransfers(
+      services.context.texts, *services.port, *services.waiter, services.messages,
+      [&services] { return dynamic_cast<TransferView*>(services.windows.window("GrabQVT")); },
+      &events);
+  services.transfers = transfers;
   QObject::connect(&events, &AppEvents::readInstrumentRequested, transfers,
-                   &InstrumentTransfers::onReadRequested);
+                   [transfers, &services] {
+                     if (!transfers->readConfiguration(&services.context.configLeida)) return;
+                     if (EditorAccess* editor = services.editor()) editor->showParameterSet();
+                   });
   QObject::connect(&events, &AppEvents::writeInstrumentRequested, transfers,
-                   &InstrumentTransfers::onWriteRequested);
+                   [transfers, &context = services.context] {
+                     transfers->writeConfiguration(context.configEditada, &context.configLeida);
+                   });
   QObject::connect(&events, &AppEvents::aboutToUnload, transfers,
                    &InstrumentTransfers::onAboutToUnload);
   QObject::connect(&events, &AppEvents::transferCancelRequested, transfers,
                    &InstrumentTransfers::onCancelRequested);
+  QObject::connect(transfers, &InstrumentTransfers::transferStarted, &events,
+                   &AppEvents::transferStarted);
   QObject::connect(transfers, &InstrumentTransfers::transferEnded, &events,
                    &AppEvents::transferEnded);
 }

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "common/ui/context.h"
-#include "common/ui/editoraccess.h"
 #include "lang/extratexts.h"
 #include "link/eventwaiter.h"
 #include "link/framelog.h"
@@ -12,80 +10,40 @@
 namespace orvex {
 namespace {
 
-const QString kModelRequest = QStringLiteral("3703002D00011195");
-const QString kIdentityARequest = QStringLiteral("3702002100002D96");
-const QString kBlockRequest = QStringLiteral("37050001003FD98C");
-const QString kIdentityBRequest = QStringLiteral("3702000000007D9C");
-const QString kResetRequest = QStringLiteral("37060063270F27B6");
-const QString kIdentityCode = QStringLiteral("47120385");
 constexpr int kBlockRegisters = 63;
+const Request kModelRequest{0x03, 0x002D, 1};
+const Request kIdentityARequest{0x02, 0x0021, 0};
+const Request kBlockRequest{0x05, 0x0001, kBlockRegisters};
+const Request kIdentityBRequest{0x02, 0x0000, 0};
+const Request kResetRequest{0x06, 0x0063, 0x270F};
 constexpr int kRepeatsAfterFailure = 5;  // six attempts in all
 constexpr int kIdentityMismatchesAllowed = 3;
 constexpr int kWriteMismatchesAllowed = 3;
-constexpr int kReadCommand = 4;
-constexpr int kWriteCommand = 5;
-constexpr int kCompareCommand = 7;  // its comparison with the controller reads too
 
-QString hex4(quint16 value) { return QString::number(value, 16).toUpper().rightJustified(4, '0'); }
-
-// Characters 5 to 12 of a reply: the 3rd to 6th bytes.
-bool carriesIdentity(const QString& reply) { return reply.mid(4, 8) == kIdentityCode; }
-
-// The i-th data word of a reply (characters 4i+3 to 4i+6), with its bit pattern kept.
-qint16 replyWord(const QString& reply, int i) {
-  return static_cast<qint16>(reply.mid(4 * i + 2, 4).toUShort(nullptr, 16));
+// The write-single-register request for one slot.
+Request registerWrite(int slot, qint16 value) {
+  return {0x06, static_cast<quint16>(slot), static_cast<quint16>(value)};
 }
 
 }  // namespace
 
-QString registerWriteFrame(int slot, qint16 value) {
-  const QString frame =
-      QStringLiteral("3706") + hex4(static_cast<quint16>(slot)) + hex4(static_cast<quint16>(value));
-  return frame + computeCrc(frame);
-}
-
-InstrumentTransfers::InstrumentTransfers(ProgramContext& context, SerialPort& port,
-                                         EventWaiter& waiter, MessageBoxes& messages, Peers peers,
-                                         QObject* parent)
+InstrumentTransfers::InstrumentTransfers(const TextTables& texts, SerialPort& port,
+                                         EventWaiter& waiter, MessageBoxes& messages,
+                                         ViewSource view, QObject* parent)
     : QObject(parent),
-      context_(context),
+      texts_(texts),
       port_(port),
       messages_(messages),
       waiter_(waiter),
-      peers_(std::move(peers)),
-      layer_(port, waiter, context.replyText, context.linkStatus) {
+      view_(std::move(view)),
+      layer_(port, waiter) {
   layer_.setLog(&log_);
   connect(&port_, &SerialPort::failed, this, [this](const QString& reason) {
     if (running()) lostReason_ = reason.isEmpty() ? QStringLiteral("?") : reason;
   });
 }
 
-// --- handlers
-
-void InstrumentTransfers::onReadRequested() {
-  if (!beginTransfer(Kind::Read, QStringLiteral("read"))) return;
-  const bool read = readFromInstrument();
-  const bool cancelled = layer_.isCancelled();
-  endTransfer();
-  // A failed read changed nothing: the editor keeps what it shows, unsaved edits included.
-  // On exit the editor is going away: nothing more to show.
-  if (!read || cancelled) return;
-  if (EditorAccess* editor = peers_.editor ? peers_.editor() : nullptr) editor->showParameterSet();
-}
-
-void InstrumentTransfers::onWriteRequested() {
-  if (!beginTransfer(Kind::Write, QStringLiteral("write"))) return;
-  writeToInstrument();
-  endTransfer();
-}
-
-bool InstrumentTransfers::writeConfiguration(const ParameterSet& set) {
-  if (!beginTransfer(Kind::Write, QStringLiteral("write"))) return false;
-  context_.configEditada = set;
-  const bool verified = writeEditedSet();
-  endTransfer();
-  return verified;
-}
+// --- the two dialogues
 
 bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
   if (!beginTransfer(Kind::Read, QStringLiteral("read"))) return false;
@@ -94,6 +52,20 @@ bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
   endTransfer();
   if (complete) *set = read;
   return complete;
+}
+
+bool InstrumentTransfers::writeConfiguration(const ParameterSet& set, ParameterSet* readBack) {
+  if (!beginTransfer(Kind::Write, QStringLiteral("write"))) return false;
+  written_ = set;
+  if (TransferView* v = view()) {
+    v->showProgress();
+    v->setTitle(message(1));
+  }
+  announceModelCheck();
+  const bool verified = runWrite(readBack);
+  finishDialogue();
+  endTransfer();
+  return verified;
 }
 
 // A write whose registers are going out runs on under the notice: a modal box opened inside
@@ -121,35 +93,22 @@ bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   if (running() || unloading_) return false;
   log_.beginTransfer(title, describePort(port_), waiter_.nowUs());
   running_ = kind;
-  context_.transferRunning = true;
   lostReason_.clear();
   lostReported_ = false;
   layer_.clearPortFailure();
   layer_.resume();  // after a cancelled transfer
   allowCancel(true);
-  holdTransferButtons(true);
+  emit transferStarted();
   return true;
 }
 
 void InstrumentTransfers::endTransfer() {
-  holdTransferButtons(false);
   if (unloading_) messages_.closeNotice();
   running_ = Kind::None;
-  context_.transferRunning = false;
   emit transferEnded();
 }
 
-void InstrumentTransfers::holdTransferButtons(bool hold) {
-  EditorAccess* editor = peers_.editor ? peers_.editor() : nullptr;
-  if (!editor) return;
-  editor->setCommandButtonEnabled(kReadCommand, !hold);
-  editor->setCommandButtonEnabled(kWriteCommand, !hold);
-  editor->setCommandButtonEnabled(kCompareCommand, !hold);
-}
-
 // --- reading
-
-bool InstrumentTransfers::readFromInstrument() { return readInto(&context_.configLeida); }
 
 bool InstrumentTransfers::readInto(ParameterSet* target) {
   closePort();
@@ -167,10 +126,10 @@ bool InstrumentTransfers::readInto(ParameterSet* target) {
 // a read that stops anywhere before leaves it as it was.
 bool InstrumentTransfers::runRead(ParameterSet* target) {
   if (!passModelCheck() || !pause(2) || !passIdentity(kIdentityARequest)) return false;
-  context_.transferDirection = 0;
+  setDirection(TransferDirection::FromInstrument);
   phase(19, PhaseColour::Green);
   ParameterSet read = *target;  // slots beyond the block keep their values
-  if (!readBlock() || !storeBlock(context_.replyText, &read) || !passIdentity(kIdentityBRequest))
+  if (!readBlock() || !storeBlock(reply(), &read) || !passIdentity(kIdentityBRequest))
     return false;
   *target = read;
   step(message(33));
@@ -178,8 +137,12 @@ bool InstrumentTransfers::runRead(ParameterSet* target) {
   return true;
 }
 
+void InstrumentTransfers::setDirection(TransferDirection direction) {
+  if (TransferView* v = view()) v->setDirection(direction);
+}
+
 void InstrumentTransfers::announceModelCheck() {
-  context_.transferDirection = 1;
+  setDirection(TransferDirection::ToInstrument);
   phase(2, PhaseColour::Cyan);
   step(message(3));
 }
@@ -206,14 +169,13 @@ bool InstrumentTransfers::checkModel(int* model) {
   for (int failures = 0;;) {
     closePort();
     if (!openPort() || !exchange(kModelRequest, 1)) return false;
-    if (context_.linkStatus == kReplySound) {
-      bool ok = false;
-      *model = context_.replyText.mid(6, 4).toInt(&ok, 16);
-      if (ok && *model == 1) return true;
+    if (reply().sound()) {
+      *model = static_cast<quint16>(reply().word(1));
+      if (*model == 1) return true;
       show(MessageIcon::Information, message(16), message(17));
       return false;
     }
-    if (refused() || ++failures > kRepeatsAfterFailure) {
+    if (reply().refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(14, 15);
       return false;
     }
@@ -223,8 +185,8 @@ bool InstrumentTransfers::checkModel(int* model) {
 bool InstrumentTransfers::readBlock() {
   for (int failures = 0;;) {
     if (!exchange(kBlockRequest, kBlockRegisters)) return false;
-    if (context_.linkStatus == kReplySound) return true;
-    if (refused() || ++failures > kRepeatsAfterFailure) {
+    if (reply().sound()) return true;
+    if (reply().refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(31, 32);
       return false;
     }
@@ -233,9 +195,9 @@ bool InstrumentTransfers::readBlock() {
   }
 }
 
-bool InstrumentTransfers::storeBlock(const QString& reply, ParameterSet* set) {
+bool InstrumentTransfers::storeBlock(const Reply& reply, ParameterSet* set) {
   for (int i = 1; i <= kBlockRegisters; ++i) {
-    const qint16 value = replyWord(reply, i);
+    const qint16 value = reply.word(i);
     (*set)[i] = value;
     step(message(29) + QString::number(i) + message(30) + QString::number(value));
     if (!pause(0.05)) return false;
@@ -243,35 +205,32 @@ bool InstrumentTransfers::storeBlock(const QString& reply, ParameterSet* set) {
   return true;
 }
 
-void InstrumentTransfers::checkIdentityA() { checkIdentity(kIdentityARequest); }
-void InstrumentTransfers::checkIdentityB() { checkIdentity(kIdentityBRequest); }
-
 // The check, then the hold: a failure earlier in this session stops the dialogue even when
 // the instrument answers rightly now, and the user is told why instead of seeing nothing.
-bool InstrumentTransfers::passIdentity(const QString& request) {
+bool InstrumentTransfers::passIdentity(const Request& request) {
   if (!checkIdentity(request)) return false;  // its message is shown
-  if (context_.identityFailed == 0) return true;
+  if (!identityFailed_) return true;
   show(MessageIcon::Critical, extraText(extra::IdentityBlocked), message(44));
   return false;
 }
 
 // True when the instrument identified itself. The port is open from the caller's last
 // step; requests follow each other at once.
-bool InstrumentTransfers::checkIdentity(const QString& request) {
+bool InstrumentTransfers::checkIdentity(const Request& request) {
   int failures = 0;
   int mismatches = 0;
   while (exchange(request, 1)) {
-    if (context_.linkStatus != kReplySound) {
-      if (!refused() && ++failures <= kRepeatsAfterFailure) continue;
+    if (!reply().sound()) {
+      if (!reply().refused() && ++failures <= kRepeatsAfterFailure) continue;
       show(MessageIcon::Critical, message(43) + refusal(), message(44));
-      context_.identityFailed = 1;
+      identityFailed_ = true;
       return false;
     }
     failures = 0;
-    if (carriesIdentity(context_.replyText)) return true;
+    if (reply().carriesIdentity()) return true;
     if (++mismatches > kIdentityMismatchesAllowed) {
       show(MessageIcon::Critical, message(45), message(46));
-      context_.identityFailed = 1;
+      identityFailed_ = true;
       return false;
     }
   }
@@ -280,35 +239,18 @@ bool InstrumentTransfers::checkIdentity(const QString& request) {
 
 // --- writing
 
-bool InstrumentTransfers::writeToInstrument() {
-  if (EditorAccess* editor = peers_.editor ? peers_.editor() : nullptr)
-    editor->collectParameterSet();
-  return writeEditedSet();
-}
-
-bool InstrumentTransfers::writeEditedSet() {
-  if (TransferView* v = view()) {
-    v->showProgress();
-    v->setTitle(message(1));
-  }
-  announceModelCheck();
-  const bool verified = runWrite();
-  finishDialogue();
-  return verified;
-}
-
-bool InstrumentTransfers::runWrite() {
+bool InstrumentTransfers::runWrite(ParameterSet* readBack) {
   if (!passModelCheck() || !passIdentity(kIdentityARequest)) return false;
   if (!pause(1) || !writeSlots()) return false;
-  checkIdentityB();  // whatever it finds, the write goes on
-  if (!resetAndReadBack()) return false;
+  checkIdentity(kIdentityBRequest);  // whatever it finds, the write goes on
+  if (!resetAndReadBack(readBack)) return false;
   if (TransferView* v = view()) {
     v->showProgress();
     v->setTitle(message(21));
   }
   phase(22, PhaseColour::Cyan);
   step(message(21));
-  if (!compareReadBack()) return false;
+  if (!compareReadBack(*readBack)) return false;
   step(message(27));
   pause(3);  // verified, whatever happens to the port now
   return true;
@@ -326,22 +268,22 @@ bool InstrumentTransfers::writeSlots() {
 
 // A write counts only when acknowledged with the identity code, not by an echo.
 bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
-  const qint16 value = context_.configEditada[slot];
+  const qint16 value = written_[slot];
   phase(5, PhaseColour::Red);
   step(message(6) + QString::number(slot) + message(30) + QString::number(value));
-  const QString frame = registerWriteFrame(slot, value);
+  const Request request = registerWrite(slot, value);
   for (int mismatches = 0;;) {
-    if (!exchange(frame, 1)) {
+    if (!exchange(request, 1)) {
       reportLostPort(slot);
       return false;
     }
-    if (context_.linkStatus != kReplySound) {
-      if (!refused() && ++*communicationFailures <= kRepeatsAfterFailure) continue;
+    if (!reply().sound()) {
+      if (!reply().refused() && ++*communicationFailures <= kRepeatsAfterFailure) continue;
       showCommunicationFailure(7, 9, QString::number(slot), writtenSoFar(slot));
       return false;
     }
     *communicationFailures = 0;
-    if (carriesIdentity(context_.replyText)) break;
+    if (reply().carriesIdentity()) break;
     if (++mismatches > kWriteMismatchesAllowed) {
       show(MessageIcon::Critical, message(11) + QString::number(slot) + writtenSoFar(slot),
            message(12));
@@ -355,7 +297,7 @@ bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
 // The reset gets no reply; the instrument restarts during the pause.
 bool InstrumentTransfers::resetInstrument() {
   if (TransferView* v = view()) v->setPhase(QStringLiteral("Reset"), PhaseColour::Cyan);
-  layer_.sendFrame(kResetRequest);
+  layer_.send(kResetRequest);
   step(message(18));
   return pause(20);
 }
@@ -363,30 +305,30 @@ bool InstrumentTransfers::resetInstrument() {
 // Every slot is written: a failure from here on (the port lost, a read-back that does not
 // get the whole configuration) also says that the write stands unverified, and no
 // comparison is made against what ConfigLeida held before.
-bool InstrumentTransfers::resetAndReadBack() {
+bool InstrumentTransfers::resetAndReadBack(ParameterSet* readBack) {
   unverified_ = true;
-  const bool read = !interrupted() && resetInstrument() && readFromInstrument();
+  const bool read = !interrupted() && resetInstrument() && readInto(readBack);
   reportLostPort();
   unverified_ = false;
   return read;
 }
 
-bool InstrumentTransfers::compareReadBack() {
+bool InstrumentTransfers::compareReadBack(const ParameterSet& readBack) {
   for (int i = kFirstSlot; i <= kLastSlot; ++i) {
     if (i == kModelSlot) continue;
-    if (context_.configEditada[i] != context_.configLeida[i]) {
+    if (written_[i] != readBack[i]) {
       show(MessageIcon::Information, message(25) + QString::number(i), message(26));
       return false;
     }
-    step(message(23) + QString::number(i) + message(24) + QString::number(context_.configLeida[i]));
+    step(message(23) + QString::number(i) + message(24) + QString::number(readBack[i]));
   }
   return true;
 }
 
 // --- link helpers
 
-bool InstrumentTransfers::exchange(const QString& request, int registerCount) {
-  layer_.sendFrame(request);
+bool InstrumentTransfers::exchange(const Request& request, int registerCount) {
+  layer_.send(request);
   layer_.receiveReply(registerCount);
   return !interrupted();
 }
@@ -441,26 +383,24 @@ void InstrumentTransfers::reportLostPort(int failedSlot) {
 // A refused write was not made; one whose acknowledgement was lost or wrong may have been.
 QString InstrumentTransfers::writtenSoFar(int slot) const {
   int text = slot == kFirstSlot ? extra::FirstSlotInDoubt : extra::SlotInDoubt;
-  if (refused()) {
+  if (reply().refused()) {
     if (slot == kFirstSlot) return {};
     text = extra::PartialWrite;
   }
   return QStringLiteral("\n\n") + extraText(text).arg(slot);
 }
 
-bool InstrumentTransfers::refused() const { return context_.linkStatus == kReplyRefused; }
-
 // The controller's exception reply, told after the step's own message.
 QString InstrumentTransfers::refusal() const {
-  if (!refused()) return {};
-  return QStringLiteral("\n\n") + extraText(extra::Refused).arg(exceptionCode(context_.replyText));
+  if (!reply().refused()) return {};
+  return QStringLiteral("\n\n") + extraText(extra::Refused).arg(reply().exceptionCode());
 }
 
 // The pair for a CRC error on the last attempt, or the one for a time-out (also after a
 // refusal: no usable reply), with the slot and what the write left.
 void InstrumentTransfers::showCommunicationFailure(int crcPrompt, int timeoutPrompt,
                                                    const QString& slot, const QString& left) {
-  const bool crc = context_.linkStatus == kReplyCrcError;
+  const bool crc = reply().status == kReplyCrcError;
   show(MessageIcon::Critical, message(crc ? crcPrompt : timeoutPrompt) + slot + refusal() + left,
        message(crc ? 8 : 10));
 }
@@ -468,11 +408,11 @@ void InstrumentTransfers::showCommunicationFailure(int crcPrompt, int timeoutPro
 // --- texts and view
 
 const QString& InstrumentTransfers::message(int n) const {
-  return context_.texts.message.at(static_cast<size_t>(n));
+  return texts_.message.at(static_cast<size_t>(n));
 }
 
 const QString& InstrumentTransfers::extraText(int n) const {
-  return context_.texts.extra.at(static_cast<size_t>(n));
+  return texts_.extra.at(static_cast<size_t>(n));
 }
 
 void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QString& title) {
@@ -486,7 +426,7 @@ void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QS
                  extraText(extra::NotVerifiedTitle));
 }
 
-TransferView* InstrumentTransfers::view() const { return peers_.view ? peers_.view() : nullptr; }
+TransferView* InstrumentTransfers::view() const { return view_ ? view_() : nullptr; }
 
 void InstrumentTransfers::phase(int text, PhaseColour colour) {
   if (TransferView* v = view()) v->setPhase(message(text), colour);

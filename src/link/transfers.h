@@ -5,26 +5,22 @@
 #include <functional>
 
 #include "common/messageboxes.h"
-#include "link/instrumentreader.h"
 #include "config/parameterset.h"
+#include "lang/texttables.h"
 #include "link/framelayer.h"
 #include "link/framelog.h"
 #include "link/transferview.h"
 
 namespace orvex {
 
-struct ProgramContext;
-class EditorAccess;
-
-// The write-single-register frame for one slot: "3706", register, 16-bit value, CRC.
-QString registerWriteFrame(int slot, qint16 value);
-
-// Reading the instrument's configuration into ConfigLeida and writing ConfigEditada into
-// it, with the model and identity checks, over the frame layer on the program's port.
+// Reading the configuration of the instrument on one port, and writing one into it, with the
+// model and identity checks, over the frame layer: one controller's transfers, with the
+// state of their exchanges (the frame layer's reply, the direction shown, IdentityFailed).
 //
-// Both dialogues run from their button's handler to their last step, the waits handing
-// control to the event loop. While either runs, Lee QVT and Graba QVT are both held
-// disabled: a read and a write on one port at once would interleave their frames.
+// Both dialogues run from their start to their last step, the waits handing control to the
+// event loop. One runs at a time: a second one asked for meanwhile does not start (a read
+// and a write on one port at once would interleave their frames); transferStarted and
+// transferEnded let the windows hold their buttons for the time.
 //
 // Beyond the step lists: a port that is absent or will not open ends the dialogue with one
 // message; a port lost mid-transfer ends it at once with one message (no attempts burnt on
@@ -35,55 +31,46 @@ QString registerWriteFrame(int slot, qint16 value);
 // repeat would only be refused again. GrabQVT's Cancel, and the program's exit, stop a read
 // or a comparison at once and a write until its first register goes out; from then on the
 // write runs to its end.
-class InstrumentTransfers : public QObject, public InstrumentReader {
+class InstrumentTransfers : public QObject {
   Q_OBJECT
  public:
-  struct Peers {
-    std::function<TransferView*()> view;    // GrabQVT
-    std::function<EditorAccess*()> editor;  // ConfigQVT
-  };
+  using ViewSource = std::function<TransferView*()>;  // GrabQVT, created on first use
 
-  InstrumentTransfers(ProgramContext& context, SerialPort& port, EventWaiter& waiter,
-                      MessageBoxes& messages, Peers peers, QObject* parent = nullptr);
+  InstrumentTransfers(const TextTables& texts, SerialPort& port, EventWaiter& waiter,
+                      MessageBoxes& messages, ViewSource view = {}, QObject* parent = nullptr);
 
-  // Command4 ("Lee QVT"): ReadFromInstrument, then ShowParameterSet whatever the outcome.
-  void onReadRequested();
-  // Command5 ("Graba QVT"), after the editor collected its controls: WriteToInstrument.
-  void onWriteRequested();
+  // ReadFromInstrument ("Lee QVT", the comparison's read): *set changes only when the whole
+  // configuration was read (slots beyond the block keep their values). False when it was not
+  // (the user has been told why), when cancelled or when another transfer is running.
+  bool readConfiguration(ParameterSet* set);
+  // WriteToInstrument: writes `set`, resets the instrument and reads it back into *readBack
+  // (ConfigLeida). True only when the complete read-back matched every slot written.
+  bool writeConfiguration(const ParameterSet& set, ParameterSet* readBack);
   // The program is about to end: a transfer is cancelled where Cancel is allowed; a write
   // past its first register (cutting it off would leave a partial configuration in the
   // instrument) runs to its end under a notice that the user must wait.
   void onAboutToUnload();
   // GrabQVT's Cancel (or its close control).
   void onCancelRequested();
-  // The comparison's read (InstrumentReader).
-  bool readConfiguration(ParameterSet* set) override;
-  // Writes `set` as ConfigEditada, without collecting an editor (the command line): true
-  // only when verified by the read-back.
-  bool writeConfiguration(const ParameterSet& set);
 
   bool running() const { return running_ != Kind::None; }
+  // Once an identification failed, reads and writes are held until the program restarts.
+  bool identityFailed() const { return identityFailed_; }
   // The frames, verdicts and messages of the last transfers.
   const FrameLog& log() const { return log_; }
 
-  // True when the whole configuration was read into ConfigLeida; a failed read changes nothing.
-  bool readFromInstrument();
-  // True only when a complete read-back matched every slot written.
-  bool writeToInstrument();
-  void checkIdentityA();
-  void checkIdentityB();
-
  signals:
-  void transferEnded();  // the port is free again
+  void transferStarted();  // the port is taken
+  void transferEnded();    // the port is free again
 
  private:
   enum class Kind { None, Read, Write };
 
   bool beginTransfer(Kind kind, const QString& title);
   void endTransfer();
-  void holdTransferButtons(bool hold);
   void allowCancel(bool allowed);
 
+  void setDirection(TransferDirection direction);
   void announceModelCheck();
   bool passModelCheck();
   void finishDialogue();
@@ -92,20 +79,19 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool runRead(ParameterSet* target);
   bool checkModel(int* model);
   bool readBlock();
-  bool storeBlock(const QString& reply, ParameterSet* set);
-  bool passIdentity(const QString& request);
-  bool checkIdentity(const QString& request);
+  bool storeBlock(const Reply& reply, ParameterSet* set);
+  bool passIdentity(const Request& request);
+  bool checkIdentity(const Request& request);
   // Write steps
-  bool writeEditedSet();
-  bool runWrite();
+  bool runWrite(ParameterSet* readBack);
   bool writeSlots();
   bool writeSlot(int slot, int* communicationFailures);
   bool resetInstrument();
-  bool resetAndReadBack();
-  bool compareReadBack();
+  bool resetAndReadBack(ParameterSet* readBack);
+  bool compareReadBack(const ParameterSet& readBack);
 
   // Exchanges and waits; false once the dialogue must stop (cancelled or port lost).
-  bool exchange(const QString& request, int registerCount);
+  bool exchange(const Request& request, int registerCount);
   bool pause(double seconds);
   bool interrupted() const;
   bool openPort();
@@ -114,7 +100,7 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   void showCommunicationFailure(int crcPrompt, int timeoutPrompt, const QString& slot = {},
                                 const QString& left = {});
   QString writtenSoFar(int slot) const;
-  bool refused() const;
+  const Reply& reply() const { return layer_.reply(); }
   QString refusal() const;
 
   const QString& message(int n) const;
@@ -124,19 +110,21 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   void phase(int text, PhaseColour colour);
   void step(const QString& text);
 
-  ProgramContext& context_;
+  const TextTables& texts_;
   SerialPort& port_;
   MessageBoxes& messages_;
   EventWaiter& waiter_;
-  Peers peers_;
+  ViewSource view_;
   FrameLayer layer_;
   Kind running_ = Kind::None;
+  ParameterSet written_;  // ConfigEditada, as it was when the write began
+  bool identityFailed_ = false;
   bool unloading_ = false;
   bool cancellable_ = false;
   QString lostReason_;  // the port failed during this transfer
   bool lostReported_ = false;
-  bool unverified_ = false;
-  FrameLog log_;  // in the read-back of a write: failures leave it unverified
+  bool unverified_ = false;  // in the read-back of a write: failures leave it unverified
+  FrameLog log_;
 };
 
 }  // namespace orvex

@@ -5,6 +5,8 @@ namespace orvex {
 
 // Colours of the phase label: green (0, 255, 0), cyan (0, 255, 255), red (255, 0, 0).
 enum class PhaseColour { Green, Cyan, Red };
+// TransferDirection: 1 towards the instrument (model check and write), 0 from it (block read).
+enum class TransferDirection { FromInstrument = 0, ToInstrument = 1 };
 
 // What the read and write dialogues show of their progress (the GrabQVT window), so the
 // dialogues themselves need no widgets.
@@ -17,6 +19,7 @@ class TransferView {
   virtual void setPhase(const QString& text, PhaseColour colour) = 0;  // Label1
   virtual void setStep(const QString& text) = 0;                       // proceso
   virtual void appendToStep(const QString& text) = 0;
+  virtual void setDirection(TransferDirection /*direction*/) {}
   // Whether the user may stop the transfer now (Cancel); not once a write's registers are
   // going out, and the view then says why.
   virtual void setCancellable(bool /*cancellable*/) {}

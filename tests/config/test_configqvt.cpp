@@ -171,26 +171,25 @@ class ConfigQvtTest : public QObject {
   void buttonHoldsNeedTheirOwnRelease() {
     EditorHarness h;
     h.create(factoryParameterSet());
-    const auto enabled = [&h] {  // Command1..7 as a bit string
+    const auto enabled = [&h] {  // Command1..8 as a bit string
       QString bits;
-      for (int n = 1; n <= 7; ++n)
+      for (int n = 1; n <= 8; ++n)
         bits += h.find<QPushButton>(QStringLiteral("Command%1").arg(n))->isEnabled() ? '1' : '0';
       return bits;
     };
-    h.editor->setCommandButtonsEnabled(false);    // a file dialog
-    h.editor->setCommandButtonEnabled(5, false);  // a transfer
-    h.editor->setCommandButtonsEnabled(false);    // the transfer's own hold
+    h.editor->setCommandButtonsEnabled(false);  // a file dialog
+    emit h.events.transferStarted();             // the comparison's read
+    h.editor->setCommandButtonsEnabled(false);  // another dialog
     h.editor->setCommandButtonsEnabled(true);
-    QCOMPARE(enabled(), "0000000");
+    QCOMPARE(enabled(), "00000000");
     h.editor->setCommandButtonsEnabled(true);
-    QCOMPARE(enabled(), "1111011");
-    h.editor->setCommandButtonEnabled(5, true);
-    h.editor->setCommandButtonEnabled(5, true);  // an extra release holds nothing back later
+    QCOMPARE(enabled(), "11100101");  // Lee QVT, Graba QVT and Compara wait for the transfer
+    emit h.events.transferEnded();
+    emit h.events.transferEnded();  // an extra release holds nothing back later
     h.editor->setCommandButtonsEnabled(true);
-    QVERIFY(enabled() == "1111111" && h.editor->commandButtonHolds() == 0);
-    for (const int n : {5, 0, 8})
-      h.editor->setCommandButtonEnabled(n, false);  // 0, 8: no such button
-    QCOMPARE(enabled(), "1111011");
+    QVERIFY(enabled() == "11111111" && h.editor->commandButtonHolds() == 0);
+    emit h.events.transferStarted();
+    QCOMPARE(enabled(), "11100101");
   }
   void languageAppliedRespectsHolds() {
     EditorHarness h;

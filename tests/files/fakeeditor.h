@@ -27,7 +27,6 @@ class FakeEditor : public QWidget, public EditorAccess {
     holds = enabled ? qMax(0, holds - 1) : holds + 1;
     buttonsEnabled = holds == 0;
   }
-  void setCommandButtonEnabled(int, bool) override {}
   QString numberBoxText(const QString& name) const override { return boxes.value(name); }
 
   QList<ParameterSet> shown;  // ConfigLeida at each ShowParameterSet

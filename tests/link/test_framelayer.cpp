@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "link/checksum.h"
 #include "link/framelayer.h"
 #include "link/testing/inmemoryserialport.h"
 #include "link/testing/virtualtimewaiter.h"
@@ -16,18 +17,17 @@ struct Rig {
   VirtualTimeWaiter clock;
   InMemorySerialPort port{clock};
   sim::InstrumentModel instrument;
-  QString replyText = "untouched";
-  qint16 linkStatus = -1;
-  FrameLayer layer{port, clock, replyText, linkStatus};
+  FrameLayer layer{port, clock};
 
   Rig() {
     port.attachInstrument(&instrument);
     port.open(nullptr);
   }
-  void exchange(const QString& request, int n) {
-    QVERIFY(layer.sendFrame(request));
+  void exchange(const Request& request, int n) {
+    QVERIFY(layer.send(request));
     layer.receiveReply(n);
   }
+  QString replyText() const { return QString::fromLatin1(layer.reply().bytes.toHex().toUpper()); }
   // No instrument: `bytes` arrive at `atUs` (virtual time), then a reply of `n` registers is read.
   void replay(qint64 atUs, const QByteArray& bytes, int n = 1) {
     port.attachInstrument(nullptr);
@@ -37,60 +37,48 @@ struct Rig {
   // "sound|crc|timeout @ microseconds: reply text"
   QString outcome() const {
     return QStringLiteral("%1 @ %2: %3")
-        .arg(QStringList{"sound", "crc", "timeout", "refused"}.value(linkStatus, "unset"))
+        .arg(QStringList{"sound", "crc", "timeout", "refused"}.value(layer.reply().status))
         .arg(clock.nowUs())
-        .arg(replyText);
+        .arg(replyText());
   }
 };
+
+const Request kModel{0x03, 0x002D, 1}, kIdentityA{0x02, 0x0021, 0}, kBlock{0x05, 0x0001, 63};
 
 QByteArray allByteValues() {
   QByteArray all;
   for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
   return all;
 }
-QString allByteValuesText() {
-  QString text;
-  for (int b = 0; b < 256; ++b) text += QString::asprintf("%02X", b);
-  return text;
-}
 
 }  // namespace
+
+Q_DECLARE_METATYPE(orvex::Request)
 
 class TestFrameLayer : public QObject {
   Q_OBJECT
  private slots:
   // clang-format off
-  void computeCrc_data() {
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QString>("crc");
-    QTest::newRow("model check") << "3703002D0001" << "1195";
-    QTest::newRow("empty") << "" << "FFFF";
-    QTest::newRow("both bytes padded") << "EBFF" << "0F00";
+  void requestBytes_data() {
+    QTest::addColumn<Request>("request");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("model check") << kModel << QByteArray("3703002D00011195");
+    QTest::newRow("block") << kBlock << QByteArray("37050001003FD98C");
+    QTest::newRow("reset") << Request{0x06, 0x0063, 0x270F} << QByteArray("37060063270F27B6");
+    QTest::newRow("-1 into slot 2") << Request{0x06, 2, 0xFFFF} << QByteArray("37060002FFFF2C2C");
   }
   // clang-format on
-  void computeCrc() {
-    QFETCH(QString, frame);
-    QTEST(orvex::computeCrc(frame), "crc");
+  void requestBytes() {
+    QFETCH(Request, request);
+    QTEST(request.bytes().toHex().toUpper(), "bytes");
+    QCOMPARE(withCrc(QByteArray::fromHex("EBFF")).right(2), QByteArray::fromHex("0F00"));
+    QCOMPARE(crc16Modbus({}), quint16(0xFFFF));
   }
 
-  void everyByteValueSurvivesBothDirections() {
-    QCOMPARE(bytesToFrameText(allByteValues()), allByteValuesText());
-    for (const QString& text : {allByteValuesText(), allByteValuesText().toLower()}) {
-      QByteArray back;
-      QVERIFY(frameTextToBytes(text, &back) && back == allByteValues());
-    }
+  void everyByteValueSurvives() {
     Rig rig;
-    rig.replay(1000, sim::withCrc(allByteValues()));
-    const QString text = allByteValuesText();
-    QCOMPARE(rig.outcome(), "sound @ 1000: " + text + orvex::computeCrc(text));
-  }
-
-  void malformedFrameTextIsNotSent() {
-    Rig rig;
-    for (const char* frame :  // odd length, non-hex digit, sign, blank
-         {"3703002D0001119", "37G3002D00011195", "+703002D00011195", " 703002D00011195"})
-      QVERIFY2(!rig.layer.sendFrame(frame), frame);
-    QVERIFY(rig.port.written().isEmpty());
+    rig.replay(1000, withCrc(allByteValues()));
+    QVERIFY(rig.layer.reply().sound() && rig.layer.reply().bytes == withCrc(allByteValues()));
   }
 
   void blockReplyInUsbBurstsOrSplitIsJoined() {
@@ -99,10 +87,9 @@ class TestFrameLayer : public QObject {
       if (bursts) rig.port.setBurstIntervalUs(16'000);
       else rig.instrument.faults().splitGapUs = 300'000;
       rig.instrument.setReg(5, 0xFFFF);
-      rig.exchange("37050001003FD98C", 63);
-      QCOMPARE(rig.linkStatus, qint16(kReplySound));
-      QVERIFY(rig.replyText.size() == 2 * 131 && rig.replyText.startsWith("37057E"));
-      QCOMPARE(rig.replyText.mid(6 + 4 * 4, 4), QString("FFFF"));
+      rig.exchange(kBlock, 63);
+      QVERIFY(rig.layer.reply().sound() && rig.replyText().startsWith("37057E"));
+      QVERIFY(rig.layer.reply().bytes.size() == 131 && rig.layer.reply().word(5) == -1);
     }
   }
 
@@ -138,20 +125,23 @@ class TestFrameLayer : public QObject {
   void strayBytesBeforeReplyGiveCrcErrorWithBytesKept() {
     Rig rig;
     rig.instrument.faults().strayBytes = 2;
-    rig.exchange("3702002100002D96", 1);
-    QCOMPARE(rig.linkStatus, qint16(kReplyCrcError));
-    QVERIFY(rig.replyText.size() == 2 * 10 && rig.replyText.endsWith("370247120385087E"));
+    rig.exchange(kIdentityA, 1);
+    QVERIFY(rig.layer.reply().status == kReplyCrcError &&
+            rig.replyText() == "A5A4370247120385087E");
   }
 
   void timeLimitGrowsWithRegisterCountAndLateRepliesAreDropped() {
     Rig rig;
     rig.instrument.faults().noAnswer = true;
-    rig.exchange("37050001003FD98C", 63);
+    rig.exchange(kBlock, 63);
     QCOMPARE(rig.outcome(), "timeout @ 11300000: ");
     rig.port.receiveNow(QByteArray::fromHex("370247120385087E"));  // the late answer
     rig.instrument.faults().noAnswer = false;
-    rig.exchange("3703002D00011195", 1);
-    QCOMPARE(rig.replyText, QString("3703020001B180"));
+    rig.exchange(kModel, 1);
+    QCOMPARE(rig.replyText(), QString("3703020001B180"));
+    rig.instrument.faults().noAnswer = true;
+    rig.exchange(kModel, 1);
+    QVERIFY(rig.layer.reply().bytes.isEmpty());  // nothing kept of the reply before
   }
 
   // A refusal is complete at its own 5 bytes, whatever was awaited. A reply whose last byte
@@ -160,13 +150,13 @@ class TestFrameLayer : public QObject {
     Rig rig;
     rig.instrument.faults().refusedFunction = 0x05;
     rig.port.receiveNow("\xA5");  // noise on the line before the request: dropped
-    rig.exchange("37050001003FD98C", 63);
+    rig.exchange(kBlock, 63);
     QCOMPARE(rig.outcome(), "refused @ 15546: 378502235F");
-    QCOMPARE(exceptionCode(rig.replyText), 2);
+    QCOMPARE(rig.layer.reply().exceptionCode(), 2);
     rig.instrument.faults().lateByte = 1;
-    for (const qint16 status : {kReplyCrcError, kReplySound}) {
-      rig.exchange("3702002100002D96", 1);
-      QCOMPARE(rig.linkStatus, status);
+    for (const LinkStatusCode status : {kReplyCrcError, kReplySound}) {
+      rig.exchange(kIdentityA, 1);
+      QCOMPARE(rig.layer.reply().status, status);
     }
   }
 
@@ -183,7 +173,7 @@ class TestFrameLayer : public QObject {
     Rig rig;
     rig.instrument.faults().noAnswer = true;
     rig.clock.at(1'000'000, [&] { rig.layer.cancel(); });
-    rig.exchange("3703002D00011195", 1);
+    rig.exchange(kModel, 1);
     QCOMPARE(rig.outcome(), "timeout @ 1000000: ");
     rig.layer.pause(20);
     rig.layer.receiveReply(63);

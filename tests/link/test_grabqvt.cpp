@@ -7,6 +7,7 @@
 #include "files/fakeeditor.h"
 #include "link/configcom.h"
 #include "link/register.h"
+#include "link/transfers.h"
 #include "link/ui/grabqvt.h"
 #include "link/ui/registro.h"
 #include "transferrig.h"
@@ -48,7 +49,7 @@ struct WiredRig : LinkBench {
   // Every distinct phase seen at 50 ms intervals while a transfer runs.
   void samplePhases(QStringList* seen) {
     clock.after(50'000, [this, seen] {
-      if (!context.transferRunning) return;
+      if (!services.transfers->running()) return;
       if (grab()->isVisible() && seen->value(seen->size() - 1) != phase()) seen->append(phase());
       samplePhases(seen);
     });
@@ -75,7 +76,7 @@ class TestGrabQvt : public QObject {
     WiredRig rig;
     QCOMPARE(rig.grab()->puntoLeft(), 1560);
     for (const int direction : directions) {
-      rig.context.transferDirection = qint16(direction);
+      rig.grab()->setDirection(TransferDirection(direction));
       rig.grab()->onTimer1Tick();
     }
     QCOMPARE(rig.grab()->puntoLeft(), expected);

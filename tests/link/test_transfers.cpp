@@ -14,9 +14,10 @@ namespace {
 
 using Action = std::function<void(TransferRig&)>;
 
-const QString kModel = "3703002D00011195", kIdentityA = "3702002100002D96";
-const QString kBlock = "37050001003FD98C", kIdentityB = "3702000000007D9C";
-const QString kReset = "37060063270F27B6";
+const Request kModel{0x03, 0x002D, 1}, kIdentityA{0x02, 0x0021, 0};
+const Request kBlock{0x05, 0x0001, 63}, kIdentityB{0x02, 0x0000, 0};
+const Request kReset{0x06, 0x0063, 0x270F};
+Request registerWrite(int slot, qint16 value) { return {0x06, quint16(slot), quint16(value)}; }
 
 // Differs from the instrument's configuration in every slot, with the edge values.
 ParameterSet editedSet() {
@@ -28,11 +29,10 @@ ParameterSet editedSet() {
   return set;
 }
 
-// Every dialogue ends alike: window hidden, port closed, the held buttons free.
+// Every dialogue ends alike: window hidden, port closed, the port free again.
 void checkEnded(const TransferRig& rig) {
-  QVERIFY(!rig.view.visible && !rig.port.isOpen() && !rig.context.transferRunning);
-  QCOMPARE(QList<int>({rig.editor.holds[4], rig.editor.holds[5], rig.editor.holds[7]}),
-           QList<int>({0, 0, 0}));
+  QVERIFY(!rig.view.visible && !rig.port.isOpen() && !rig.transfers.running());
+  QVERIFY(rig.started > 0 && rig.ended == rig.started);
 }
 
 // A fault that starts when the view first shows `entry` (after the model check when nested).
@@ -65,26 +65,11 @@ Q_DECLARE_METATYPE(Action)
 class TestTransfers : public QObject {
   Q_OBJECT
  private slots:
-  void registerWriteFrame_data() {
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("start");
-    QTest::newRow("slot 1 holding 7") << 1 << 7 << "370600010007";
-    QTest::newRow("-1 as FFFF") << 2 << -1 << "37060002FFFF";
-    QTest::newRow("300 as 012C") << 63 << 300 << "3706003F012C";
-  }
-  void registerWriteFrame() {
-    QFETCH(int, slot);
-    QFETCH(int, value);
-    QFETCH(QString, start);
-    QCOMPARE(orvex::registerWriteFrame(slot, qint16(value)), start + computeCrc(start));
-  }
-
   void completeRead() {
     TransferRig rig;
     rig.instrument.setReg(5, 0xFFFF);
     rig.context.configLeida[64] = 12;
-    rig.transfers.onReadRequested();
+    QVERIFY(rig.read());
     QCOMPARE(rig.messages.shown(), QStringList());
     for (int i = 1; i <= 63; ++i)
       QCOMPARE(rig.context.configLeida[i], qint16(rig.instrument.reg(i)));
@@ -95,8 +80,7 @@ class TestTransfers : public QObject {
     QCOMPARE(rig.view.log.mid(6, 3),
              (QStringList{"phase green m19 ", "step m29 1 = 7", "step m29 2 = 4"}));
     QVERIFY(rig.view.log.contains("step m29 5 = -1") && rig.view.log.last() == "step m33 ");
-    QCOMPARE(rig.context.transferDirection, qint16(0));  // 1 during the model check
-    QCOMPARE(rig.editor.shown, QList<ParameterSet>{rig.context.configLeida});
+    QCOMPARE(rig.view.direction, TransferDirection::FromInstrument);  // to it in the model check
     QCOMPARE(rig.port.written().size(), 4);
     // Pauses of 1 + 2 + 63 x 0.05 + 2 s, and four exchanges at 9600 baud.
     QVERIFY(rig.clock.nowUs() > 8'150'000 && rig.clock.nowUs() < 8'500'000);
@@ -105,10 +89,9 @@ class TestTransfers : public QObject {
 
   void completeWrite() {
     TransferRig rig;
-    rig.editor.editorSet = editedSet();
-    rig.transfers.onWriteRequested();
+    QVERIFY(rig.write(editedSet()));
     QCOMPARE(rig.messages.shown(), QStringList());
-    QCOMPARE(QList<int>({rig.registerWrites(), rig.sent(orvex::registerWriteFrame(45, 7)),
+    QCOMPARE(QList<int>({rig.registerWrites(), rig.sent(registerWrite(45, 7)),
                          rig.sent(kReset)}),
              QList<int>({62, 0, 1}));
     for (int i = 1; i <= 63; ++i)
@@ -135,7 +118,7 @@ class TestTransfers : public QObject {
     };
     const auto failedSlot = [](int slot, int attempts) {
       return Action([=](TransferRig& r) {
-        QCOMPARE(r.sent(orvex::registerWriteFrame(slot, editedSet()[slot])), attempts);
+        QCOMPARE(r.sent(registerWrite(slot, editedSet()[slot])), attempts);
         QCOMPARE(r.instrument.reg(slot - 1), quint16(editedSet()[slot - 1]));
         QCOMPARE(r.sent(kReset), 0);
       });
@@ -155,7 +138,7 @@ class TestTransfers : public QObject {
     QTest::newRow("read: identity B wrong") << false << from("step m29 63", fault(&F::wrongIdentity, -1))
         << "C m45 |m46 " << none;
     QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1\n\nmay hold changes 1|m12 "
-        << check([](TransferRig& r) { return r.sent(orvex::registerWriteFrame(1, 11)) == 4; });
+        << check([](TransferRig& r) { return r.sent(registerWrite(1, 11)) == 4; });
     QTest::newRow("write: no identity from slot 5") << true << from("step m6 5 ", fault(&F::writesWithoutIdentity, true))
         << "C m11 5\n\nin doubt at 5|m12 " << failedSlot(5, 4);
     QTest::newRow("write: unanswered from slot 3") << true << from("step m6 3 ", fault(&F::noAnswer, true))
@@ -164,7 +147,7 @@ class TestTransfers : public QObject {
     QTest::newRow("write: slot 3 refused") << true << from("step m6 3 ", fault(&F::refusedFunction, 6))
         << "C m9 3\n\nrefused 2\n\npartial at 3|m10 " << failedSlot(3, 1);
     QTest::newRow("read: identity refused") << false << fault(&F::refusedFunction, 2) << "C m43 \n\nrefused 2|m44 "
-        << check([](TransferRig& r) { return r.sent(kIdentityA) == 1 && r.context.identityFailed == 1; });
+        << check([](TransferRig& r) { return r.sent(kIdentityA) == 1 && r.transfers.identityFailed(); });
     QTest::newRow("read: block refused") << false << fault(&F::refusedFunction, 5) << "C m32 \n\nrefused 2|m10 "
         << check([](TransferRig& r) { return r.sent(kBlock) == 1 && r.clock.nowUs() < 3'100'000; });
     QTest::newRow("write: CRC errors from slot 47") << true << from("step m6 47 ", fault(&F::crcErrors, -1))
@@ -201,7 +184,7 @@ class TestTransfers : public QObject {
       const auto lostAtUs = std::make_shared<qint64>();
       QTest::newRow(name) << write << loseAt(entry, lostAtUs) << message << Action([lostAtUs](TransferRig& r) {
         QCOMPARE(r.port.openCount(), 1);  // no attempts burnt on a dead port
-        QCOMPARE(r.context.identityFailed, qint16(0));
+        QVERIFY(!r.transfers.identityFailed());
         QVERIFY2(r.clock.nowUs() - *lostAtUs < 100'000, "told at once, not after the wait");
       });
     };
@@ -217,17 +200,14 @@ class TestTransfers : public QObject {
     QFETCH(Action, fault);
     QFETCH(Action, check);
     TransferRig rig;
-    rig.editor.editorSet = editedSet();
     rig.context.configLeida[9] = 1234;  // as loaded before; the editor shows it with edits
     const ParameterSet before = rig.context.configLeida;
     fault(rig);
-    write ? rig.transfers.onWriteRequested() : rig.transfers.onReadRequested();
+    const bool done = write ? rig.write(editedSet()) : rig.read();
     QTEST(rig.messages.shown().join(" / "), "messages");
     check(rig);
-    if (!write && !rig.messages.shown().isEmpty()) {  // a failed read changes nothing
-      QVERIFY(rig.context.configLeida == before);
-      QVERIFY(rig.editor.shown.isEmpty());
-    }
+    QCOMPARE(done, rig.messages.shown().isEmpty());  // a failure is always told
+    if (!write && !done) QVERIFY(rig.context.configLeida == before);  // and changes nothing
     checkEnded(rig);
   }
 
@@ -239,12 +219,12 @@ class TestTransfers : public QObject {
     rig.context.programDir = dir.path();
     rig.port.setAvailablePorts({1});
     applySerialSettings(rig.context, rig.port, rig.messages);
-    rig.transfers.onReadRequested();
+    QVERIFY(!rig.read());
     rig.port.setAvailablePorts({1, 3});
-    rig.transfers.onReadRequested();
+    QVERIFY(rig.read());
     QCOMPARE(rig.messages.shown(),
              (QStringList{"E absent COM3 (/dev/mem3)|port", "C absent COM3 (/dev/mem3)|port"}));
-    QVERIFY(rig.port.portNumber() == 3 && rig.editor.shown.size() == 1);
+    QCOMPARE(rig.port.portNumber(), 3);
   }
 
   // What went over the wire, for the support desk: a read with one CRC error and one time-out.
@@ -253,7 +233,7 @@ class TestTransfers : public QObject {
     rig.instrument.faults().crcErrors = 1;
     rig.clock.at(1'010'000, [&rig] { rig.instrument.faults().noAnswer = true; });
     rig.clock.at(3'000'000, [&rig] { rig.instrument.faults().noAnswer = false; });
-    rig.transfers.onReadRequested();
+    rig.read();
     const QStringList lines = formatTransferLog(rig.transfers.log().last()).split('\n');
     QVERIFY2(lines[0].endsWith("  read  COM1 (/dev/mem1)"), qPrintable(lines[0]));
     QCOMPARE(lines.mid(1, 6).join('\n'),
@@ -269,32 +249,29 @@ class TestTransfers : public QObject {
 
   void secondRequestWhileRunningIsIgnored() {
     TransferRig rig;
-    bool bothHeld = false;
-    rig.onEntry("step m4 ", [&rig, &bothHeld] {
-      bothHeld = rig.editor.holds[4] == 1 && rig.editor.holds[5] == 1 && rig.editor.holds[7] == 1;
-      rig.transfers.onWriteRequested();
-      rig.transfers.onReadRequested();
+    bool ignored = false;
+    rig.onEntry("step m4 ", [&rig, &ignored] {
+      ignored = rig.started == 1 && !rig.write(editedSet()) && !rig.read();
     });
-    rig.transfers.onReadRequested();
-    QVERIFY(bothHeld && rig.sent(kModel) == 1 && rig.editor.shown.size() == 1);
+    QVERIFY(rig.read());
+    QVERIFY(ignored && rig.sent(kModel) == 1 && rig.started == 1);
     checkEnded(rig);
   }
 
   void exitCancelsAReadButNotAWrite() {
     TransferRig read;
     read.onEntry("step m29 10 ", [&read] { read.transfers.onAboutToUnload(); });
-    read.transfers.onReadRequested();
+    QVERIFY(!read.read());
     QCOMPARE(read.messages.shown(), QStringList());
-    QVERIFY(read.editor.shown.isEmpty() && read.sent(kIdentityB) == 0);
+    QCOMPARE(read.sent(kIdentityB), 0);
     checkEnded(read);
-    read.transfers.onReadRequested();  // the program is ending: nothing starts any more
+    QVERIFY(!read.read());  // the program is ending: nothing starts any more
     QCOMPARE(read.sent(kModel), 1);
 
     // In the reset pause: no modal box inside the write's waits, which it would hold up.
     TransferRig write;
-    write.editor.editorSet = editedSet();
     write.onEntry("step m18 ", [&write] { write.transfers.onAboutToUnload(); });
-    write.transfers.onWriteRequested();
+    QVERIFY(write.write(editedSet()));
     QCOMPARE(write.messages.shown() + write.messages.notices << write.view.log.last(),
              (QStringList{"I wait|busy", "step m27 "}));
     QVERIFY(!write.messages.noticeOpen);
@@ -305,10 +282,9 @@ class TestTransfers : public QObject {
   // from then on the write runs to its end.
   void cancelAWrite() {
     TransferRig rig;
-    rig.editor.editorSet = editedSet();
     for (const char* entry : {"step m4 ", "step m6 1 "}) {
       rig.onEntry(entry, [&rig] { rig.transfers.onCancelRequested(); });
-      rig.transfers.onWriteRequested();
+      rig.write(editedSet());
     }
     QVERIFY(!rig.view.cancellable && rig.registerWrites() == 62);
     QCOMPARE(rig.messages.shown() << rig.view.log.last(), QStringList("step m27 "));

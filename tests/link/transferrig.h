@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "common/ui/context.h"
-#include "common/ui/editoraccess.h"
 #include "lang/extratexts.h"
 #include "link/testing/inmemoryserialport.h"
 #include "link/transfers.h"
@@ -52,11 +51,13 @@ class RecordingView : public TransferView {
   void setStep(const QString& text) override { record("step " + (step = text)); }
   void appendToStep(const QString& text) override { setStep(step + text); }
   void setCancellable(bool allowed) override { cancellable = allowed; }
+  void setDirection(TransferDirection shown) override { direction = shown; }
 
   QStringList log;
   QString step;
   bool visible = false;
   bool cancellable = false;
+  TransferDirection direction = TransferDirection::FromInstrument;
   std::function<void(const QString&)> onChange;
 
  private:
@@ -64,28 +65,6 @@ class RecordingView : public TransferView {
     log << entry;
     if (onChange) onChange(entry);
   }
-};
-
-// Stands in for the editor: holds per button (Command1..6), ShowParameterSet calls, and
-// `editorSet` as what CollectParameterSet finds in the controls.
-class RecordingEditor : public EditorAccess {
- public:
-  explicit RecordingEditor(ProgramContext& context) : context_(context) {}
-  void showParameterSet() override { shown.append(context_.configLeida); }
-  void collectParameterSet() override { context_.configEditada = editorSet; }
-  void showSet(const ParameterSet& set) override { editorSet = set; }
-  void setCommandButtonsEnabled(bool) override {}
-  void setCommandButtonEnabled(int n, bool enabled) override {
-    holds.at(size_t(n)) += enabled ? -1 : 1;
-  }
-  QString numberBoxText(const QString&) const override { return {}; }
-
-  std::array<int, 8> holds{};
-  QList<ParameterSet> shown;
-  ParameterSet editorSet;
-
- private:
-  ProgramContext& context_;
 };
 
 // An in-memory port serving the instrument model on the virtual clock; numbered texts.
@@ -102,12 +81,22 @@ struct LinkBench {
   }
 };
 
-// The transfers alone, with a recording view and editor.
+// The transfers alone, with a recording view: reads go into ConfigLeida, and a write's
+// read-back too, as Lee QVT's and Graba QVT's do.
 struct TransferRig : LinkBench {
   RecordingView view;
-  RecordingEditor editor{context};
-  InstrumentTransfers transfers{
-      context, port, clock, messages, {[this] { return &view; }, [this] { return &editor; }}};
+  InstrumentTransfers transfers{context.texts, port, clock, messages, [this] { return &view; }};
+  int started = 0;  // transferStarted signals
+  int ended = 0;
+
+  TransferRig() {
+    QObject::connect(&transfers, &InstrumentTransfers::transferStarted, [this] { ++started; });
+    QObject::connect(&transfers, &InstrumentTransfers::transferEnded, [this] { ++ended; });
+  }
+  bool read() { return transfers.readConfiguration(&context.configLeida); }
+  bool write(const ParameterSet& set) {
+    return transfers.writeConfiguration(set, &context.configLeida);
+  }
 
   // Runs `action` once, at the first change of the view starting with `prefix`.
   void onEntry(const QString& prefix, std::function<void()> action) {
@@ -118,9 +107,7 @@ struct TransferRig : LinkBench {
       run();
     };
   }
-  int sent(const QString& frame) const {
-    return int(port.written().count(QByteArray::fromHex(frame.toLatin1())));
-  }
+  int sent(const Request& request) const { return int(port.written().count(request.bytes())); }
   int registerWrites() const {  // 06 frames but the reset
     return int(std::count_if(port.written().begin(), port.written().end(), [](const QByteArray& f) {
       return f.at(1) == 0x06 && f.at(3) != 0x63;

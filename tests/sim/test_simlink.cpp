@@ -25,9 +25,7 @@ struct Rig {
   QString programDir = dir.path() + '/';
   QtSerialPort port{programDir};
   EventLoopWaiter waiter;
-  QString replyText;
-  qint16 linkStatus = -1;
-  FrameLayer layer{port, waiter, replyText, linkStatus};
+  FrameLayer layer{port, waiter};
 
   bool start(int burstMs = 0) {
     options.programDir = dir.path();
@@ -40,9 +38,10 @@ struct Rig {
     return port.setPortNumber(2, &error) && port.applySettings("9600,N,8,1", &error) &&
            port.open(&error);
   }
-  void exchange(const QString& request, int n) {
-    QVERIFY(layer.sendFrame(request));
+  LinkStatusCode exchange(const Request& request, int n) {
+    if (!layer.send(request)) return LinkStatusCode(-1);
     layer.receiveReply(n);
+    return layer.reply().status;
   }
 };
 
@@ -70,15 +69,13 @@ class TestSimLink : public QObject {
     QVERIFY(rig.start(16));
     QElapsedTimer elapsed;
     elapsed.start();
-    rig.exchange("37050001003FD98C", 63);
-    QCOMPARE(rig.linkStatus, qint16(kReplySound));
-    QCOMPARE(rig.replyText.size(), 262);
+    QCOMPARE(rig.exchange({0x05, 0x0001, 63}, 63), kReplySound);
+    QCOMPARE(rig.layer.reply().bytes.size(), 131);
     QVERIFY2(elapsed.elapsed() < 2000, "the reply must end the wait, not the time limit");
     rig.port.close();  // the simulator keeps its own handle: no hang-up between attempts
     QString error;
     QVERIFY2(rig.port.open(&error), qPrintable(error));
-    rig.exchange("3703002D00011195", 1);
-    QCOMPARE(rig.linkStatus, qint16(kReplySound));
+    QCOMPARE(rig.exchange({0x03, 0x002D, 1}, 1), kReplySound);
   }
 
   void vanishingInstrumentEndsWaitAndClosesPort() {
@@ -90,8 +87,7 @@ class TestSimLink : public QObject {
     QTimer::singleShot(200, [&] { rig.server.reset(); });  // the far side goes away
     QElapsedTimer elapsed;
     elapsed.start();
-    rig.exchange("3703002D00011195", 1);
-    QCOMPARE(rig.linkStatus, qint16(kReplyTimeout));
+    QCOMPARE(rig.exchange({0x03, 0x002D, 1}, 1), kReplyTimeout);
     QVERIFY2(elapsed.elapsed() < 2000, "a lost port must end the wait");
     QVERIFY(!rig.port.isOpen());
     QVERIFY(!reason.isEmpty());

@@ -10,8 +10,7 @@ namespace orvex {
 
 class SerialPort;
 class EventWaiter;
-class InstrumentReader;
-class FrameLog;
+class InstrumentTransfers;
 
 // Events one window raises and another reacts to, so windows need not know each other.
 class AppEvents : public QObject {
@@ -22,6 +21,7 @@ class AppEvents : public QObject {
   void languageApplied();           // LoadTexts ran: windows refresh what they derive from texts
   void readInstrumentRequested();   // ConfigQVT's Command4 ("Lee QVT")
   void writeInstrumentRequested();  // ConfigQVT's Command5 ("Graba QVT")
+  void transferStarted();           // a read or write takes the port
   void transferEnded();             // a read or write has ended: the port is free again
   void transferCancelRequested();   // GrabQVT's Cancel or its close control
   // The exit animation has ended and every window is about to be unloaded: a transfer with
@@ -31,7 +31,7 @@ class AppEvents : public QObject {
 };
 
 // What every window gets: the shared values, the windows, the message boxes, the serial
-// port (MSComm1) and the waits' clock.
+// port (MSComm1), the waits' clock and the transfers over that port.
 struct AppServices {
   ProgramContext& context;
   WindowRegistry& windows;
@@ -39,8 +39,7 @@ struct AppServices {
   AppEvents& events;
   SerialPort* port = nullptr;
   EventWaiter* waiter = nullptr;
-  InstrumentReader* instrument = nullptr;  // set once the link is wired
-  const FrameLog* frameLog = nullptr;      // the last transfers' frames, likewise
+  InstrumentTransfers* transfers = nullptr;  // set once the link is wired
 
   // The editor window (created on first use).
   EditorAccess* editor() { return dynamic_cast<EditorAccess*>(windows.window("ConfigQVT")); }

@@ -65,6 +65,10 @@ ConfigQVT::ConfigQVT(AppServices& services, const LoadSteps& steps, QWidget* par
   // Every group starts with one member selected, before anything else is shown.
   orvex::showParameterSet(factoryParameterSet(), controls_);
   connect(&services_.events, &AppEvents::languageApplied, this, &ConfigQVT::onLanguageApplied);
+  connect(&services_.events, &AppEvents::transferStarted, this,
+          [this] { holdTransferButtons(true); });
+  connect(&services_.events, &AppEvents::transferEnded, this,
+          [this] { holdTransferButtons(false); });
   setNumberBoxHints();
   runLoadSteps(steps);
 }
@@ -213,10 +217,13 @@ void ConfigQVT::setCommandButtonsEnabled(bool enabled) {
   updateCommandButtons();
 }
 
-void ConfigQVT::setCommandButtonEnabled(int number, bool enabled) {
-  if (number < 1 || number > kCommands) return;
-  int& holds = buttonHolds_[static_cast<size_t>(number - 1)];
-  holds = enabled ? qMax(0, holds - 1) : holds + 1;
+// A read and a write on one port at once would interleave their frames; the comparison
+// with the controller reads too.
+void ConfigQVT::holdTransferButtons(bool hold) {
+  for (const int number : {4, 5, 7}) {
+    int& holds = buttonHolds_[static_cast<size_t>(number - 1)];
+    holds = hold ? holds + 1 : qMax(0, holds - 1);
+  }
   updateCommandButtons();
 }
 

@@ -36,10 +36,10 @@ class ConfigQVT : public QWidget, public EditorAccess {
   void showParameterSet() override;
   void collectParameterSet() override;
   void showSet(const ParameterSet& set) override;
-  // Buttons are held, not just switched: every `false` (a dialog or a transfer taking them)
-  // needs its own `true` before they come back, so one holder cannot release another's.
+  // Buttons are held, not just switched: every `false` (a dialog taking them) needs its own
+  // `true` before they come back, so one holder cannot release another's. A transfer holds
+  // Lee QVT, Graba QVT and Compara from its start to its end likewise.
   void setCommandButtonsEnabled(bool enabled) override;
-  void setCommandButtonEnabled(int number, bool enabled) override;
   QString numberBoxText(const QString& name) const override;
 
   int commandButtonHolds() const { return allHolds_; }
@@ -60,6 +60,7 @@ class ConfigQVT : public QWidget, public EditorAccess {
   void reportUnshownSlots(const ParameterSet& set, const QList<int>& slotNumbers);
   void onLanguageApplied();
   void setNumberBoxHints();
+  void holdTransferButtons(bool hold);
   void updateCommandButtons();
   void openWindow(const QString& name);
   QString noAlarmText() const;

@@ -118,7 +118,7 @@ QWidget* GrabQVT::buildTrack() {
 void GrabQVT::placePunto() { punto_->move(puntoLeft_ / kTwipsPerPixel, 4); }
 
 void GrabQVT::onTimer1Tick() {
-  if (services_.context.transferDirection == 1)
+  if (direction_ == TransferDirection::ToInstrument)
     puntoLeft_ = puntoLeft_ == kPuntoLast ? kPuntoFirst : puntoLeft_ + kPuntoStep;
   else puntoLeft_ = puntoLeft_ == kPuntoFirst ? kPuntoLast : puntoLeft_ - kPuntoStep;
   placePunto();

@@ -33,9 +33,10 @@ class GrabQVT : public QWidget, public TransferView {
   void setStep(const QString& text) override;
   void appendToStep(const QString& text) override;
   void setCancellable(bool cancellable) override;
+  void setDirection(TransferDirection direction) override { direction_ = direction; }
 
   int puntoLeft() const { return puntoLeft_; }  // twips
-  // Timer1: one step of punto, rightwards while TransferDirection is 1, else leftwards.
+  // Timer1: one step of punto, rightwards towards the instrument, else leftwards.
   void onTimer1Tick();
 
  protected:
@@ -60,6 +61,7 @@ class GrabQVT : public QWidget, public TransferView {
   QTimer* timer1_ = nullptr;
   QPushButton* cancel_ = nullptr;
   bool cancellable_ = true;
+  TransferDirection direction_ = TransferDirection::FromInstrument;
   int puntoLeft_ = kPuntoFirst;
   bool placed_ = false;
 };

@@ -18,6 +18,7 @@
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
 #include "link/framelog.h"
+#include "link/transfers.h"
 
 namespace orvex {
 namespace {
@@ -35,6 +36,10 @@ QString logPath(const QString& programDir, const TransferRecord& transfer) {
   QDir().mkpath(folder);
   return QDir(folder).filePath(transfer.started.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
                                QStringLiteral(".log"));
+}
+
+const FrameLog* frameLog(const AppServices& services) {
+  return services.transfers ? &services.transfers->log() : nullptr;
 }
 
 }  // namespace
@@ -66,7 +71,8 @@ Registro::Registro(AppServices& services)
   watch_ = new QTimer(this);
   watch_->setInterval(1000);
   connect(watch_, &QTimer::timeout, this, [this] {
-    if (services_.context.transferRunning && transfers_->currentIndex() == 0) refresh();
+    if (services_.transfers && services_.transfers->running() && transfers_->currentIndex() == 0)
+      refresh();
   });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(status_, 1);
@@ -95,7 +101,7 @@ void Registro::refresh() {
   const QSignalBlocker quiet(transfers_);
   transfers_->clear();
   status_->clear();
-  if (const FrameLog* log = services_.frameLog) {
+  if (const FrameLog* log = frameLog(services_)) {
     const auto& kept = log->transfers();
     for (size_t i = kept.size(); i > 0; --i) {  // the latest first
       const TransferRecord& record = kept[i - 1];
@@ -109,7 +115,7 @@ void Registro::refresh() {
 
 // The list shows the newest transfer first.
 const TransferRecord* Registro::transferAt(int index) const {
-  const FrameLog* log = services_.frameLog;
+  const FrameLog* log = frameLog(services_);
   if (!log || log->isEmpty() || index < 0) return nullptr;
   const auto& kept = log->transfers();
   return &kept[kept.size() - 1 - static_cast<size_t>(index)];
