@@ -16,9 +16,8 @@ enum : int {
   FileBadNumber = 6,        // 274 line %2 of file %1 is not a whole number -32768..32767 ...
   DefaultMissing = 7,       // 275 default configuration file %1 is missing or names no file
   PortErrorTitle = 8,       // 276 "Serial port"
-  PortOpenFailed = 9,       // 277 port %1 cannot be opened: %2. Check adapter, other program,
-                            //     permission (dialout group on Linux).
-  PortLost = 10,            // 278 the serial port was lost during the transfer: %1 ...
+  PortOpenFailed = 9,       // 277 port %1 cannot be opened: %2 (a reason below, 371..373)
+  PortLost = 10,            // 278 the serial port was lost during the transfer: %1 (374) ...
   PartialWrite = 11,        // 279 slots before %1 are written, slot %1 failed: the instrument
                             //     holds a partly written configuration; write it again.
   NameInvalidTitle = 12,    // 280 "File name not valid"
@@ -105,13 +104,26 @@ enum : int {
   PortNotPresent = 93,      // 361 "not present"
   PortLink = 94,            // 362 "Link"
   PortChooseAdapter = 95,   // 363 "(choose an adapter)"
-  PortLinkFailed = 96,      // 364 COM%1 could not be made to lead to %2: %3
+  PortLinkFailed = 96,      // 364 COM%1 could not be made to lead to %2: %3 (375 or 376)
   LogTitle = 97,            // 365 the frame log window's title
   LogButton = 98,           // 366 "Frames..." (editor, progress window)
   LogSave = 99,             // 367 "Save log"
   LogSaved = 100,           // 368 "Log saved in %1."
   LogEmpty = 101,           // 369 no transfer yet
   LogClose = 102,           // 370 "Close"
+  // 371..376: port failures in the program's own words
+  PortBusy = 103,           // 371 another program is using %1 (COMn)
+  PortNotSerial = 104,      // 372 %1 (the device) is not a serial port
+  PortRefused = 105,        // 373 any other refusal; the system's words are in the frame log
+  PortUnplugged = 106,      // 374 the adapter was unplugged or stopped answering
+  PortLinkNotALink = 107,   // 375 the program folder holds a file COM%1 that is not a link
+  PortLinkRefused = 108,    // 376 the link was not allowed: can the program folder be written?
+  // 377..381: why a file was not written (the %2 of 283), in the program's own words
+  FolderMissing = 109,      // 377 the folder %1 does not exist
+  NotAFolder = 110,         // 378 %1 is a file, not a folder
+  FolderReadOnly = 111,     // 379 this user may not write in the folder %1
+  DiskFull = 112,           // 380 the disk is full
+  WriteRefused = 113,       // 381 any other refusal
 };
 // clang-format on
 

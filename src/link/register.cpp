@@ -31,6 +31,7 @@ void wireTransfers(AppServices& services) {
                    &InstrumentTransfers::onAboutToUnload);
   QObject::connect(transfers, &InstrumentTransfers::transferEnded, &events,
                    &AppEvents::transferEnded);
+  QObject::connect(&events, &AppEvents::languageApplied, transfers, &InstrumentTransfers::retell);
 }
 
 }  // namespace

@@ -57,6 +57,8 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool writeConfiguration(const ParameterSet& set);
 
   bool running() const { return running_ != Kind::None; }
+  // The language changed: the progress window tells its title, phase and step again in it.
+  void retell();
   // The frames, verdicts and messages of the last transfers.
   const FrameLog& log() const { return log_; }
 
@@ -74,7 +76,9 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   enum class Kind { None, Read, Write };
 
   bool beginTransfer(Kind kind, const QString& title);
-  void endTransfer();
+  void endTransfer(TransferOutcome outcome);
+  TransferOutcome readOutcome(bool read) const;
+  TransferOutcome writeOutcome(bool verified) const;
   void holdTransferButtons(bool hold);
 
   void announceModelCheck();
@@ -110,8 +114,16 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   const QString& extraText(int n) const;
   void show(MessageIcon icon, const QString& prompt, const QString& title);
   TransferView* view() const;
+  // A text of the progress window as it was composed: message texts, each followed by a
+  // literal (a number, or nothing), kept so that it can be composed again in another language.
+  using ProgressText = QList<std::pair<int, QString>>;
+  QString compose(const ProgressText& text) const;
+  void showTitle(int text);
   void phase(int text, PhaseColour colour);
-  void step(const QString& text);
+  void phase(const ProgressText& text, PhaseColour colour);
+  void step(int text) { step(ProgressText{{text, {}}}); }
+  void step(const ProgressText& text);
+  void appendToStep(int text);
 
   ProgramContext& context_;
   SerialPort& port_;
@@ -124,7 +136,13 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   QString lostReason_;  // the port failed during this transfer
   bool lostReported_ = false;
   bool unverified_ = false;
-  FrameLog log_;  // in the read-back of a write: failures leave it unverified
+  int failedSlot_ = 0;  // the write stopped at this slot
+  bool everySlotWritten_ = false;
+  FrameLog log_;
+  ProgressText title_;
+  ProgressText phase_;
+  PhaseColour phaseColour_ = PhaseColour::Green;
+  ProgressText step_;  // in the read-back of a write: failures leave it unverified
 };
 
 }  // namespace orvex

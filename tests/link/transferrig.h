@@ -30,7 +30,11 @@ inline void fillNumberedTexts(TextTables* texts) {
                                                 {extra::PortAbsent, "absent %1"},
                                                 {extra::IdentityBlocked, "blocked"},
                                                 {extra::PortNoPermission,
-                                                 "no permission: %1, group %2"}};
+                                                 "no permission: %1, group %2"},
+                                                {extra::PortBusy, "busy %1"},
+                                                {extra::PortNotSerial, "not serial %1"},
+                                                {extra::PortRefused, "refused"},
+                                                {extra::PortUnplugged, "unplugged"}};
   for (const auto& [n, text] : extras) texts->extra[n] = text;
 }
 
