@@ -84,7 +84,10 @@ void Registro::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!std::exchange(placed_, true)) placeOver(this, services_.windows.existing("ConfigQVT"));
   fillList();
-  transfers_->setCurrentIndex(0);  // the latest transfer, shown afresh
+  {
+    const QSignalBlocker quiet(transfers_);
+    transfers_->setCurrentIndex(0);  // the latest transfer, shown afresh
+  }
   showTransfer(0);
   watch_->start();
 }
