@@ -12,6 +12,7 @@
 #include "files/filetexts.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 
 namespace orvex {
 
@@ -79,9 +80,10 @@ void GrabFich::save() {
   QString reason;
   if (!writeQvtFile(path, services_.context.configEditada, &reason)) {
     const TextTables* texts = &services_.context.texts;
-    return showProblem(
-        extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), reason),
-        extraText(texts, extra::WriteFailedTitle));
+    return showProblem(extraText(texts, extra::WriteFailed)
+                           .arg(QDir::toNativeSeparators(path),
+                                writeFailureReason(texts, path, reason)),
+                       extraText(texts, extra::WriteFailedTitle));
   }
   refreshFileList();
   showExitCaption();
@@ -98,7 +100,9 @@ void GrabFich::makeDefault() {
   QString reason;
   if (!writeDefaultFile(services_.context.programDir, name, &reason)) {
     const TextTables* texts = &services_.context.texts;
-    showProblem(extraText(texts, extra::WriteFailed).arg(QStringLiteral("DEFAULT.FIL"), reason),
+    const QString path = QDir(services_.context.programDir).filePath(QStringLiteral("DEFAULT.FIL"));
+    showProblem(extraText(texts, extra::WriteFailed)
+                    .arg(QStringLiteral("DEFAULT.FIL"), writeFailureReason(texts, path, reason)),
                 extraText(texts, extra::WriteFailedTitle));
   }
 }

@@ -33,6 +33,7 @@ void wireTransfers(AppServices& services) {
                    &InstrumentTransfers::onCancelRequested);
   QObject::connect(transfers, &InstrumentTransfers::transferEnded, &events,
                    &AppEvents::transferEnded);
+  QObject::connect(&events, &AppEvents::languageApplied, transfers, &InstrumentTransfers::retell);
 }
 
 }  // namespace
