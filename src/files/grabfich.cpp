@@ -98,7 +98,8 @@ void GrabFich::makeDefault() {
   QString reason;
   if (!writeDefaultFile(services_.context.programDir, name, &reason)) {
     const TextTables* texts = &services_.context.texts;
-    showProblem(extraText(texts, extra::WriteFailed).arg(QStringLiteral("DEFAULT.FIL"), reason),
+    const QString path = defaultFilePath(services_.context.programDir);
+    showProblem(extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), reason),
                 extraText(texts, extra::WriteFailedTitle));
   }
 }
