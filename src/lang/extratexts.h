@@ -112,6 +112,13 @@ enum : int {
   LogSaved = 100,           // 368 "Log saved in %1."
   LogEmpty = 101,           // 369 no transfer yet
   LogClose = 102,           // 370 "Close"
+  // 371..375: the user's folder of an installed program
+  FolderTitle = 103,        // 371 "Folder for your files"
+  FolderNotMade = 104,      // 372 folder %1 cannot be made: %2; the delivered files of %3 are
+                            //     read, nothing can be saved
+  EntryNotMade = 105,       // 373 %1 could not be put into the folder: %2; goes on with it
+  ReasonNotAFolder = 106,   // 374 "%1 is a file, not a folder"
+  ReasonNotWritable = 107,  // 375 "this user may not write in %1"
 };
 // clang-format on
 
