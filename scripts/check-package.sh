@@ -103,14 +103,15 @@ mkdir -p "$user"
 for _ in $(seq 50); do [ -L "$user/COM1" ] && break; sleep 0.1; done
 
 # Starts the installed orvex in HOME and waits for a window named like $1 (the main window's
-# caption by default); leaves its id in $window, then ends the program.
+# caption by default); leaves its WM_CLASS in $window_class, then ends the program.
 start_orvex() {
-  local name=${1:-'^ORVEX - '}
+  local name=${1:-'^ORVEX - '} window
   (cd "$HOME" && exec "$root/usr/bin/orvex") >"$tmp/orvex.log" 2>&1 &
   local pid=$!
   if ! window=$(timeout 30 xdotool search --sync --onlyvisible --name "$name" | head -n1); then
     echo "orvex showed no window named $name"; cat "$tmp/orvex.log"; kill "$pid"; return 1
   fi
+  window_class=$(xprop -id "$window" WM_CLASS)
   kill "$pid"; wait "$pid" || true
 }
 
@@ -120,8 +121,7 @@ for f in textos.sys conflang.sys confcom.sys Default.fil CONFIG/FACTORY.QVT; do
   cmp "$root/usr/share/orvex/$f" "$user/$f"
 done
 [ -d "$user/Report/Txt" ] && [ -d "$user/Report/Doc" ]
-xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"\$" ||
-  fail "WM_CLASS $(xprop -id "$window" WM_CLASS) is not the entry's $wm_class"
+[[ $window_class == *", \"$wm_class\"" ]] || fail "$window_class: not the entry's $wm_class"
 
 step "second start keeps a changed confcom.sys"
 changed=$(printf 'COM1:1920,N,8,1#000#\r\n')  # 19200 baud, as ConfigCOM writes it
