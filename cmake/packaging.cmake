@@ -38,10 +38,11 @@ endif()
 # packager's release (a corrected text, say) changes the changelog, not the program's version.
 file(STRINGS dist/debian/changelog changelog_top LIMIT_COUNT 1)
 string(REGEX MATCH "^orvex \\(([^)]+)\\)" changelog_top "${changelog_top}")
-if(NOT CMAKE_MATCH_1 MATCHES "^${PROJECT_VERSION}([.+~-]|$)")
-  message(FATAL_ERROR "dist/debian/changelog: version '${CMAKE_MATCH_1}' is not of ${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VERSION "${CMAKE_MATCH_1}")
+if(NOT CPACK_PACKAGE_VERSION MATCHES "^${PROJECT_VERSION}([.+~-]|$)")
+  message(FATAL_ERROR
+          "dist/debian/changelog: version '${CPACK_PACKAGE_VERSION}' is not of ${PROJECT_VERSION}")
 endif()
-set(CPACK_PACKAGE_VERSION ${CMAKE_MATCH_1})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvex)
