@@ -7,25 +7,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "common/ui/appservices.h"
-#include "link/testing/inmemoryserialport.h"
-#include "programwindows.h"
-#include "shell/startup.h"
-#include "support/servicesfixture.h"
+#include "support/wholeprogram.h"
 
 using namespace orvex;
 using namespace orvex::test;
 
 namespace {
 
-struct Program : ProgramDirFixture {
-  VirtualTimeWaiter waiter;
-  InMemorySerialPort port{waiter};
-
-  Program() : ProgramDirFixture(true, &port, &waiter) {
-    registerProgramWindows(services);
-    startShell(services);
-  }
+struct Program : WholeProgram {
   QWidget* window(const char* name) { return windows.window(QLatin1String(name)); }
   void click(const char* window, const char* button) {
     this->window(window)->findChild<QPushButton*>(QLatin1String(button))->click();
