@@ -130,6 +130,11 @@ enum : int {
   FolderReadOnly = 116,     // 384 this user may not write in the folder %1
   DiskFull = 117,           // 385 the disk is full
   WriteRefused = 118,       // 386 any other refusal
+  // 387..389: the user's folder of an installed program
+  FolderTitle = 119,        // 387 "Folder for your files"
+  FolderNotMade = 120,      // 388 folder %1 cannot be made: %2; the delivered files of %3 are
+                            //     read, nothing can be saved
+  EntryNotMade = 121,       // 389 %1 could not be put into the folder: %2; goes on with it
 };
 // clang-format on
 
