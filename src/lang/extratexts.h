@@ -16,9 +16,8 @@ enum : int {
   FileBadNumber = 6,        // 274 line %2 of file %1 is not a whole number -32768..32767 ...
   DefaultMissing = 7,       // 275 default configuration file %1 is missing or names no file
   PortErrorTitle = 8,       // 276 "Serial port"
-  PortOpenFailed = 9,       // 277 port %1 cannot be opened: %2. Check adapter, other program,
-                            //     permission (dialout group on Linux).
-  PortLost = 10,            // 278 the serial port was lost during the transfer: %1 ...
+  PortOpenFailed = 9,       // 277 port %1 cannot be opened: %2 (a reason below, 376..378)
+  PortLost = 10,            // 278 the serial port was lost during the transfer: %1 (379) ...
   PartialWrite = 11,        // 279 slots before %1 are written, slot %1 failed (was refused):
                             //     the instrument holds a partly written configuration.
   NameInvalidTitle = 12,    // 280 "File name not valid"
@@ -105,7 +104,7 @@ enum : int {
   PortNotPresent = 93,      // 361 "not present"
   PortLink = 94,            // 362 "Link"
   PortChooseAdapter = 95,   // 363 "(choose an adapter)"
-  PortLinkFailed = 96,      // 364 COM%1 could not be made to lead to %2: %3
+  PortLinkFailed = 96,      // 364 COM%1 could not be made to lead to %2: %3 (380 or 381)
   LogTitle = 97,            // 365 the frame log window's title
   LogButton = 98,           // 366 "Frames..." (editor, progress window)
   LogSave = 99,             // 367 "Save log"
@@ -118,6 +117,24 @@ enum : int {
   Refused = 105,            // 373 the controller answered but refused the request (code %1)
   CannotCancel = 106,       // 374 GrabQVT.Command2 while registers are written
   CannotCancelWhy = 107,    // 375 its tooltip: why the write runs to its end
+  // 376..381: port failures in the program's own words
+  PortBusy = 108,           // 376 another program is using %1 (COMn)
+  PortNotSerial = 109,      // 377 %1 (the device) is not a serial port
+  PortRefused = 110,        // 378 any other refusal; the system's words are in the frame log
+  PortUnplugged = 111,      // 379 the adapter was unplugged or stopped answering
+  PortLinkNotALink = 112,   // 380 the program folder holds a file COM%1 that is not a link
+  PortLinkRefused = 113,    // 381 the link was not allowed: can the program folder be written?
+  // 382..386: why a file was not written (the %2 of 283), in the program's own words
+  FolderMissing = 114,      // 382 the folder %1 does not exist
+  NotAFolder = 115,         // 383 %1 is a file, not a folder
+  FolderReadOnly = 116,     // 384 this user may not write in the folder %1
+  DiskFull = 117,           // 385 the disk is full
+  WriteRefused = 118,       // 386 any other refusal
+  // 387..389: the user's folder of an installed program
+  FolderTitle = 119,        // 387 "Folder for your files"
+  FolderNotMade = 120,      // 388 folder %1 cannot be made: %2; the delivered files of %3 are
+                            //     read, nothing can be saved
+  EntryNotMade = 121,       // 389 %1 could not be put into the folder: %2; goes on with it
 };
 // clang-format on
 

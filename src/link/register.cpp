@@ -37,6 +37,7 @@ void wireTransfers(AppServices& services) {
                    &AppEvents::transferStarted);
   QObject::connect(transfers, &InstrumentTransfers::transferEnded, &events,
                    &AppEvents::transferEnded);
+  QObject::connect(&events, &AppEvents::languageApplied, transfers, &InstrumentTransfers::retell);
 }
 
 }  // namespace

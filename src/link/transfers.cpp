@@ -5,6 +5,7 @@
 #include "lang/extratexts.h"
 #include "link/eventwaiter.h"
 #include "link/framelog.h"
+#include "link/portfailure.h"
 #include "link/serialport.h"
 
 namespace orvex {
@@ -39,7 +40,9 @@ InstrumentTransfers::InstrumentTransfers(const TextTables& texts, SerialPort& po
       layer_(port, waiter) {
   layer_.setLog(&log_);
   connect(&port_, &SerialPort::failed, this, [this](const QString& reason) {
-    if (running()) lostReason_ = reason.isEmpty() ? QStringLiteral("?") : reason;
+    if (!running()) return;
+    lostReason_ = reason.isEmpty() ? QStringLiteral("?") : reason;
+    log_.port(QStringLiteral("lost: ") + lostReason_, waiter_.nowUs());
   });
 }
 
@@ -49,7 +52,7 @@ bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
   if (!beginTransfer(Kind::Read, QStringLiteral("read"))) return false;
   ParameterSet read = *set;
   const bool complete = readInto(&read) && !layer_.isCancelled();
-  endTransfer();
+  endTransfer(readOutcome(complete));
   if (complete) *set = read;
   return complete;
 }
@@ -57,14 +60,12 @@ bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
 bool InstrumentTransfers::writeConfiguration(const ParameterSet& set, ParameterSet* readBack) {
   if (!beginTransfer(Kind::Write, QStringLiteral("write"))) return false;
   written_ = set;
-  if (TransferView* v = view()) {
-    v->showProgress();
-    v->setTitle(message(1));
-  }
+  if (TransferView* v = view()) v->showProgress();
+  showTitle(1);
   announceModelCheck();
   const bool verified = runWrite(readBack);
   finishDialogue();
-  endTransfer();
+  endTransfer(writeOutcome(verified));
   return verified;
 }
 
@@ -91,8 +92,11 @@ void InstrumentTransfers::allowCancel(bool allowed) {
 
 bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   if (running() || unloading_) return false;
-  log_.beginTransfer(title, describePort(port_), waiter_.nowUs());
+  log_.beginTransfer(title, portName(port_), waiter_.nowUs());
   running_ = kind;
+  failedSlot_ = 0;
+  everySlotWritten_ = false;
+  refusalCode_ = -1;
   lostReason_.clear();
   lostReported_ = false;
   layer_.clearPortFailure();
@@ -102,10 +106,25 @@ bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   return true;
 }
 
-void InstrumentTransfers::endTransfer() {
+void InstrumentTransfers::endTransfer(TransferOutcome outcome) {
+  log_.endTransfer(outcome, failedSlot_, refusalCode_);
   if (unloading_) messages_.closeNotice();
   running_ = Kind::None;
   emit transferEnded();
+}
+
+TransferOutcome InstrumentTransfers::readOutcome(bool read) const {
+  if (layer_.isCancelled()) return TransferOutcome::Cancelled;
+  return read ? TransferOutcome::ReadComplete : TransferOutcome::ReadFailed;
+}
+
+// Cancel stops a write only before its first register goes out: nothing changed then.
+TransferOutcome InstrumentTransfers::writeOutcome(bool verified) const {
+  if (verified) return TransferOutcome::Verified;
+  if (layer_.isCancelled()) return TransferOutcome::Cancelled;
+  if (everySlotWritten_) return TransferOutcome::NotVerified;
+  return failedSlot_ > 0 ? TransferOutcome::WriteFailedAtSlot
+                         : TransferOutcome::WriteFailedUnchanged;
 }
 
 // --- reading
@@ -114,8 +133,8 @@ bool InstrumentTransfers::readInto(ParameterSet* target) {
   closePort();
   if (TransferView* v = view()) v->showProgress();
   phase(19, PhaseColour::Green);
-  step(message(20));
-  if (TransferView* v = view()) v->setTitle(message(28));
+  step(20);
+  showTitle(28);
   announceModelCheck();
   const bool read = runRead(target);
   finishDialogue();
@@ -132,7 +151,7 @@ bool InstrumentTransfers::runRead(ParameterSet* target) {
   if (!readBlock() || !storeBlock(reply(), &read) || !passIdentity(kIdentityBRequest))
     return false;
   *target = read;
-  step(message(33));
+  step(33);
   pause(2);  // the configuration is in whatever happens to the port now
   return true;
 }
@@ -144,14 +163,14 @@ void InstrumentTransfers::setDirection(TransferDirection direction) {
 void InstrumentTransfers::announceModelCheck() {
   setDirection(TransferDirection::ToInstrument);
   phase(2, PhaseColour::Cyan);
-  step(message(3));
+  step(3);
 }
 
 // After a second's pause; shows the model read once it is the right one.
 bool InstrumentTransfers::passModelCheck() {
   int model = 0;
   if (!pause(1) || !checkModel(&model)) return false;
-  step(message(4) + QString::number(model));
+  step({{4, QString::number(model)}});
   return true;
 }
 
@@ -199,7 +218,7 @@ bool InstrumentTransfers::storeBlock(const Reply& reply, ParameterSet* set) {
   for (int i = 1; i <= kBlockRegisters; ++i) {
     const qint16 value = reply.word(i);
     (*set)[i] = value;
-    step(message(29) + QString::number(i) + message(30) + QString::number(value));
+    step({{29, QString::number(i)}, {30, QString::number(value)}});
     if (!pause(0.05)) return false;
   }
   return true;
@@ -244,14 +263,12 @@ bool InstrumentTransfers::runWrite(ParameterSet* readBack) {
   if (!pause(1) || !writeSlots()) return false;
   checkIdentity(kIdentityBRequest);  // whatever it finds, the write goes on
   if (!resetAndReadBack(readBack)) return false;
-  if (TransferView* v = view()) {
-    v->showProgress();
-    v->setTitle(message(21));
-  }
+  if (TransferView* v = view()) v->showProgress();
+  showTitle(21);
   phase(22, PhaseColour::Cyan);
-  step(message(21));
+  step(21);
   if (!compareReadBack(*readBack)) return false;
-  step(message(27));
+  step(27);
   pause(3);  // verified, whatever happens to the port now
   return true;
 }
@@ -261,8 +278,13 @@ bool InstrumentTransfers::runWrite(ParameterSet* readBack) {
 bool InstrumentTransfers::writeSlots() {
   allowCancel(false);
   int communicationFailures = 0;  // consecutive, across slots
-  for (int i = kFirstSlot; i <= kLastSlot; ++i)
-    if (i != kModelSlot && !writeSlot(i, &communicationFailures)) return false;
+  for (int i = kFirstSlot; i <= kLastSlot; ++i) {
+    if (i != kModelSlot && !writeSlot(i, &communicationFailures)) {
+      failedSlot_ = i;
+      return false;
+    }
+  }
+  everySlotWritten_ = true;
   return true;
 }
 
@@ -270,7 +292,7 @@ bool InstrumentTransfers::writeSlots() {
 bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
   const qint16 value = written_[slot];
   phase(5, PhaseColour::Red);
-  step(message(6) + QString::number(slot) + message(30) + QString::number(value));
+  step({{6, QString::number(slot)}, {30, QString::number(value)}});
   const Request request = registerWrite(slot, value);
   for (int mismatches = 0;;) {
     if (!exchange(request, 1)) {
@@ -290,15 +312,15 @@ bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
       return false;
     }
   }
-  if (TransferView* v = view()) v->appendToStep(message(13));
+  appendToStep(13);
   return true;
 }
 
 // The reset gets no reply; the instrument restarts during the pause.
 bool InstrumentTransfers::resetInstrument() {
-  if (TransferView* v = view()) v->setPhase(QStringLiteral("Reset"), PhaseColour::Cyan);
+  phase({{0, QStringLiteral("Reset")}}, PhaseColour::Cyan);
   layer_.send(kResetRequest);
-  step(message(18));
+  step(18);
   return pause(20);
 }
 
@@ -320,7 +342,7 @@ bool InstrumentTransfers::compareReadBack(const ParameterSet& readBack) {
       show(MessageIcon::Information, message(25) + QString::number(i), message(26));
       return false;
     }
-    step(message(23) + QString::number(i) + message(24) + QString::number(readBack[i]));
+    step({{23, QString::number(i)}, {24, QString::number(readBack[i])}});
   }
   return true;
 }
@@ -342,27 +364,24 @@ bool InstrumentTransfers::interrupted() const {
   return layer_.isCancelled() || !lostReason_.isEmpty();
 }
 
+// Each attempt logs the device it opened (COMn is looked up again at every opening) or the
+// system's own words for a refusal; the user is told the program's words.
 bool InstrumentTransfers::openPort() {
-  QString error;
-  if (!port_.isPresent()) {
-    show(MessageIcon::Critical, extraText(extra::PortAbsent).arg(describePort(port_)),
-         extraText(extra::PortErrorTitle));
-    return false;
+  QString systemText;
+  PortFailure failure = PortFailure::Absent;
+  if (port_.isPresent()) {
+    if (port_.open(&systemText)) {
+      log_.port(QStringLiteral("opened ") + port_.deviceName(), waiter_.nowUs());
+      layer_.clearPortFailure();
+      return true;
+    }
+    failure = port_.openFailure();
   }
-  if (port_.open(&error)) {
-    layer_.clearPortFailure();
-    return true;
-  }
-#ifndef Q_OS_WIN
-  if (port_.openRefusedForPermission()) {
-    show(
-        MessageIcon::Critical,
-        extraText(extra::PortNoPermission).arg(describePort(port_), deviceGroup(port_), userName()),
-        extraText(extra::PortErrorTitle));
-    return false;
-  }
-#endif
-  show(MessageIcon::Critical, extraText(extra::PortOpenFailed).arg(describePort(port_), error),
+  log_.port(QStringLiteral("%1 not opened: %2")
+                .arg(port_.deviceName(),
+                     failure == PortFailure::Absent ? QStringLiteral("not present") : systemText),
+            waiter_.nowUs());
+  show(MessageIcon::Critical, portFailurePrompt(texts_, failure, port_),
        extraText(extra::PortErrorTitle));
   return false;
 }
@@ -374,7 +393,7 @@ void InstrumentTransfers::closePort() {
 void InstrumentTransfers::reportLostPort(int failedSlot) {
   if (lostReason_.isEmpty() || lostReported_ || layer_.isCancelled()) return;
   lostReported_ = true;
-  QString prompt = extraText(extra::PortLost).arg(lostReason_);
+  QString prompt = portFailurePrompt(texts_, PortFailure::Lost, port_);
   if (failedSlot > 0) prompt += writtenSoFar(failedSlot);
   show(MessageIcon::Critical, prompt, extraText(extra::PortErrorTitle));
 }
@@ -390,10 +409,12 @@ QString InstrumentTransfers::writtenSoFar(int slot) const {
   return QStringLiteral("\n\n") + extraText(text).arg(slot);
 }
 
-// The controller's exception reply, told after the step's own message.
-QString InstrumentTransfers::refusal() const {
+// The controller's exception reply that ended a step, told after the step's own message and
+// kept for the frame log's outcome line.
+QString InstrumentTransfers::refusal() {
   if (!reply().refused()) return {};
-  return QStringLiteral("\n\n") + extraText(extra::Refused).arg(reply().exceptionCode());
+  refusalCode_ = reply().exceptionCode();
+  return QStringLiteral("\n\n") + extraText(extra::Refused).arg(refusalCode_);
 }
 
 // The pair for a CRC error on the last attempt, or the one for a time-out (also after a
@@ -428,12 +449,44 @@ void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QS
 
 TransferView* InstrumentTransfers::view() const { return view_ ? view_() : nullptr; }
 
-void InstrumentTransfers::phase(int text, PhaseColour colour) {
-  if (TransferView* v = view()) v->setPhase(message(text), colour);
+QString InstrumentTransfers::compose(const ProgressText& text) const {
+  QString composed;
+  for (const auto& [item, literal] : text)
+    composed += (item > 0 ? message(item) : QString()) + literal;
+  return composed;
 }
 
-void InstrumentTransfers::step(const QString& text) {
-  if (TransferView* v = view()) v->setStep(text);
+void InstrumentTransfers::showTitle(int text) {
+  title_ = {{text, {}}};
+  if (TransferView* v = view()) v->setTitle(compose(title_));
+}
+
+void InstrumentTransfers::phase(int text, PhaseColour colour) { phase({{text, {}}}, colour); }
+
+void InstrumentTransfers::phase(const ProgressText& text, PhaseColour colour) {
+  phase_ = text;
+  phaseColour_ = colour;
+  if (TransferView* v = view()) v->setPhase(compose(phase_), colour);
+}
+
+void InstrumentTransfers::step(const ProgressText& text) {
+  step_ = text;
+  if (TransferView* v = view()) v->setStep(compose(step_));
+}
+
+void InstrumentTransfers::appendToStep(int text) {
+  step_.append(std::pair<int, QString>(text, QString()));
+  if (TransferView* v = view()) v->appendToStep(message(text));
+}
+
+// The texts were loaded in another language: what the progress window shows is composed
+// again, its title included (the window's own caption from the text file replaced it).
+void InstrumentTransfers::retell() {
+  TransferView* v = running() ? view() : nullptr;
+  if (!v) return;
+  v->setTitle(compose(title_));
+  v->setPhase(compose(phase_), phaseColour_);
+  v->setStep(compose(step_));
 }
 
 }  // namespace orvex

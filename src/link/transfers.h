@@ -56,6 +56,8 @@ class InstrumentTransfers : public QObject {
   bool running() const { return running_ != Kind::None; }
   // Once an identification failed, reads and writes are held until the program restarts.
   bool identityFailed() const { return identityFailed_; }
+  // The language changed: the progress window tells its title, phase and step again in it.
+  void retell();
   // The frames, verdicts and messages of the last transfers.
   const FrameLog& log() const { return log_; }
 
@@ -67,7 +69,9 @@ class InstrumentTransfers : public QObject {
   enum class Kind { None, Read, Write };
 
   bool beginTransfer(Kind kind, const QString& title);
-  void endTransfer();
+  void endTransfer(TransferOutcome outcome);
+  TransferOutcome readOutcome(bool read) const;
+  TransferOutcome writeOutcome(bool verified) const;
   void allowCancel(bool allowed);
 
   void setDirection(TransferDirection direction);
@@ -101,14 +105,22 @@ class InstrumentTransfers : public QObject {
                                 const QString& left = {});
   QString writtenSoFar(int slot) const;
   const Reply& reply() const { return layer_.reply(); }
-  QString refusal() const;
+  QString refusal();
 
   const QString& message(int n) const;
   const QString& extraText(int n) const;
   void show(MessageIcon icon, const QString& prompt, const QString& title);
   TransferView* view() const;
+  // A text of the progress window as it was composed: message texts, each followed by a
+  // literal (a number, or nothing), kept so that it can be composed again in another language.
+  using ProgressText = QList<std::pair<int, QString>>;
+  QString compose(const ProgressText& text) const;
+  void showTitle(int text);
   void phase(int text, PhaseColour colour);
-  void step(const QString& text);
+  void phase(const ProgressText& text, PhaseColour colour);
+  void step(int text) { step(ProgressText{{text, {}}}); }
+  void step(const ProgressText& text);
+  void appendToStep(int text);
 
   const TextTables& texts_;
   SerialPort& port_;
@@ -124,7 +136,14 @@ class InstrumentTransfers : public QObject {
   QString lostReason_;  // the port failed during this transfer
   bool lostReported_ = false;
   bool unverified_ = false;  // in the read-back of a write: failures leave it unverified
+  int failedSlot_ = 0;       // the write stopped at this slot
+  bool everySlotWritten_ = false;
+  int refusalCode_ = -1;  // a refused request ended a step with this exception code
   FrameLog log_;
+  ProgressText title_;
+  ProgressText phase_;
+  PhaseColour phaseColour_ = PhaseColour::Green;
+  ProgressText step_;
 };
 
 }  // namespace orvex

@@ -5,19 +5,25 @@
 #include "common/textfile.h"
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 #include "reports/reportfile.h"
 
 namespace orvex {
 
 namespace {
 
-bool writeDocument(const QString& path, const ReportPages& pages, QString* reason) {
+// *reason: why not, in the program's words (the system's text goes to standard error).
+bool writeDocument(const QString& path, const ReportPages& pages, const TextTables& texts,
+                   QString* reason) {
   const QByteArray pdf = reportPdf(pages);
   if (pdf.isEmpty()) {
     *reason = QStringLiteral("the document could not be laid out");
     return false;
   }
-  return writeBytesAtomic(path, pdf, reason);
+  QString systemText;
+  if (writeBytesAtomic(path, pdf, &systemText)) return true;
+  *reason = writeFailureReason(&texts, path, systemText);
+  return false;
 }
 
 }  // namespace
@@ -36,7 +42,7 @@ WrittenReport writeReport(const ReportPaths& paths, const ReportInput& input,
   report.pages = {reportDocumentHtml(renderReportValues(input), texts, header),
                   extraText(&texts, extra::DocPage), input.serialNumber};
   QString reason;
-  if (!writeDocument(paths.document, report.pages, &reason)) {
+  if (!writeDocument(paths.document, report.pages, texts, &reason)) {
     report.result = Result::DocumentNotWritten;
     report.title = extraText(&texts, extra::WriteFailedTitle);
     report.message = extraText(&texts, extra::ReportPdfFailed)

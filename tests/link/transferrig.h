@@ -33,7 +33,11 @@ inline void fillNumberedTexts(TextTables* texts) {
                                                 {extra::SlotInDoubt, "in doubt at %1"},
                                                 {extra::FirstSlotInDoubt, "may hold changes %1"},
                                                 {extra::Refused, "refused %1"},
-                                                {extra::CannotCancel, "cannot stop"}};
+                                                {extra::CannotCancel, "cannot stop"},
+                                                {extra::PortBusy, "busy %1"},
+                                                {extra::PortNotSerial, "not serial %1"},
+                                                {extra::PortRefused, "refused"},
+                                                {extra::PortUnplugged, "unplugged"}};
   for (const auto& [n, text] : extras) texts->extra[n] = text;
 }
 

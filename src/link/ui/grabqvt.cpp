@@ -12,6 +12,7 @@
 
 #include "common/ui/appservices.h"
 #include "common/ui/captions.h"
+#include "common/ui/placement.h"
 #include "lang/extratexts.h"
 
 namespace orvex {
@@ -136,7 +137,7 @@ void GrabQVT::placeOverEditor() {
   QWidget* editor = services_.windows.existing("ConfigQVT");
   if (!editor || !editor->isVisible()) return;
   adjustSize();
-  move(editor->frameGeometry().center() - rect().center());
+  placeOver(this, editor);
   placed_ = true;
 }
 
