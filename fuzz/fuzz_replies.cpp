@@ -6,6 +6,7 @@
 // (d^2 x 100 us after the previous piece), a length byte and that many bytes; length 0
 // loses the port at that moment.
 #include "fuzzsupport.h"
+#include "link/checksum.h"
 #include "link/framelayer.h"
 #include "link/testing/inmemoryserialport.h"
 #include "link/testing/virtualtimewaiter.h"
@@ -19,9 +20,7 @@ struct Link {
   qint64 burstUs = 0;
   test::VirtualTimeWaiter clock;
   test::InMemorySerialPort port{clock};
-  QString replyText;
-  qint16 linkStatus = -1;
-  FrameLayer layer{port, clock, replyText, linkStatus};
+  FrameLayer layer{port, clock};
 };
 
 void scheduleArrivals(fuzz::InputCursor& in, Link& link) {
@@ -36,21 +35,21 @@ void scheduleArrivals(fuzz::InputCursor& in, Link& link) {
 }
 
 void checkOutcome(const Link& link, int registerCount, qint64 startUs) {
+  const Reply& reply = link.layer.reply();
   expect(link.clock.nowUs() - startUs <= FrameLayer::timeLimitUs(registerCount),
          "a wait never outlasts its time limit");
-  if (link.linkStatus == kReplyTimeout) {
-    expect(link.replyText.isEmpty(), "a time-out keeps no partial reply");
+  if (reply.status == kReplyTimeout) {
+    expect(reply.bytes.isEmpty(), "a time-out keeps no partial reply");
     return;
   }
-  QByteArray reply;
-  expect(frameTextToBytes(link.replyText, &reply), "the reply text is hex");
-  if (link.linkStatus == kReplyRefused) {
-    expect(isExceptionReply(reply), "a refusal is an exception reply");
+  if (reply.refused()) {
+    expect(isExceptionReply(reply.bytes), "a refusal is an exception reply");
     return;
   }
-  expect(link.linkStatus == kReplySound || link.linkStatus == kReplyCrcError, "a known status");
-  expect(reply.size() >= FrameLayer::expectedLength(registerCount), "a reply is long enough");
-  expect((link.linkStatus == kReplySound) == endsWithValidCrc(reply), "sound means a valid CRC");
+  expect(reply.status == kReplySound || reply.status == kReplyCrcError, "a known status");
+  expect(reply.bytes.size() >= FrameLayer::expectedLength(registerCount), "a reply is long enough");
+  expect(reply.sound() == endsWithValidCrc(reply.bytes), "sound means a valid CRC");
+  for (int i = 1; i <= registerCount; ++i) reply.word(i);  // within the reply's bytes
 }
 
 }  // namespace

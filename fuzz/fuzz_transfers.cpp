@@ -2,11 +2,11 @@
 // request written gets the next scripted reply, delivered over the in-memory port in
 // virtual time (a whole write with its 20 s reset pause takes no real time).
 //
-// Input: a mode byte (0x01: write, else read; 0x02: an identification failed earlier in
-// the session; 0x04: USB bursts of 16 ms; 0x08: orvex-cli's way, the entry points
-// readConfiguration / writeConfiguration with the command line's progress board and
-// messages, where the windowed program's are its button handlers with message boxes), then
-// one script per request: a delay byte
+// Input: a mode byte (0x01: write, else read; 0x02: a second transfer of the same kind
+// follows in the session, held when the first one's identification failed; 0x04: USB
+// bursts of 16 ms; 0x08: orvex-cli's way, with the command line's progress board and
+// messages, where the windowed program's are the progress window's and message boxes),
+// then one script per request: a delay byte
 // (d^2 x 100 us after the request), a flags byte, a length byte and that many bytes.
 // Flags: 0x01 append the bytes' valid CRC, 0x02 split: the second half follows the first
 // after the same delay, 0x04 lose the port after the reply, 0x08 close the program after
@@ -16,9 +16,9 @@
 
 #include "cli/progress.h"
 #include "fuzzsupport.h"
+#include "link/checksum.h"
 #include "link/framelayer.h"
 #include "link/transferrig.h"
-#include "sim/instrumentmodel.h"
 
 using namespace orvex;
 using fuzz::expect;
@@ -47,7 +47,7 @@ class ScriptedPort : public test::InMemorySerialPort {
     const qint64 delay = in_.delayUs();
     const quint8 flags = in_.byte();
     QByteArray reply = in_.takeCounted();
-    if (flags & kAppendCrc) reply = sim::withCrc(reply);
+    if (flags & kAppendCrc) reply = withCrc(reply);
     const qsizetype half = flags & kSplit ? reply.size() / 2 : reply.size();
     qint64 at = deliver(requestEndUs + delay, reply.left(half));
     at = deliver(at + (flags & kSplit ? delay : 0), reply.mid(half));
@@ -87,72 +87,56 @@ std::FILE* nowhere() {
 struct Rig {
   Rig(fuzz::InputCursor& in, bool commandLine)
       : port(clock, in),
-        transfers(context, port, clock, commandLine ? static_cast<MessageBoxes&>(board) : recorded,
-                  {[this, commandLine]() -> TransferView* {
-                     return commandLine ? &boardView : nullptr;
-                   },
-                   {}}) {
-    test::fillNumberedTexts(&context.texts);
-    context.configEditada = editedSet();
+        transfers(texts, port, clock, commandLine ? static_cast<MessageBoxes&>(board) : recorded,
+                  [this, commandLine]() -> TransferView* {
+                    return commandLine ? &boardView : nullptr;
+                  }) {
+    test::fillNumberedTexts(&texts);
     port.onProgramClose = [this, commandLine] {
-      if (!commandLine) transfers.onAboutToUnload();
+      closing = !commandLine;
+      if (closing) transfers.onAboutToUnload();
     };
   }
   QStringList told() const { return recorded.calls.isEmpty() ? boardTold : recorded.shown(); }
 
   test::VirtualTimeWaiter clock;
   ScriptedPort port;
-  ProgramContext context;
+  TextTables texts;
   test::RecordingMessageBoxes recorded;
   cli::ProgressBoard progress{{QStringLiteral("COM1")}, false, 1, nowhere()};
   QStringList boardTold;
   cli::BoardMessages board{progress, QStringLiteral("COM1"), &boardTold};
   cli::BoardView boardView{progress, QStringLiteral("COM1")};
   InstrumentTransfers transfers;
+  bool closing = false;  // the windowed program was closed: a cancel is told by no word
 };
 
-void checkEnded(const Rig& rig) {
+void checkEnded(const Rig& rig, bool succeeded) {
   expect(!rig.port.isOpen(), "the port is closed at the end");
-  expect(!rig.transfers.running() && !rig.context.transferRunning, "the port is free again");
+  expect(!rig.transfers.running(), "the port is free again");
+  if (succeeded) expect(rig.told().isEmpty(), "a success is told by no word");
+  else expect(rig.closing || !rig.told().isEmpty(), "a failure is told");
 }
 
+// A result with no word, or a word and no result.
 void runRead(Rig& rig) {
-  rig.context.configLeida = ParameterSet();
-  rig.transfers.onReadRequested();
-  checkEnded(rig);
-  expect(rig.recorded.calls.size() <= 1, "a read ends with one message at most");
-  for (int k = kLastSlot + 1; k < int(rig.context.configLeida.slot.size()); ++k)
-    expect(rig.context.configLeida[k] == 0, "slots beyond the block are never read");
-}
-
-void runWrite(Rig& rig) {
-  rig.transfers.onWriteRequested();
-  checkEnded(rig);
-  // A write that tells nothing has been verified: the read-back holds what was written.
-  if (rig.recorded.calls.isEmpty())
-    expect(sameConfiguration(rig.context.configLeida, editedSet()), "verified means read back");
-}
-
-// orvex-cli's read: a result with no word, or a word and no result.
-void runCommandLineRead(Rig& rig) {
   ParameterSet set;
   set.slot.fill(-7);
   const ParameterSet before = set;
   const bool read = rig.transfers.readConfiguration(&set);
-  checkEnded(rig);
-  expect(read == rig.told().isEmpty(), "a read succeeds without a word or fails with one");
+  checkEnded(rig, read);
+  expect(rig.recorded.calls.size() <= 1, "a read ends with one message at most");
   if (!read) expect(set == before, "a failed read changes nothing");
   for (int k = kLastSlot + 1; k < int(set.slot.size()); ++k)
     expect(set[k] == -7, "slots beyond the block are never read");
 }
 
-// orvex-cli's write: verified (read back the same) without a word, or told why not.
-void runCommandLineWrite(Rig& rig) {
-  const bool verified = rig.transfers.writeConfiguration(editedSet());
-  checkEnded(rig);
-  expect(verified == rig.told().isEmpty(), "a write is verified without a word or told why not");
-  if (verified)
-    expect(sameConfiguration(rig.context.configLeida, editedSet()), "verified means read back");
+// Verified (read back the same) without a word, or told why not.
+void runWrite(Rig& rig) {
+  ParameterSet readBack;
+  const bool verified = rig.transfers.writeConfiguration(editedSet(), &readBack);
+  checkEnded(rig, verified);
+  if (verified) expect(sameConfiguration(readBack, editedSet()), "verified means read back");
 }
 
 }  // namespace
@@ -162,10 +146,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const quint8 mode = in.byte();
   const bool commandLine = mode & 0x08;
   Rig rig(in, commandLine);
-  rig.context.identityFailed = mode & 0x02 ? 1 : 0;
   if (mode & 0x04) rig.port.burstUs = 16'000;
-  const bool write = mode & 0x01;
-  if (commandLine) write ? runCommandLineWrite(rig) : runCommandLineRead(rig);
-  else write ? runWrite(rig) : runRead(rig);
+  const auto run = mode & 0x01 ? runWrite : runRead;
+  run(rig);
+  if (!(mode & 0x02) || rig.closing) return 0;
+  rig.recorded.calls.clear();
+  rig.boardTold.clear();
+  run(rig);
   return 0;
 }

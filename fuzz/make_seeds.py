@@ -105,11 +105,6 @@ def report_seeds():
     return {"factory.bin": data, "no-option.bin": out_of_range}
 
 
-def frametext_seeds():
-    return {"request.txt": b"3703002D00011195", "lower.txt": b"3703002d0001",
-            "signed.txt": b"+F0 ", "odd.txt": b"37G"}
-
-
 def replies_seeds():
     block = block_reply(FACTORY)
     return {
@@ -133,7 +128,7 @@ def transfers_seeds():
     return {
         "read.bin": b"\x00" + b"".join(read),
         "read-fixed-crc.bin": b"\x04" + b"".join(crc_fixed + read[2:]),
-        "read-held.bin": b"\x02" + b"".join(read),
+        "read-twice.bin": b"\x02" + b"".join(read + read),
         "read-closing.bin": b"\x00" + b"".join(read[:2] + [script(block_reply(FACTORY), flags=8)]),
         "write.bin": b"\x01" + b"".join(write),
         "write-lost.bin": b"\x01" + b"".join(write[:10] + [script(WRITE_ACK, flags=4)]),
@@ -171,7 +166,7 @@ def main():
     makers = {"fuzz_textos": textos_seeds, "fuzz_conflang": conflang_seeds,
               "fuzz_confcom": confcom_seeds, "fuzz_defaultfil": defaultfil_seeds,
               "fuzz_qvt": qvt_seeds, "fuzz_report": report_seeds,
-              "fuzz_frametext": frametext_seeds, "fuzz_replies": replies_seeds,
+              "fuzz_replies": replies_seeds,
               "fuzz_transfers": transfers_seeds, "fuzz_sim_requests": sim_requests_seeds,
               "fuzz_sim_options": sim_options_seeds}
     for harness, make in makers.items():

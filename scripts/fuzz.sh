@@ -23,7 +23,6 @@ harnesses=(
   "fuzz_defaultfil 4160 Default.fil"
   "fuzz_qvt 16448 CONFIG/FACTORY.QVT"
   "fuzz_report 4096"
-  "fuzz_frametext 1024"
   "fuzz_replies 2048"
   "fuzz_transfers 4096"
   "fuzz_sim_requests 2048"
