@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "config/parameterset.h"
-#include "lang/texttables.h"
+#include "common/parameterset.h"
+#include "common/texttables.h"
 
 namespace orvex {
 class InstrumentTransfers;

@@ -1,14 +1,14 @@
 // confcom.sys: the serial settings string as the start-up applies it to the port (fields
 // at fixed positions, then the line settings the port parses) and as ConfigCOM preselects
 // its options from it (fields by separators), with the file read from a program folder.
+#include "common/context.h"
 #include "common/cp1252.h"
-#include "common/ui/context.h"
 #include "fuzzsupport.h"
 #include "lang/extratexts.h"
 #include "link/applyserialsettings.h"
 #include "link/serialsettings.h"
-#include "link/testing/inmemoryserialport.h"
 #include "support/recordingmessageboxes.h"
+#include "testing/inmemoryserialport.h"
 
 using namespace orvex;
 using fuzz::expect;

@@ -8,8 +8,8 @@
 #include "fuzzsupport.h"
 #include "link/checksum.h"
 #include "link/framelayer.h"
-#include "link/testing/inmemoryserialport.h"
-#include "link/testing/virtualtimewaiter.h"
+#include "testing/inmemoryserialport.h"
+#include "testing/virtualtimewaiter.h"
 
 using namespace orvex;
 using fuzz::expect;

@@ -8,13 +8,13 @@
 #include <QTimer>
 
 #include "common/ui/appservices.h"
-#include "config/register.h"
 #include "config/ui/configqvt.h"
 #include "lang/loadtexts.h"
 #include "link/eventloopwaiter.h"
 #include "link/qtserialport.h"
 #include "link/register.h"
 #include "link/transfers.h"
+#include "programwindows.h"
 #include "support/servicesfixture.h"
 
 using namespace orvex;
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     out << "message [" << call.title << "] " << call.prompt << "\n";
     out.flush();
   };
-  registerConfigWindows(program.services);
+  registerEditorWindow(program.services);
   registerLinkWindows(program.services);
   loadTexts(program.services, args.value(2, "300").toInt());
   auto* editor = program.windows.get<ConfigQVT>("ConfigQVT");

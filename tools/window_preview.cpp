@@ -7,10 +7,10 @@
 #include <QTextStream>
 
 #include "common/ui/appservices.h"
-#include "programwindows.h"
 #include "lang/loadtexts.h"
-#include "link/testing/inmemoryserialport.h"
+#include "programwindows.h"
 #include "support/servicesfixture.h"
+#include "testing/inmemoryserialport.h"
 
 using namespace orvex;
 

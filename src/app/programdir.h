@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "lang/texttables.h"
+#include "common/texttables.h"
 
 // Which folder is the program directory. From the build tree (or any folder of the user's that
 // holds the program beside its files) it is the start folder, as it always was. An installed

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "lang/texttables.h"
+#include "common/texttables.h"
 
 namespace orvex {
 

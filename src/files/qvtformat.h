@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 
+#include "common/texttables.h"
 #include "config/parameterset.h"
-#include "lang/texttables.h"
 
 // Configuration files (.QVT): 63 lines, line k the value of slot k in list style
 // (" 3 ", "-1 "), CR LF, Windows-1252. And Default.fil, which names the one shown at start.

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "lang/texttables.h"
+#include "common/texttables.h"
 
 namespace orvex {
 

@@ -2,9 +2,9 @@
 
 #include <QDir>
 
+#include "common/context.h"
 #include "common/messageboxes.h"
 #include "common/textfile.h"
-#include "common/ui/context.h"
 #include "lang/extratexts.h"
 #include "lang/writefailure.h"
 #include "link/serialport.h"

@@ -1,7 +1,7 @@
 #include "portfailure.h"
 
+#include "common/texttables.h"
 #include "lang/extratexts.h"
-#include "lang/texttables.h"
 #include "link/serialport.h"
 
 namespace orvex {

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "common/messageboxes.h"
-#include "config/parameterset.h"
-#include "lang/texttables.h"
+#include "common/parameterset.h"
+#include "common/texttables.h"
 #include "link/framelayer.h"
 #include "link/framelog.h"
 #include "link/transferview.h"

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "lang/texttables.h"
+#include "common/texttables.h"
 
 // The printable commissioning report: the same 80 values as the report's data file, laid out
 // as the editor groups them (mains, start sequence, stop sequence, alternator, digital

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "lang/texttables.h"
+#include "common/texttables.h"
 #include "reports/reportdocument.h"
 #include "reports/reportpdf.h"
 #include "reports/reportrender.h"

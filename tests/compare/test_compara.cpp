@@ -11,12 +11,12 @@
 #include "compare/compara.h"
 #include "compare/register.h"
 #include "config/factoryset.h"
-#include "config/register.h"
 #include "config/ui/configqvt.h"
 #include "config/ui/optiongroup.h"
 #include "files/qvtformat.h"
 #include "link/register.h"
 #include "link/transferrig.h"
+#include "programwindows.h"
 #include "support/tempprogramdir.h"
 
 using namespace orvex;
@@ -32,7 +32,7 @@ struct Rig : LinkBench {
 
   Rig() {
     context.programDir = dir.path();
-    registerConfigWindows(services);
+    registerEditorWindow(services);
     registerLinkWindows(services);
     registerCompareWindows(services);
     const ParameterSet factory = factoryParameterSet();  // the editor's default configuration

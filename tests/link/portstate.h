@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 
-#include "common/ui/context.h"
-#include "link/testing/inmemoryserialport.h"
+#include "common/context.h"
+#include "testing/inmemoryserialport.h"
 
 namespace orvex::test {
 

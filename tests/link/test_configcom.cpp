@@ -11,10 +11,10 @@
 #include "link/configcom.h"
 #include "link/register.h"
 #include "link/serialdevices.h"
-#include "link/testing/inmemoryserialport.h"
 #include "portstate.h"
 #include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
+#include "testing/inmemoryserialport.h"
 
 using namespace orvex;
 using orvex::test::InMemorySerialPort;

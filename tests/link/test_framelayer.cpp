@@ -2,9 +2,9 @@
 
 #include "link/checksum.h"
 #include "link/framelayer.h"
-#include "link/testing/inmemoryserialport.h"
-#include "link/testing/virtualtimewaiter.h"
 #include "sim/instrumentmodel.h"
+#include "testing/inmemoryserialport.h"
+#include "testing/virtualtimewaiter.h"
 
 using namespace orvex;
 using orvex::test::InMemorySerialPort;

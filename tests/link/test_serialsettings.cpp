@@ -1,14 +1,14 @@
 #include <QDir>
 #include <QtTest>
 
-#include "common/ui/context.h"
+#include "common/context.h"
 #include "lang/extratexts.h"
 #include "link/applyserialsettings.h"
 #include "link/serialsettings.h"
-#include "link/testing/inmemoryserialport.h"
 #include "portstate.h"
 #include "support/recordingmessageboxes.h"
 #include "support/tempprogramdir.h"
+#include "testing/inmemoryserialport.h"
 
 using namespace orvex;
 using orvex::test::InMemorySerialPort;

@@ -4,12 +4,12 @@
 #include <array>
 #include <functional>
 
-#include "common/ui/context.h"
+#include "common/context.h"
 #include "lang/extratexts.h"
-#include "link/testing/inmemoryserialport.h"
 #include "link/transfers.h"
 #include "sim/instrumentmodel.h"
 #include "support/recordingmessageboxes.h"
+#include "testing/inmemoryserialport.h"
 
 namespace orvex::test {
 

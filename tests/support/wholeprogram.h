@@ -1,8 +1,8 @@
 #pragma once
-#include "link/testing/inmemoryserialport.h"
 #include "programwindows.h"
 #include "shell/startup.h"
 #include "support/servicesfixture.h"
+#include "testing/inmemoryserialport.h"
 
 namespace orvex::test {
 

@@ -1,9 +1,9 @@
 #pragma once
 #include <QObject>
 
+#include "common/context.h"
 #include "common/messageboxes.h"
 #include "common/ui/editoraccess.h"
-#include "common/ui/context.h"
 #include "common/ui/windowregistry.h"
 
 namespace orvex {

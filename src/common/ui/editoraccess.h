@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "config/parameterset.h"
+#include "common/parameterset.h"
 
 namespace orvex {
 

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "common/context.h"
 #include "common/messageboxes.h"
-#include "common/ui/context.h"
 #include "config/editortable.h"
 #include "config/ui/controlset.h"
 #include "config/ui/optiongroup.h"

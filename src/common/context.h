@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 
-#include "config/parameterset.h"
-#include "lang/texttables.h"
+#include "common/parameterset.h"
+#include "common/texttables.h"
 
 namespace orvex {
 

@@ -5,7 +5,7 @@
 
 #include "link/serialport.h"
 #include "link/serialsettings.h"
-#include "link/testing/virtualtimewaiter.h"
+#include "testing/virtualtimewaiter.h"
 
 namespace orvex::sim {
 class InstrumentModel;

@@ -1,7 +1,0 @@
-#pragma once
-
-namespace orvex {
-struct AppServices;
-// Adds this subsystem's windows to the registry and wires its events.
-void registerConfigWindows(AppServices& services);
-}  // namespace orvex
