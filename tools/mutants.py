@@ -28,8 +28,8 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 LIST = ROOT / "tools" / "mutants.txt"
-COPIED = ["CMakeLists.txt", "CMakePresets.json", "cmake", "data", "src", "sim", "cli", "tests",
-          "tools", "bench", "fuzz"]
+COPIED = ["CMakeLists.txt", "CMakePresets.json", "cmake", "data", "dist", "src", "sim", "cli",
+          "testing", "tests", "tools", "bench", "fuzz"]
 FIELDS = ("file", "what", "tests", "from", "to")
 
 
