@@ -1,6 +1,5 @@
 #include "commands.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,6 +16,7 @@
 #include "config/editortable.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "lang/writefailure.h"
 #include "link/transfers.h"
 #include "reports/reportfile.h"
@@ -25,21 +25,13 @@
 namespace orvex::cli {
 namespace {
 
-// How many steps a transfer shows, for the progress bar.
-constexpr int kReadSteps = 70;
-constexpr int kWriteSteps = 265;
-
 int refuse(const QString& problem) {
   std::fputs((problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
   return kBadUsage;
 }
 
-const QString& message(const Session& s, int n) {
-  return s.link.texts.message[static_cast<size_t>(n)];
-}
-const QString& extraText(const Session& s, int n) {
-  return s.link.texts.extra[static_cast<size_t>(n)];
-}
+QString message(const Session& s, int n) { return messageText(&s.link.texts, n); }
+QString extraText(const Session& s, int n) { return orvex::extraText(&s.link.texts, n); }
 
 // --log FILE: every controller's frames, one after the other, in one file written whole.
 void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
@@ -147,10 +139,10 @@ int runRead(const Session& s, QTextStream& out) {
   const Arguments& a = s.arguments;
   // A folder that cannot be made is found before any controller is read, not after.
   if (!makeFolder(s, QFileInfo(readTarget(a, a.ports.value(0))).absolutePath())) return kBadUsage;
-  QList<ControllerOutcome> outcomes =
-      onControllers(s, a.ports, kReadSteps, [](InstrumentTransfers& t, ParameterSet* set) {
-        return t.readConfiguration(set);
-      });
+  QList<ControllerOutcome> outcomes = onControllers(s, a.ports, InstrumentTransfers::kReadSteps,
+                                                    [](InstrumentTransfers& t, ParameterSet* set) {
+                                                      return t.readConfiguration(set);
+                                                    });
   Results results(s, "read");
   for (ControllerOutcome& outcome : outcomes) {
     const QString file = readTarget(a, outcome.port);
@@ -175,7 +167,7 @@ int runWrite(const Session& s, QTextStream& out) {
   ParameterSet edited;
   if (!loadEditedFile(s, s.arguments.input, &editor, &edited)) return kBadUsage;
   const QList<ControllerOutcome> outcomes =
-      onControllers(s, s.arguments.ports, kWriteSteps,
+      onControllers(s, s.arguments.ports, InstrumentTransfers::kWriteSteps,
                     [edited](InstrumentTransfers& t, ParameterSet* readBack) {
                       return t.writeConfiguration(edited, readBack);
                     });
@@ -194,16 +186,9 @@ int runReport(const Session& s, QTextStream& out) {
   input.texts = s.link.texts.report;
   for (const QString& box : reportNumberBoxNames()) input.numberBoxes.insert(box, editor.text(box));
   input.serialNumber = a.serial;
-  const QString dir = s.link.programDir;
   if (!a.output.isEmpty() && !makeFolder(s, a.output)) return kBadUsage;
-  const QString data = a.output.isEmpty()
-                           ? reportFilePath(dir, a.serial)
-                           : QDir(a.output).filePath(a.serial + QStringLiteral(".txt"));
-  const QString document = a.output.isEmpty()
-                               ? reportDocumentPath(dir, a.serial)
-                               : QDir(a.output).filePath(a.serial + QStringLiteral(".pdf"));
-  const WrittenReport report = writeReport({data, document}, input, s.link.texts,
-                                           {QDate::currentDate(), QStringLiteral(ORVEX_VERSION)});
+  const ReportPaths paths = reportPaths(s.link.programDir, a.serial, a.output);
+  const WrittenReport report = writeReport(paths, input, s.link.texts);
   if (report.result == WrittenReport::Result::NameRefused) return refuse(report.message);
   if (!report.written()) {
     refuse(report.message);
@@ -211,12 +196,12 @@ int runReport(const Session& s, QTextStream& out) {
   }
   if (a.json)
     out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("report")},
-                                     {QStringLiteral("data"), data},
-                                     {QStringLiteral("document"), document}})
+                                     {QStringLiteral("data"), paths.data},
+                                     {QStringLiteral("document"), paths.document}})
                .toJson(QJsonDocument::Indented);
   else
     out << extraText(s, extra::ReportBothWritten)
-               .arg(QDir::toNativeSeparators(data), QDir::toNativeSeparators(document))
+               .arg(QDir::toNativeSeparators(paths.data), QDir::toNativeSeparators(paths.document))
         << '\n';
   return kSuccess;
 }

@@ -11,12 +11,11 @@
 #include "compare/comparison.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "link/transfers.h"
 
 namespace orvex::cli {
 namespace {
-
-constexpr int kReadSteps = 70;
 
 struct Side {
   QString given;  // as on the command line
@@ -42,7 +41,7 @@ bool loadSides(const Session& s, QList<Side>* sides) {
   }
   if (ports.isEmpty()) return true;
   ports.removeDuplicates();
-  ProgressBoard board(ports, s.progressBar, kReadSteps);
+  ProgressBoard board(ports, s.progressBar, InstrumentTransfers::kReadSteps);
   const QList<ControllerOutcome> outcomes = runOnControllers(
       ports, s.link,
       [](InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); }, board);
@@ -56,22 +55,16 @@ bool loadSides(const Session& s, QList<Side>* sides) {
   return true;
 }
 
-QString slotText(const QList<int>& slotNumbers) {
-  QStringList numbers;
-  for (const int slot : slotNumbers) numbers << QString::number(slot);
-  return numbers.join('+');
-}
-
 void printText(const Session& s, const QList<SettingDifference>& differences, QTextStream& out) {
-  const auto& extra = s.link.texts.extra;
+  const TextTables* texts = &s.link.texts;
   if (differences.isEmpty()) {
-    out << extra[extra::CompareNoDifferences] << '\n';
+    out << extraText(texts, extra::CompareNoDifferences) << '\n';
     return;
   }
-  out << extra[extra::CompareDifferCount].arg(differences.size()) << '\n';
+  out << extraText(texts, extra::CompareDifferCount).arg(differences.size()) << '\n';
   for (const SettingDifference& d : differences)
-    out << d.section << " / " << d.name << " [" << slotText(d.slotNumbers) << "]: " << d.editorValue
-        << "  |  " << d.otherValue << '\n';
+    out << d.section << " / " << d.name << " [" << slotsText(d.slotNumbers)
+        << "]: " << d.editorValue << "  |  " << d.otherValue << '\n';
 }
 
 void printJson(const QList<Side>& sides, const QList<SettingDifference>& differences,

@@ -2,10 +2,11 @@
 
 #include <QDir>
 
+#include <cstdio>
+
 #include "common/textfile.h"
 #include "lang/languages.h"
 #include "lang/qttranslations.h"
-#include "lang/textplan.h"
 #include "lang/textsfile.h"
 #include "link/serialsettings.h"
 
@@ -22,22 +23,16 @@ int baseOf(const QString& code) {
 
 // --lang, else the language the windowed program uses in that folder, else English.
 int chooseLanguage(const QString& code, const QString& programDir) {
-  if (!code.isEmpty()) return baseOf(code);
-  QString content;
-  if (!readTextFile(findFileNoCase(programDir, QStringLiteral("conflang.sys")), kSettingsFileLimit,
-                    &content))
-    return kEnglishBase;
-  const std::optional<QString> marker = scanLanguageMarker(content);
-  const Language* language = marker ? languageForMarker(*marker) : nullptr;
-  return language ? language->base : kEnglishBase;
+  return code.isEmpty() ? readLanguageFile(programDir).base : baseOf(code);
 }
 
-// The texts of that language: textos.sys of the folder, the built-in texts where it fails.
+// The texts of that language: textos.sys of the folder, the built-in texts where it fails,
+// which the user is told of.
 TextTables loadTexts(const QString& programDir, int base) {
-  TextBlock block = readTextBlock(programDir, base);
-  fillFromBuiltIn(&block, builtInTextBlock(base));
+  LoadedLanguage loaded = loadLanguageTexts(programDir, base);
+  if (!loaded.problem.isEmpty()) std::fputs(qPrintable(loaded.problem + QLatin1Char('\n')), stderr);
   applyQtTranslations(*languageForBase(base));
-  return distributeTextItems(block.items, block.extra, programDir).tables;
+  return std::move(loaded.texts.tables);
 }
 
 // --settings, else confcom.sys's, else the program's default.

@@ -13,8 +13,8 @@
 #include <system_error>
 
 #include "common/textfile.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
 namespace {

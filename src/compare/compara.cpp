@@ -14,10 +14,10 @@
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
-#include "files/filetexts.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
 #include "lang/languages.h"
+#include "lang/textlookup.h"
 #include "link/transfers.h"
 
 namespace orvex {
@@ -37,12 +37,6 @@ QLabel* makeLabel(const char* name, QWidget* parent) {
   label->setObjectName(QLatin1String(name));
   label->setWordWrap(true);
   return label;
-}
-
-QString slotText(const QList<int>& slotNumbers) {
-  QStringList numbers;
-  for (const int slot : slotNumbers) numbers << QString::number(slot);
-  return numbers.join(QLatin1Char('+'));
 }
 
 }  // namespace
@@ -244,7 +238,7 @@ void Compara::addDifferenceRow(int index) {
     bold.setBold(true);
     section->setFont(SettingColumn, bold);
   }
-  auto* row = new QTreeWidgetItem(section, {difference.name, slotText(difference.slotNumbers),
+  auto* row = new QTreeWidgetItem(section, {difference.name, slotsText(difference.slotNumbers),
                                             difference.editorValue, difference.otherValue});
   row->setData(SettingColumn, kDifferenceRole, index);
   QFont small = results_->font();

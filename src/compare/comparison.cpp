@@ -154,6 +154,12 @@ bool differs(const QList<int>& slotNumbers, const ParameterSet& a, const Paramet
 
 }  // namespace
 
+QString slotsText(const QList<int>& slotNumbers) {
+  QStringList numbers;
+  for (const int slot : slotNumbers) numbers << QString::number(slot);
+  return numbers.join(QLatin1Char('+'));
+}
+
 QList<SettingDifference> compareSets(const ParameterSet& editor, const ParameterSet& other,
                                      const EditorWording& wording) {
   const ShownControls editorShows(editor);

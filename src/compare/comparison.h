@@ -21,6 +21,9 @@ struct SettingDifference {
   QList<qint16> otherSlotValues;  // the other side's values of slotNumbers
 };
 
+// A setting's slots as the lists show them: "49+50".
+QString slotsText(const QList<int>& slotNumbers);
+
 // The settings whose slots differ, in the order the editor shows them.
 QList<SettingDifference> compareSets(const ParameterSet& editor, const ParameterSet& other,
                                      const EditorWording& wording);

@@ -2,18 +2,14 @@
 
 #include "config/editortable.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "lang/textplan.h"
 #include "lang/textsfile.h"
 
 namespace orvex {
+namespace {
 
-QString EditorWording::caption(const QString& control) const {
-  const QString text = captions.value(control);
-  return text.isEmpty() ? numberBoxLabelCaption(control) : text;
-}
-
-EditorWording wordingFromItems(const QStringList& items, const QStringList& extra) {
-  const LanguageTexts texts = distributeTextItems(items, extra, QString());
+EditorWording wordingFromTexts(const LanguageTexts& texts) {
   EditorWording wording;
   for (const CaptionAssignment& assignment : texts.captions) {
     if (assignment.window != QLatin1String("ConfigQVT")) continue;
@@ -24,18 +20,23 @@ EditorWording wordingFromItems(const QStringList& items, const QStringList& extr
     while (wording.sections.size() <= assignment.tab) wording.sections.append(QString());
     wording.sections[assignment.tab] = assignment.text.trimmed();
   }
-  const auto& words = texts.tables.extra;
-  wording.ticked = words[extra::CompareTicked];
-  wording.notTicked = words[extra::CompareNotTicked];
-  wording.noneTicked = words[extra::CompareNoneTicked];
-  wording.withoutOption = words[extra::CompareWithoutOption];
+  const TextTables* words = &texts.tables;
+  wording.ticked = extraText(words, extra::CompareTicked);
+  wording.notTicked = extraText(words, extra::CompareNotTicked);
+  wording.noneTicked = extraText(words, extra::CompareNoneTicked);
+  wording.withoutOption = extraText(words, extra::CompareWithoutOption);
   return wording;
 }
 
+}  // namespace
+
+QString EditorWording::caption(const QString& control) const {
+  const QString text = captions.value(control);
+  return text.isEmpty() ? numberBoxLabelCaption(control) : text;
+}
+
 EditorWording wordingFor(const QString& programDir, int languageBase) {
-  TextBlock block = readTextBlock(programDir, languageBase);
-  fillFromBuiltIn(&block, builtInTextBlock(languageBase));
-  return wordingFromItems(block.items, block.extra);
+  return wordingFromTexts(loadLanguageTexts(programDir, languageBase).texts);
 }
 
 }  // namespace orvex

@@ -24,7 +24,5 @@ struct EditorWording {
 // The language at `languageBase` from textos.sys in `programDir`, what the file lacks taken
 // from the built-in texts (so a missing or older file still gives every word).
 EditorWording wordingFor(const QString& programDir, int languageBase);
-// From a block's items 1..268 and its items 269.. (TextBlock::items, TextBlock::extra).
-EditorWording wordingFromItems(const QStringList& items, const QStringList& extra);
 
 }  // namespace orvex

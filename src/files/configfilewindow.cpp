@@ -8,8 +8,8 @@
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
 #include "files/filename.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
 
@@ -52,8 +52,8 @@ void ConfigFileWindow::showProblem(const QString& prompt, const QString& title) 
 }
 
 void ConfigFileWindow::showMessageText(int prompt, int title) {
-  const auto& message = services_.context.texts.message;
-  showProblem(message[static_cast<size_t>(prompt)], message[static_cast<size_t>(title)]);
+  const TextTables* texts = &services_.context.texts;
+  showProblem(messageText(texts, prompt), messageText(texts, title));
 }
 
 bool ConfigFileWindow::checkFileName(const QString& name) {

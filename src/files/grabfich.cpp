@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "common/ui/appservices.h"
-#include "files/filetexts.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "lang/writefailure.h"
 
 namespace orvex {
@@ -95,8 +95,8 @@ void GrabFich::makeDefault() {
   const QString name = nameEdit_->text();
   if (name.isEmpty()) return showMessageText(36, 37);
   if (!checkFileName(name)) return;
-  const auto& message = services_.context.texts.message;
-  if (services_.messages.show(MessageIcon::Question, message[38], message[37],
+  const TextTables* texts = &services_.context.texts;
+  if (services_.messages.show(MessageIcon::Question, messageText(texts, 38), messageText(texts, 37),
                               MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
     return;
   QString reason;

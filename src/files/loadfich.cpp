@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 #include "common/ui/appservices.h"
-#include "files/filetexts.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
 

@@ -6,8 +6,8 @@
 
 #include "common/textfile.h"
 #include "files/filename.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
 

@@ -1,7 +1,7 @@
 #include "common/cp1252.h"
 #include "files/filename.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
 namespace {

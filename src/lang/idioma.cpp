@@ -3,47 +3,34 @@
 #include <QDir>
 #include <QPushButton>
 
-#include "common/textfile.h"
 #include "common/ui/appservices.h"
 #include "lang/extratexts.h"
 #include "lang/languages.h"
 #include "lang/loadtexts.h"
+#include "lang/textlookup.h"
 #include "lang/writefailure.h"
 
 namespace orvex {
 namespace {
 
-constexpr auto kLanguageFileName = "conflang.sys";
 constexpr int kWidth = 260;
 constexpr int kButtonLeft = 24;
 constexpr int kButtonWidth = kWidth - 2 * kButtonLeft;
 constexpr int kButtonHeight = 36;
 constexpr int kButtonPitch = 44;
 
-QString extraOr(const AppServices& services, int item, const char* fallback) {
-  const QString& text = services.context.texts.extra.at(static_cast<size_t>(item));
-  return text.isEmpty() ? QString::fromUtf8(fallback) : text;
-}
-
 }  // namespace
 
-bool writeLanguageFile(const QString& programDir, const QString& marker, QString* error) {
-  return writeTextFileAtomic(findFileNoCase(programDir, kLanguageFileName),
-                             languageFileContent(marker), error);
-}
-
 void reportLanguageFileNotWritten(AppServices& services, const QString& error) {
-  const QString path =
-      QDir::toNativeSeparators(findFileNoCase(services.context.programDir, kLanguageFileName));
-  QString prompt = extraOr(services, extra::WriteFailed,
-                           "File %1 could not be written: %2. Any previous file is unchanged. "
-                           "Check the folder exists and the disk is not full.");
+  const QString path = QDir::toNativeSeparators(languageFilePath(services.context.programDir));
+  const TextTables* texts = &services.context.texts;
+  QString prompt = extraText(texts, extra::WriteFailed);
   // A text without its place holders still names the file and the reason.
-  const QString reason = writeFailureReason(&services.context.texts, path, error);
+  const QString reason = writeFailureReason(texts, path, error);
   if (prompt.contains(QLatin1String("%2"))) prompt = prompt.arg(path, reason);
   else prompt += QStringLiteral("\n%1: %2").arg(path, reason);
   services.messages.show(MessageIcon::Exclamation, prompt,
-                         extraOr(services, extra::WriteFailedTitle, "File not written"));
+                         extraText(texts, extra::WriteFailedTitle));
 }
 
 Idioma::Idioma(AppServices& services, QWidget* parent)

@@ -32,8 +32,6 @@ class Idioma : public QWidget {
   std::array<QPushButton*, 5> languageButtons_{};
 };
 
-// Writes `marker` as conflang.sys's one line; on failure *error tells why.
-bool writeLanguageFile(const QString& programDir, const QString& marker, QString* error);
 // Tells the user conflang.sys could not be written (texts of the current language).
 void reportLanguageFileNotWritten(AppServices& services, const QString& error);
 

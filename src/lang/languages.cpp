@@ -1,5 +1,7 @@
 #include "languages.h"
 
+#include "common/textfile.h"
+
 namespace orvex {
 
 const std::array<Language, 5>& languages() {
@@ -62,6 +64,20 @@ StartupLanguage chooseStartupLanguage(bool readOk, const QString& content) {
 }
 
 QString languageFileContent(const QString& marker) { return marker + QStringLiteral("\r\n"); }
+
+QString languageFilePath(const QString& programDir) {
+  return findFileNoCase(programDir, QStringLiteral("conflang.sys"));
+}
+
+StartupLanguage readLanguageFile(const QString& programDir) {
+  QString content;
+  const bool read = readTextFile(languageFilePath(programDir), kSettingsFileLimit, &content);
+  return chooseStartupLanguage(read, content);
+}
+
+bool writeLanguageFile(const QString& programDir, const QString& marker, QString* error) {
+  return writeTextFileAtomic(languageFilePath(programDir), languageFileContent(marker), error);
+}
 
 QString languageFileDamagedPrompt() {
   return QStringLiteral(

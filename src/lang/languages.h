@@ -50,6 +50,13 @@ StartupLanguage chooseStartupLanguage(bool readOk, const QString& content);
 // conflang.sys as written by the program.
 QString languageFileContent(const QString& marker);
 
+// conflang.sys of the program directory (found without regard to case), and the start-up's
+// choice from what it holds.
+QString languageFilePath(const QString& programDir);
+StartupLanguage readLanguageFile(const QString& programDir);
+// Writes `marker` as conflang.sys's one line; on failure *error tells why.
+bool writeLanguageFile(const QString& programDir, const QString& marker, QString* error);
+
 // The message of the start-up choice for a missing or damaged conflang.sys. It cannot come
 // from textos.sys: the language is not known yet.
 QString languageFileDamagedPrompt();

@@ -69,16 +69,12 @@ QStringList missingCaptionControls(WindowRegistry& windows) {
 bool loadTexts(AppServices& services, int base) {
   const Language* language = languageForBase(base);
   if (!language) return false;
-  TextBlock block = readTextBlock(services.context.programDir, base);
-  if (block.status != TextBlock::Status::Ok)
-    services.messages.show(MessageIcon::Exclamation, textBlockFailurePrompt(block, base),
-                           textBlockFailureTitle(base));
-  fillFromBuiltIn(&block, builtInTextBlock(base));
+  LoadedLanguage loaded = loadLanguageTexts(services.context.programDir, base);
+  if (!loaded.problem.isEmpty())
+    services.messages.show(MessageIcon::Exclamation, loaded.problem, loaded.problemTitle);
   applyQtTranslations(*language);
-  LanguageTexts texts = distributeTextItems(block.items, block.extra, services.context.programDir);
-  services.context.texts = std::move(texts.tables);
-  services.context.texts.languageBase = base;
-  applyCaptions(services.windows, texts.captions);
+  services.context.texts = std::move(loaded.texts.tables);
+  applyCaptions(services.windows, loaded.texts.captions);
   emit services.events.languageApplied();
   return true;
 }

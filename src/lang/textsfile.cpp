@@ -148,4 +148,17 @@ QString textBlockFailurePrompt(const TextBlock& block, int base) {
 
 QString textBlockFailureTitle(int base) { return QString::fromUtf16(failureTexts(base).title); }
 
+LoadedLanguage loadLanguageTexts(const QString& programDir, int base) {
+  TextBlock block = readTextBlock(programDir, base);
+  LoadedLanguage loaded;
+  if (block.status != TextBlock::Status::Ok) {
+    loaded.problem = textBlockFailurePrompt(block, base);
+    loaded.problemTitle = textBlockFailureTitle(base);
+  }
+  fillFromBuiltIn(&block, builtInTextBlock(base));
+  loaded.texts = distributeTextItems(block.items, block.extra, programDir);
+  loaded.texts.tables.languageBase = base;
+  return loaded;
+}
+
 }  // namespace orvex

@@ -2,6 +2,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "lang/textplan.h"
+
 namespace orvex {
 
 // One language block of textos.sys as read from the program directory.
@@ -29,5 +31,15 @@ void fillFromBuiltIn(TextBlock* block, const TextBlock& builtIn);
 // come from textos.sys itself.
 QString textBlockFailurePrompt(const TextBlock& block, int base);
 QString textBlockFailureTitle(int base);
+
+// A language's texts from textos.sys of the program directory, the built-in texts standing in
+// for whatever the file cannot give. When it could not give the block, `problem` and
+// `problemTitle` tell which file and why, in that language (else they are empty).
+struct LoadedLanguage {
+  LanguageTexts texts;  // tables.languageBase is `base`
+  QString problem;
+  QString problemTitle;
+};
+LoadedLanguage loadLanguageTexts(const QString& programDir, int base);
 
 }  // namespace orvex

@@ -4,21 +4,9 @@
 
 #include "common/textfile.h"
 #include "lang/extratexts.h"
-#include "lang/languages.h"
-#include "lang/textsfile.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
-namespace {
-
-QString itemOrEnglish(const TextTables* texts, int item) {
-  QString loaded = texts ? texts->extra.at(static_cast<size_t>(item)) : QString();
-  if (!loaded.isEmpty()) return loaded;
-  static const QStringList english = builtInTextBlock(kEnglishBase).extra;
-  return english.value(item - 1);
-}
-
-}  // namespace
-
 QString writeFailureReason(const TextTables* texts, const QString& path,
                            const QString& systemText) {
   if (!systemText.isEmpty())
@@ -26,14 +14,13 @@ QString writeFailureReason(const TextTables* texts, const QString& path,
   const WriteProblem problem = diagnoseWriteFailure(path);
   const QString where = QDir::toNativeSeparators(problem.where);
   switch (problem.kind) {
-    case WriteProblem::FolderMissing: return itemOrEnglish(texts, extra::FolderMissing).arg(where);
-    case WriteProblem::NotAFolder: return itemOrEnglish(texts, extra::NotAFolder).arg(where);
-    case WriteProblem::FolderReadOnly:
-      return itemOrEnglish(texts, extra::FolderReadOnly).arg(where);
-    case WriteProblem::DiskFull: return itemOrEnglish(texts, extra::DiskFull);
+    case WriteProblem::FolderMissing: return extraText(texts, extra::FolderMissing).arg(where);
+    case WriteProblem::NotAFolder: return extraText(texts, extra::NotAFolder).arg(where);
+    case WriteProblem::FolderReadOnly: return extraText(texts, extra::FolderReadOnly).arg(where);
+    case WriteProblem::DiskFull: return extraText(texts, extra::DiskFull);
     case WriteProblem::Other: break;
   }
-  return itemOrEnglish(texts, extra::WriteRefused);
+  return extraText(texts, extra::WriteRefused);
 }
 
 }  // namespace orvex

@@ -6,6 +6,7 @@
 #include "common/messageboxes.h"
 #include "common/textfile.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "lang/writefailure.h"
 #include "link/serialport.h"
 #include "link/serialsettings.h"
@@ -22,22 +23,22 @@ QString readOrRestoreSettings(ProgramContext& context, MessageBoxes& messages) {
   if (readTextFile(path, kSettingsFileLimit, &content) && !content.trimmed().isEmpty())
     return content;
 
-  messages.show(MessageIcon::Exclamation, context.texts.message[41], context.texts.message[42]);
+  messages.show(MessageIcon::Exclamation, messageText(&context.texts, 41),
+                messageText(&context.texts, 42));
   QString fallback = kDefaultSerialSettings;
   QString error;
   if (!writeTextFileAtomic(path, fallback + "\r\n", &error)) {
     messages.show(MessageIcon::Exclamation,
-                  context.texts.extra[extra::WriteFailed].arg(path,
-                                                              writeFailureReason(&context.texts,
-                                                                                 path, error)),
-                  context.texts.extra[extra::WriteFailedTitle]);
+                  extraText(&context.texts, extra::WriteFailed)
+                      .arg(path, writeFailureReason(&context.texts, path, error)),
+                  extraText(&context.texts, extra::WriteFailedTitle));
   }
   return fallback;
 }
 
 // Selects the port even when its device is absent now (the adapter may come later).
 void selectPort(ProgramContext& context, SerialPort& port, MessageBoxes& messages, int number) {
-  const QString title = context.texts.extra[extra::PortErrorTitle];
+  const QString title = extraText(&context.texts, extra::PortErrorTitle);
   if (port.isOpen()) port.close();
   QString error;
   if (!port.setPortNumber(number, &error)) {
@@ -46,7 +47,7 @@ void selectPort(ProgramContext& context, SerialPort& port, MessageBoxes& message
   }
   if (!port.isPresent())
     messages.show(MessageIcon::Exclamation,
-                  context.texts.extra[extra::PortAbsent].arg(describePort(port)), title);
+                  extraText(&context.texts, extra::PortAbsent).arg(describePort(port)), title);
 }
 
 }  // namespace
@@ -61,15 +62,17 @@ void applySerialSettings(ProgramContext& context, SerialPort& port, MessageBoxes
   if (!portUnderstood || !lineUnderstood) {
     const QString path =
         QDir::toNativeSeparators(findFileNoCase(context.programDir, kSerialSettingsFile));
-    messages.show(MessageIcon::Exclamation,
-                  context.texts.extra[extra::SettingsDamaged].arg(context.serialSettings, path),
-                  context.texts.message[42]);
+    messages.show(
+        MessageIcon::Exclamation,
+        extraText(&context.texts, extra::SettingsDamaged).arg(context.serialSettings, path),
+        messageText(&context.texts, 42));
   }
   if (!portUnderstood) return;  // the previous port stays selected, its settings applied
   if (port.portNumber() != fields.port) selectPort(context, port, messages, fields.port);
   QString error;
   if (lineUnderstood && !port.applySettings(fields.lineSettings, &error))
-    messages.show(MessageIcon::Exclamation, error, context.texts.extra[extra::PortErrorTitle]);
+    messages.show(MessageIcon::Exclamation, error,
+                  extraText(&context.texts, extra::PortErrorTitle));
 }
 
 }  // namespace orvex

@@ -14,8 +14,8 @@
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
 #include "common/ui/captions.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "lang/writefailure.h"
 #include "link/applyserialsettings.h"
 #include "link/serialdevices.h"
@@ -145,9 +145,9 @@ void ConfigCOM::salvar() {
   if (!writeTextFileAtomic(path, text + "\r\n", &error)) {
     // Nothing changed: the window stays open so the user can retry or cancel.
     services_.messages.show(MessageIcon::Exclamation,
-                            context.texts.extra[extra::WriteFailed].arg(
-                                path, writeFailureReason(&context.texts, path, error)),
-                            context.texts.extra[extra::WriteFailedTitle]);
+                            extraText(&context.texts, extra::WriteFailed)
+                                .arg(path, writeFailureReason(&context.texts, path, error)),
+                            extraText(&context.texts, extra::WriteFailedTitle));
     return;
   }
   context.serialSettings = text;

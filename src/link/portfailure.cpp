@@ -2,12 +2,13 @@
 
 #include "common/texttables.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "link/serialport.h"
 
 namespace orvex {
 
 QString portFailurePrompt(const TextTables& texts, PortFailure failure, const SerialPort& port) {
-  const auto text = [&texts](int item) { return texts.extra.at(static_cast<size_t>(item)); };
+  const auto text = [&texts](int item) { return extraText(&texts, item); };
   const QString described = describePort(port);
   const QString name = portName(port);
   const auto cannotOpen = [&](const QString& reason) {

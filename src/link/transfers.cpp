@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "link/eventwaiter.h"
 #include "link/framelog.h"
 #include "link/portfailure.h"
@@ -148,8 +149,7 @@ bool InstrumentTransfers::runRead(ParameterSet* target) {
   setDirection(TransferDirection::FromInstrument);
   phase(19, PhaseColour::Green);
   ParameterSet read = *target;  // slots beyond the block keep their values
-  if (!readBlock() || !storeBlock(reply(), &read) || !passIdentity(kIdentityBRequest))
-    return false;
+  if (!readBlock() || !storeBlock(reply(), &read) || !passIdentity(kIdentityBRequest)) return false;
   *target = read;
   step(33);
   pause(2);  // the configuration is in whatever happens to the port now
@@ -428,13 +428,9 @@ void InstrumentTransfers::showCommunicationFailure(int crcPrompt, int timeoutPro
 
 // --- texts and view
 
-const QString& InstrumentTransfers::message(int n) const {
-  return texts_.message.at(static_cast<size_t>(n));
-}
+QString InstrumentTransfers::message(int n) const { return messageText(&texts_, n); }
 
-const QString& InstrumentTransfers::extraText(int n) const {
-  return texts_.extra.at(static_cast<size_t>(n));
-}
+QString InstrumentTransfers::extraText(int n) const { return orvex::extraText(&texts_, n); }
 
 void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QString& title) {
   log_.message(prompt, waiter_.nowUs());

@@ -35,6 +35,9 @@ class InstrumentTransfers : public QObject {
   Q_OBJECT
  public:
   using ViewSource = std::function<TransferView*()>;  // GrabQVT, created on first use
+  // How many steps a read and a write show (TransferView::setStep), for a progress bar.
+  static constexpr int kReadSteps = 70;
+  static constexpr int kWriteSteps = 265;
 
   InstrumentTransfers(const TextTables& texts, SerialPort& port, EventWaiter& waiter,
                       MessageBoxes& messages, ViewSource view = {}, QObject* parent = nullptr);
@@ -107,8 +110,8 @@ class InstrumentTransfers : public QObject {
   const Reply& reply() const { return layer_.reply(); }
   QString refusal();
 
-  const QString& message(int n) const;
-  const QString& extraText(int n) const;
+  QString message(int n) const;
+  QString extraText(int n) const;
   void show(MessageIcon icon, const QString& prompt, const QString& title);
   TransferView* view() const;
   // A text of the progress window as it was composed: message texts, each followed by a

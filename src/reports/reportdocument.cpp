@@ -1,6 +1,7 @@
 #include "reportdocument.h"
 
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "reports/reportrender.h"
 
 namespace orvex {
@@ -50,13 +51,13 @@ class DocumentBuilder {
   QString value(const char* field) const {
     return values_.value(reportFieldNames().indexOf(QString::fromUtf8(field)));
   }
-  QString word(int item) const { return texts_.extra[static_cast<size_t>(item)]; }
+  QString word(int item) const { return extraText(&texts_, item); }
 
   void titleBlock(const ReportDocumentHeader& header) {
     html_ += QStringLiteral("<h1>%1</h1>").arg(escaped(value("TITULO")));
     html_ += QStringLiteral("<table class='rows' width='100%' cellspacing='0'><tr>");
     const QString cell = QStringLiteral("<td width='33%'><b>%1:</b> %2</td>");
-    html_ += cell.arg(escaped(texts_.message[48]), escaped(value("V_NUM_SERIE")));
+    html_ += cell.arg(escaped(messageText(&texts_, 48)), escaped(value("V_NUM_SERIE")));
     html_ += cell.arg(escaped(word(extra::DocDate)), header.date.toString(Qt::ISODate));
     html_ += cell.arg(escaped(word(extra::DocVersion)), escaped(header.programVersion));
     html_ += QStringLiteral("</tr></table>");

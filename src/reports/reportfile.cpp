@@ -4,8 +4,8 @@
 
 #include "common/textfile.h"
 #include "files/filename.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "lang/writefailure.h"
 
 namespace orvex {
@@ -19,21 +19,16 @@ QString reportFolderFile(const QString& programDir, const char* folder, const QS
 
 }  // namespace
 
-QString reportFilePath(const QString& programDir, const QString& serialNumber) {
-  return reportFolderFile(programDir, "Txt", serialNumber + QStringLiteral(".txt"));
+ReportPaths reportPaths(const QString& programDir, const QString& serialNumber,
+                        const QString& folder) {
+  const QString data = serialNumber + QStringLiteral(".txt");
+  const QString document = serialNumber + QStringLiteral(".pdf");
+  if (!folder.isEmpty()) return {QDir(folder).filePath(data), QDir(folder).filePath(document)};
+  return {reportFolderFile(programDir, "Txt", data), reportFolderFile(programDir, "Doc", document)};
 }
 
-QString reportDocumentPath(const QString& programDir, const QString& serialNumber) {
-  return reportFolderFile(programDir, "Doc", serialNumber + QStringLiteral(".pdf"));
-}
-
-ReportOutcome writeReportFile(const QString& programDir, const ReportInput& input,
+ReportOutcome writeReportFile(const QString& path, const ReportInput& input,
                               const TextTables* texts) {
-  return writeReportFileAt(reportFilePath(programDir, input.serialNumber), input, texts);
-}
-
-ReportOutcome writeReportFileAt(const QString& path, const ReportInput& input,
-                                const TextTables* texts) {
   ReportOutcome outcome;
   if (const NameProblem problem = checkStorableName(input.serialNumber, texts); !problem.ok()) {
     outcome.title = problem.title;

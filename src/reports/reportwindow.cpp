@@ -1,7 +1,6 @@
 #include "reportwindow.h"
 
 #include <QCloseEvent>
-#include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -17,8 +16,8 @@
 #include <QVBoxLayout>
 
 #include "common/ui/appservices.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "reports/reportfile.h"
 
 namespace orvex {
@@ -101,8 +100,8 @@ void Report::buildLayout() {
 
 void Report::generate() {
   const QString serial = serialEdit_->text();
-  const auto& message = services_.context.texts.message;
-  if (serial.isEmpty()) return showProblem(message[47], message[48]);
+  const TextTables* texts = &services_.context.texts;
+  if (serial.isEmpty()) return showProblem(messageText(texts, 47), messageText(texts, 48));
   serialNumber_ = serial;
   // Hidden only once the file is written, so a failure leaves the window as it was.
   if (generateReport()) hide();
@@ -111,10 +110,8 @@ void Report::generate() {
 bool Report::generateReport() {
   ProgramContext& context = services_.context;
   const ReportInput input = collectInput();
-  const ReportPaths paths{reportFilePath(context.programDir, serialNumber_),
-                          reportDocumentPath(context.programDir, serialNumber_)};
-  const ReportDocumentHeader header{QDate::currentDate(), QStringLiteral(ORVEX_VERSION)};
-  const WrittenReport report = writeReport(paths, input, context.texts, header);
+  const ReportPaths paths = reportPaths(context.programDir, serialNumber_);
+  const WrittenReport report = writeReport(paths, input, context.texts);
   // After a failure nothing is left to print: a document made before is not the one asked for.
   document_ = report.written() ? Document{report.pages, paths.document} : Document{};
   if (report.written()) status_ = {extra::ReportBothWritten, {paths.data, paths.document}};

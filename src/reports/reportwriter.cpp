@@ -1,10 +1,11 @@
 #include "reportwriter.h"
 
+#include <QDate>
 #include <QDir>
 
 #include "common/textfile.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "lang/writefailure.h"
 #include "reports/reportfile.h"
 
@@ -29,16 +30,17 @@ bool writeDocument(const QString& path, const ReportPages& pages, const TextTabl
 }  // namespace
 
 WrittenReport writeReport(const ReportPaths& paths, const ReportInput& input,
-                          const TextTables& texts, const ReportDocumentHeader& header) {
+                          const TextTables& texts) {
   using Result = WrittenReport::Result;
   WrittenReport report;
-  const ReportOutcome data = writeReportFileAt(paths.data, input, &texts);
+  const ReportOutcome data = writeReportFile(paths.data, input, &texts);
   if (!data.written) {
     report.result = data.path.isEmpty() ? Result::NameRefused : Result::DataNotWritten;
     report.title = data.title;
     report.message = data.message;
     return report;
   }
+  const ReportDocumentHeader header{QDate::currentDate(), QStringLiteral(ORVEX_VERSION)};
   report.pages = {reportDocumentHtml(renderReportValues(input), texts, header),
                   extraText(&texts, extra::DocPage), input.serialNumber};
   QString reason;

@@ -3,16 +3,12 @@
 
 #include "common/texttables.h"
 #include "reports/reportdocument.h"
+#include "reports/reportfile.h"
 #include "reports/reportpdf.h"
 #include "reports/reportrender.h"
 
 // A report's two files, written the same way by the Report window and by orvex-cli.
 namespace orvex {
-
-struct ReportPaths {
-  QString data;      // SERIAL.txt
-  QString document;  // SERIAL.pdf
-};
 
 struct WrittenReport {
   enum class Result { NameRefused, DataNotWritten, DocumentNotWritten, Written };
@@ -24,9 +20,10 @@ struct WrittenReport {
 };
 
 // Checks the serial number as a file name, writes the data file, then the document made from
-// the very same values. Each goes through one checked atomic save, so a file that cannot be
-// written whole leaves the earlier one as it was; the message names the file and the reason.
+// the very same values, dated today with this program's version. Each goes through one
+// checked atomic save, so a file that cannot be written whole leaves the earlier one as it
+// was; the message names the file and the reason.
 WrittenReport writeReport(const ReportPaths& paths, const ReportInput& input,
-                          const TextTables& texts, const ReportDocumentHeader& header);
+                          const TextTables& texts);
 
 }  // namespace orvex

@@ -8,6 +8,7 @@
 
 #include "common/ui/appservices.h"
 #include "common/ui/placement.h"
+#include "lang/textlookup.h"
 #include "shell/frontpanel.h"
 
 namespace orvex {
@@ -195,11 +196,9 @@ void Presentacion::setDemoTimersRunning(bool running) {
   }
 }
 
-void Presentacion::setScreenCaption(QWidget* control, int screenText) {
-  // Until a language is loaded the screen texts are empty and the design caption stays.
-  if (screenText <= 0) return;
-  const QString& text = services_.context.texts.screen.at(size_t(screenText));
-  if (text.isEmpty()) return;
+void Presentacion::setScreenCaption(QWidget* control, int item) {
+  if (item <= 0) return;
+  const QString text = screenText(&services_.context.texts, item);
   if (auto* frame = qobject_cast<QGroupBox*>(control)) frame->setTitle(text);
   else if (auto* label = qobject_cast<QLabel*>(control)) label->setText(text);
 }

@@ -61,7 +61,7 @@ class Presentacion : public QWidget {
   QTimer* addTimer(const char* name, int intervalMs, void (Presentacion::*tick)());
   void setDemoTimersRunning(bool running);
   void render();
-  void setScreenCaption(QWidget* control, int screenText);
+  void setScreenCaption(QWidget* control, int item);
   void showDemoScreenTexts();
 
   AppServices& services_;

@@ -4,7 +4,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include "common/textfile.h"
 #include "common/ui/appservices.h"
 #include "lang/idioma.h"
 #include "lang/languages.h"
@@ -19,10 +18,7 @@ constexpr int kIdleRetryMs = 50;
 // The start-up language choice; returns the language base to load.
 int chooseLanguage(AppServices& services) {
   const QString dir = services.context.programDir;
-  QString content;
-  const bool readOk =
-      readTextFile(findFileNoCase(dir, "conflang.sys"), kSettingsFileLimit, &content);
-  const StartupLanguage choice = chooseStartupLanguage(readOk, content);
+  const StartupLanguage choice = readLanguageFile(dir);
   if (choice.showMessage)
     services.messages.show(MessageIcon::Exclamation, languageFileDamagedPrompt(),
                            languageFileDamagedTitle());

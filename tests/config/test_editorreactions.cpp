@@ -211,7 +211,7 @@ class EditorReactionsTest : public QObject {
   void noAlarmUsesScreenText13AndLanguageChange() {
     Fixture f;
     f.option("RVLI(12)")->click();
-    QCOMPARE(f.label("RALMINT"), QString("No Activada"));  // texts not loaded yet
+    QCOMPARE(f.label("RALMINT"), QString("Not Active"));  // not loaded yet: the built-in English
     QVERIFY(f.label("RALMAXT").endsWith("V"));
     f.context.texts.screen[13] = "Not active";
     emit f.events.languageApplied();

@@ -34,13 +34,15 @@ struct Bench {
     }
     return true;
   }
-  // Runs orvex-cli in the program directory; its exit status, *out its standard output.
-  int cli(const QStringList& args, QByteArray* out = nullptr, int timeoutMs = 90'000) {
+  // Runs orvex-cli in the program directory; its exit status, *out its standard output,
+  // *err its standard error.
+  int cli(const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr) {
     QProcess process;
     process.setWorkingDirectory(dir.path());
     process.start(binary("orvex-cli"), args);
-    if (!process.waitForFinished(timeoutMs)) return -1;
+    if (!process.waitForFinished(90'000)) return -1;
     if (out) *out = process.readAllStandardOutput();
+    if (err) *err = process.readAllStandardError();
     return process.exitCode();
   }
   ParameterSet file(const QString& relative) {
@@ -136,6 +138,13 @@ class TestE2eCli : public QObject {
       QCOMPARE(b.cli({"report", "CONFIG/FACTORY.QVT", "--serial", "SN-5", "-o", "reports/de"}), 1);
     }
     QCOMPARE(b.dir.read("reports/de/SN-5.pdf"), whole);
+    // A damaged textos.sys is told as the windowed program tells it; the built-in texts serve.
+    b.dir.write("textos.sys", "\"one item\"\r\n");
+    QByteArray err;
+    QCOMPARE(b.cli({"report", "CONFIG/FACTORY.QVT", "--serial", "SN-6", "-o", "out"}, nullptr,
+                   &err),
+             0);
+    QVERIFY2(err.contains("textos.sys"), err.constData());
   }
 };
 

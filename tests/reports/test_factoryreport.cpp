@@ -24,7 +24,7 @@ class TestFactoryReport : public QObject {
     QVERIFY2(!python.isEmpty(), "python3 is not installed (scripts/deps.sh installs it)");
     test::TempProgramDir dir;
     const ReportInput input = factoryInput(dir.path(), base);
-    const ReportOutcome out = writeReportFile(dir.path(), input, nullptr);
+    const ReportOutcome out = writeReportFile(reportPaths(dir.path(), "SN").data, input, nullptr);
     QVERIFY2(out.written, qPrintable(out.message));
 
     const QString script = QStringLiteral(

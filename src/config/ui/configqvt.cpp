@@ -19,6 +19,7 @@
 #include "config/ui/limitdisplays.h"
 #include "config/ui/tabs.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
 namespace {
@@ -31,10 +32,6 @@ const char* const kCommandCaptions[kCommands] = {"Imprime", "Lee Fichero", "Guar
                                                  "Compara", "Tramas..."};
 // Command7 and Command8 came later: they stand after Graba QVT, Salir keeps the right-hand end.
 constexpr int kButtonOrder[kCommands] = {1, 2, 3, 4, 5, 7, 8, 6};
-
-QString textOr(const QString& text, const QString& fallback) {
-  return text.isEmpty() ? fallback : text;
-}
 
 QString slotList(const ParameterSet& set, const QList<int>& slotNumbers) {
   QStringList items;
@@ -170,9 +167,8 @@ void ConfigQVT::runLoadSteps(const LoadSteps& steps) {
     services_.context.configLeida = loaded;
     showParameterSet();
   } else if (steps.readDefaultConfiguration) {
-    const QString title = services_.context.texts.extra[extra::FileErrorTitle];
     services_.messages.show(MessageIcon::Exclamation, problem,
-                            textOr(title, QStringLiteral("Configuration file")));
+                            extraText(&services_.context.texts, extra::FileErrorTitle));
   }
   refreshLimitDisplays();
 }
@@ -190,13 +186,9 @@ void ConfigQVT::showSet(const ParameterSet& set) {
 }
 
 void ConfigQVT::reportUnshownSlots(const ParameterSet& set, const QList<int>& slotNumbers) {
-  const auto& extraTexts = services_.context.texts.extra;
-  const QString title =
-      textOr(extraTexts[extra::OutOfRangeTitle], QStringLiteral("Values without an option"));
-  QString prompt = textOr(extraTexts[extra::OutOfRangePrompt],
-                          QStringLiteral("Settings %1 hold values the editor has no option for. "
-                                         "They keep their previous selection on screen; check "
-                                         "them before saving or writing."));
+  const TextTables* texts = &services_.context.texts;
+  const QString title = extraText(texts, extra::OutOfRangeTitle);
+  QString prompt = extraText(texts, extra::OutOfRangePrompt);
   const QString list = slotList(set, slotNumbers);
   prompt = prompt.contains(QLatin1String("%1")) ? prompt.arg(list) : prompt + "\n" + list;
   services_.messages.show(MessageIcon::Exclamation, prompt, title);
@@ -232,8 +224,7 @@ QString ConfigQVT::numberBoxText(const QString& name) const {
 }
 
 QString ConfigQVT::noAlarmText() const {
-  // Before the texts are loaded the label keeps its design text.
-  return textOr(services_.context.texts.screen[kNoAlarmScreenText], QStringLiteral("No Activada"));
+  return screenText(&services_.context.texts, kNoAlarmScreenText);
 }
 
 void ConfigQVT::onLanguageApplied() {
@@ -243,8 +234,7 @@ void ConfigQVT::onLanguageApplied() {
 }
 
 void ConfigQVT::setNumberBoxHints() {
-  const QString hint = textOr(services_.context.texts.extra[extra::NumberRange],
-                              QStringLiteral("Whole numbers from 0 to 65535"));
+  const QString hint = extraText(&services_.context.texts, extra::NumberRange);
   for (const MappingStep& step : mappingSteps())
     if (step.kind == ControlKind::NumberBox) controls_.numberBox(step.control)->setToolTip(hint);
 }

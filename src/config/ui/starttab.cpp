@@ -14,6 +14,7 @@
 #include "config/ui/runningconditions.h"
 #include "config/ui/tabs.h"
 #include "config/ui/widgetstyle.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
 namespace {
@@ -97,13 +98,10 @@ void showPreheatingTimes(ControlSet& c, int mode) {
 
 void onAlternatorFrequency(ControlSet& c, EditorEnv env, bool ticked) {
   const RunningCondition& rc = runningConditions()[2];
-  if (ticked) {
-    const auto& message = env.context.texts.message;
-    // Before any language is loaded the texts are empty: an empty box would tell nothing.
-    if (!message[kAlternatorFrequencyPrompt].isEmpty())
-      env.messages.show(MessageIcon::Information, message[kAlternatorFrequencyPrompt],
-                        message[kAlternatorFrequencyTitle]);
-  }
+  if (ticked)
+    env.messages.show(MessageIcon::Information,
+                      messageText(&env.context.texts, kAlternatorFrequencyPrompt),
+                      messageText(&env.context.texts, kAlternatorFrequencyTitle));
   applyConditionState(c, rc, c.isChecked(rc.check));
 }
 

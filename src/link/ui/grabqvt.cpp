@@ -14,6 +14,7 @@
 #include "common/ui/captions.h"
 #include "common/ui/placement.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 
 namespace orvex {
 namespace {
@@ -163,10 +164,9 @@ void GrabQVT::setCancellable(bool cancellable) {
 
 // While a write's registers go out the button stays, disabled, saying why it cannot stop.
 void GrabQVT::showCancelState() {
-  const auto& texts = services_.context.texts.extra;
-  const QString& caption = texts[cancellable_ ? extra::ReportCancel : extra::CannotCancel];
-  if (!caption.isEmpty()) cancel_->setText(caption);
-  cancel_->setToolTip(cancellable_ ? QString() : texts[extra::CannotCancelWhy]);
+  const TextTables* texts = &services_.context.texts;
+  cancel_->setText(extraText(texts, cancellable_ ? extra::ReportCancel : extra::CannotCancel));
+  cancel_->setToolTip(cancellable_ ? QString() : extraText(texts, extra::CannotCancelWhy));
   cancel_->setEnabled(cancellable_);
 }
 
@@ -188,25 +188,25 @@ void GrabQVT::closeEvent(QCloseEvent* event) {
 // Sized once per language for the longest texts a transfer shows, so the window neither
 // cuts a text off nor jumps in size from step to step.
 void GrabQVT::fitTexts() {
-  const auto& m = services_.context.texts.message;
+  const auto m = [texts = &services_.context.texts](int n) { return messageText(texts, n); };
   const QString slot = QStringLiteral("63");
   const QString value = QStringLiteral("-32768");
-  const QStringList steps{m[3],
-                          m[4] + "1",
-                          m[6] + slot + m[30] + value + m[13],
-                          m[18],
-                          m[20],
-                          m[21],
-                          m[23] + slot + m[24] + value,
-                          m[27],
-                          m[29] + slot + m[30] + value,
-                          m[33]};
+  const QStringList steps{m(3),
+                          m(4) + "1",
+                          m(6) + slot + m(30) + value + m(13),
+                          m(18),
+                          m(20),
+                          m(21),
+                          m(23) + slot + m(24) + value,
+                          m(27),
+                          m(29) + slot + m(30) + value,
+                          m(33)};
   const int stepWidth = widest(proceso_->fontMetrics(), steps);
   proceso_->setMinimumWidth(std::clamp(stepWidth + 8, kStepMinWidth, kStepMaxWidth));
   proceso_->setMinimumHeight(2 * proceso_->fontMetrics().lineSpacing() + 4);
-  const QStringList phases{m[2], m[5], m[19], m[22], QStringLiteral("Reset")};
+  const QStringList phases{m(2), m(5), m(19), m(22), QStringLiteral("Reset")};
   label1_->setMinimumWidth(widest(label1_->fontMetrics(), phases) + 2 * label1_->margin() + 8);
-  const QStringList titles{m[1], m[21], m[28], windowTitle()};
+  const QStringList titles{m(1), m(21), m(28), windowTitle()};
   // On the frame: the window's own minimum is the layout's (it would override one set here).
   const QMargins margins = layout()->contentsMargins();
   frame1_->setMinimumWidth(titleBarWidth(this, titles) - margins.left() - margins.right());

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "common/ui/appservices.h"
-#include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/textlookup.h"
 #include "link/serialdevices.h"
 
 namespace orvex {
