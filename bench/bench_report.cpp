@@ -1,7 +1,7 @@
-// Time to make the printable report: the document from the 80 values of a report and its
-// PDF written, as "Genera Informe" does after the data file. Median and maximum of N runs.
+// Time to make the printable report: the document from the 80 values of a report laid out
+// and its PDF/A written, as "Genera Informe" does after the data file. Median and maximum of N runs.
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_report [N]
-#include <QDate>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -19,6 +19,7 @@
 #include "reports/reportdocument.h"
 #include "reports/reportpdf.h"
 #include "reports/reportrender.h"
+#include "reports/reportwriter.h"
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
@@ -34,11 +35,10 @@ int main(int argc, char** argv) {
   for (int i = 0; i < runs; ++i) {
     QElapsedTimer timer;
     timer.start();
-    const orvex::ReportPages pages{orvex::reportDocumentHtml(orvex::renderReportValues(input),
-                                                             texts, {QDate::currentDate(), "5.0"}),
-                                   texts.extra[orvex::extra::DocPage], input.serialNumber};
+    const orvex::ReportDocumentHeader header{QDateTime::currentDateTime(), "5.0", {}, {}, {}};
+    const orvex::ReportLayout layout(orvex::reportPages(input, texts, header));
     QString error;
-    if (!orvex::writeBytesAtomic(dir.filePath("SN-BENCH.pdf"), orvex::reportPdf(pages), &error)) {
+    if (!orvex::writeBytesAtomic(dir.filePath("SN-BENCH.pdf"), orvex::reportPdf(layout), &error)) {
       std::fprintf(stderr, "not written: %s\n", qPrintable(error));
       return 1;
     }

@@ -37,7 +37,9 @@ TextTables loadTexts(const QString& programDir, int base) {
   TextBlock block = readTextBlock(programDir, base);
   fillFromBuiltIn(&block, builtInTextBlock(base));
   applyQtTranslations(*languageForBase(base));
-  return distributeTextItems(block.items, block.extra, programDir).tables;
+  TextTables tables = distributeTextItems(block.items, block.extra, programDir).tables;
+  tables.languageBase = base;
+  return tables;
 }
 
 // --settings, else confcom.sys's, else the program's default.

@@ -1,6 +1,7 @@
 #include "grabfich.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,6 +84,11 @@ void GrabFich::save() {
         extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), reason),
         extraText(texts, extra::WriteFailedTitle));
   }
+  // The editor's values are that file's now; the model they were read from stays known.
+  ValuesOrigin saved{ValuesOrigin::Kind::File, QFileInfo(path).fileName(), {},
+                     services_.context.configEditada};
+  saved.set[kModelSlot] = services_.context.editorOrigin.set[kModelSlot];
+  services_.context.editorOrigin = saved;
   refreshFileList();
   showExitCaption();
 }

@@ -122,7 +122,7 @@ QString configFilePath(const QString& programDir, const QString& name) {
 }
 
 bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QString* problem,
-                              const TextTables* texts) {
+                              const TextTables* texts, QString* fileName) {
   const QString defaultPath = findFileNoCase(programDir, QStringLiteral("Default.fil"));
   QString content;
   ReadFailure failure;
@@ -139,7 +139,10 @@ bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QStr
     if (problem) *problem = extraText(texts, extra::DefaultMissing).arg(nativePath(defaultPath));
     return false;
   }
-  return readQvtFile(configFilePath(programDir, name), set, problem, texts);
+  const QString path = configFilePath(programDir, name);
+  if (!readQvtFile(path, set, problem, texts)) return false;
+  if (fileName) *fileName = QFileInfo(path).fileName();
+  return true;
 }
 
 bool writeDefaultFile(const QString& programDir, const QString& name, QString* error) {

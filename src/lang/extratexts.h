@@ -112,6 +112,26 @@ enum : int {
   LogSaved = 100,           // 368 "Log saved in %1."
   LogEmpty = 101,           // 369 no transfer yet
   LogClose = 102,           // 370 "Close"
+  // 371..389: the printed report's record of its values, and the Report window
+  DocModel = 103,           // 371 "Model"
+  DocModelUnknown = 104,    // 372 the values do not record the model
+  DocSource = 105,          // 373 "Values"
+  DocSourceController = 106,  // 374 "read from the controller on %1 at %2"
+  DocSourceFile = 107,      // 375 "configuration file %1"
+  DocSourceEditor = 108,    // 376 the editor's values, changed and not saved
+  DocNumber = 109,          // 377 "Document no."
+  DocCustomer = 110,        // 378 "Customer"
+  DocUnitSeconds = 111,     // 379..381 units: seconds, revolutions per minute, pulses per
+  DocUnitRpm = 112,         //          revolution
+  DocUnitPulses = 113,
+  DocSubject = 114,         // 382 the PDF's subject
+  ReportValuesFrame = 115,  // 383 Report.Frame3
+  ReportFromEditor = 116,   // 384 Option1
+  ReportFromRead = 117,     // 385 Option2: the last read (%1 port, %2 time)
+  ReportNoRead = 118,       // 386 Option2 before any read
+  ReportReady = 119,        // 387 after the status line: print it or open it
+  ReportClose = 120,        // 388 Command2 once a report is written
+  ReportNoViewerTitle = 121,  // 389 "No PDF viewer"
 };
 // clang-format on
 

@@ -133,7 +133,11 @@ void InstrumentTransfers::holdTransferButtons(bool hold) {
 
 // --- reading
 
-bool InstrumentTransfers::readFromInstrument() { return readInto(&context_.configLeida); }
+bool InstrumentTransfers::readFromInstrument() {
+  if (!readInto(&context_.configLeida)) return false;
+  context_.editorOrigin = context_.lastRead;
+  return true;
+}
 
 bool InstrumentTransfers::readInto(ParameterSet* target) {
   closePort();
@@ -157,6 +161,10 @@ bool InstrumentTransfers::runRead(ParameterSet* target) {
   if (!readBlock() || !storeBlock(context_.replyText, &read) || !passIdentity(kIdentityBRequest))
     return false;
   *target = read;
+  const QString portName = port_.portNumber() >= 1
+                               ? QStringLiteral("COM%1").arg(port_.portNumber())
+                               : port_.deviceName();
+  context_.lastRead = {ValuesOrigin::Kind::Controller, portName, QDateTime::currentDateTime(), read};
   step(message(33));
   pause(2);  // the configuration is in whatever happens to the port now
   return true;

@@ -5,14 +5,24 @@
 #include "common/textfile.h"
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/languages.h"
 #include "reports/reportfile.h"
 
 namespace orvex {
 
 namespace {
 
-bool writeDocument(const QString& path, const ReportPages& pages, QString* reason) {
-  const QByteArray pdf = reportPdf(pages);
+constexpr char kProgramName[] = "ORVEX configuration tool";
+
+// The language of the texts as a document language tag.
+QString languageTag(const TextTables& texts) {
+  const Language* language = languageForBase(texts.languageBase);
+  if (!language) return QStringLiteral("en");
+  return language->base == 1200 ? QStringLiteral("no") : QLatin1String(language->qtLocale);
+}
+
+bool writeDocument(const QString& path, const ReportLayout& layout, QString* reason) {
+  const QByteArray pdf = reportPdf(layout);
   if (pdf.isEmpty()) {
     *reason = QStringLiteral("the document could not be laid out");
     return false;
@@ -21,6 +31,23 @@ bool writeDocument(const QString& path, const ReportPages& pages, QString* reaso
 }
 
 }  // namespace
+
+ReportPages reportPages(const ReportInput& input, const TextTables& texts,
+                        const ReportDocumentHeader& header) {
+  ReportPages pages;
+  pages.html =
+      reportDocumentHtml(renderReportValues(input, reportNotation(texts)), texts, header);
+  pages.pageFooter = extraText(&texts, extra::DocPage);
+  pages.documentNumber = reportDocumentNumber(input.serialNumber, header.made);
+  ReportMetadata& m = pages.metadata;
+  m.title = input.texts[1] + QLatin1Char(' ') + input.serialNumber;
+  m.author = QLatin1String(kProgramName);
+  m.subject = extraText(&texts, extra::DocSubject);
+  m.keywords = QStringList{input.serialNumber, reportModelName(header.source.set, texts)};
+  m.language = languageTag(texts);
+  m.creator = m.author + QLatin1Char(' ') + header.programVersion;
+  return pages;
+}
 
 WrittenReport writeReport(const ReportPaths& paths, const ReportInput& input,
                           const TextTables& texts, const ReportDocumentHeader& header) {
@@ -33,10 +60,9 @@ WrittenReport writeReport(const ReportPaths& paths, const ReportInput& input,
     report.message = data.message;
     return report;
   }
-  report.pages = {reportDocumentHtml(renderReportValues(input), texts, header),
-                  extraText(&texts, extra::DocPage), input.serialNumber};
+  report.layout = std::make_shared<const ReportLayout>(reportPages(input, texts, header));
   QString reason;
-  if (!writeDocument(paths.document, report.pages, &reason)) {
+  if (!writeDocument(paths.document, *report.layout, &reason)) {
     report.result = Result::DocumentNotWritten;
     report.title = extraText(&texts, extra::WriteFailedTitle);
     report.message = extraText(&texts, extra::ReportPdfFailed)

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <memory>
+
 #include "lang/texttables.h"
 #include "reports/reportdocument.h"
 #include "reports/reportpdf.h"
@@ -17,11 +19,16 @@ struct ReportPaths {
 struct WrittenReport {
   enum class Result { NameRefused, DataNotWritten, DocumentNotWritten, Written };
   Result result = Result::NameRefused;
-  ReportPages pages;  // what the document shows, for printing it again
+  std::shared_ptr<const ReportLayout> layout;  // the document's pages, for printing them
   QString title;      // when not written: a message box's title and prompt
   QString message;
   bool written() const { return result == Result::Written; }
 };
+
+// The document's pages for `input`: its values in the reader's notation, its number and
+// metadata.
+ReportPages reportPages(const ReportInput& input, const TextTables& texts,
+                        const ReportDocumentHeader& header);
 
 // Checks the serial number as a file name, writes the data file, then the document made from
 // the very same values. Each goes through one checked atomic save, so a file that cannot be

@@ -2,6 +2,7 @@
 #include <QString>
 
 #include "config/parameterset.h"
+#include "config/valuesorigin.h"
 #include "lang/texttables.h"
 
 namespace orvex {
@@ -14,6 +15,8 @@ struct ProgramContext {
   TextTables texts;
   ParameterSet configLeida;    // filled by a read, a load, the default configuration
   ParameterSet configEditada;  // filled only by collecting the editor
+  ValuesOrigin editorOrigin;   // where the editor's values were last read, loaded or saved
+  ValuesOrigin lastRead;       // the last complete read of the controller (kind Editor: none)
   // Outcome of the last exchange with the instrument.
   QString replyText;
   qint16 linkStatus = 0;         // 0 sound, 1 CRC error, 2 time-out
