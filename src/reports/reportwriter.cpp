@@ -43,7 +43,8 @@ ReportPages reportPages(const ReportInput& input, const TextTables& texts,
   m.title = input.texts[1] + QLatin1Char(' ') + input.serialNumber;
   m.author = QLatin1String(kProgramName);
   m.subject = extraText(&texts, extra::DocSubject);
-  m.keywords = QStringList{input.serialNumber, reportModelName(header.source.set, texts)};
+  m.keywords = QStringList{input.serialNumber};
+  if (header.source.set[kModelSlot] != 0) m.keywords << reportModelName(header.source.set, texts);
   m.language = languageTag(texts);
   m.creator = m.author + QLatin1Char(' ') + header.programVersion;
   return pages;

@@ -73,6 +73,11 @@ class TestReportWindow : public QObject {
              renderReport(test::handWorkedInput(language)).toLatin1());
     QVERIFY(f.window->findChild<QLabel*>("Status")->text().contains("SN 0042.txt"));
     QCOMPARE(f.printState(), "print");
+    // No program opens PDF documents here (offscreen): told as such, the file being there.
+    f.window->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+    QCOMPARE(f.messages.shown().size(), 1);
+    QVERIFY2(f.messages.shown()[0].startsWith("I ") && f.messages.shown()[0].endsWith("|No PDF viewer"),
+             qPrintable(f.messages.shown()[0]));
     auto* close = f.window->findChild<QPushButton*>(QStringLiteral("Command2"));
     QCOMPARE(close->text(), "Close");
     close->click();
