@@ -1,5 +1,6 @@
 // Time to make the printable report: the document from the 80 values of a report laid out
-// and its PDF/A written, as "Genera Informe" does after the data file. Median and maximum of N runs.
+// and its PDF/A written, as "Genera Informe" does after the data file. Median and maximum of N
+// runs.
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_report [N]
 #include <QDateTime>
 #include <QElapsedTimer>

@@ -64,8 +64,8 @@ const char kReportHelp[] =
     "names where its values came from. --customer and --site are printed on it and kept\n"
     "for the next report (the windowed program's too); without them, the kept ones.\n";
 
-const QStringList kValueOptions = {"--port", "-o",       "--output", "--serial", "--lang",
-                                   "--dir",  "--settings", "--log",  "--customer", "--site"};
+const QStringList kValueOptions = {"--port", "-o",         "--output", "--serial",   "--lang",
+                                   "--dir",  "--settings", "--log",    "--customer", "--site"};
 const QStringList kLanguages = {"es", "en", "fr", "de", "no"};
 
 ParsedCommandLine error(const QString& text) {

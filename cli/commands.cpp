@@ -253,7 +253,8 @@ int runReport(const Session& s, QTextStream& out) {
   }
   QString error;
   if (!keepReportFields(dir, fields, &error))
-    refuse(extraText(s, extra::WriteFailed).arg(QDir::toNativeSeparators(dir + kReportFieldsFile), error));
+    refuse(extraText(s, extra::WriteFailed)
+               .arg(QDir::toNativeSeparators(dir + kReportFieldsFile), error));
   if (a.json)
     out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("report")},
                                      {QStringLiteral("data"), data},

@@ -85,7 +85,9 @@ void GrabFich::save() {
         extraText(texts, extra::WriteFailedTitle));
   }
   // The editor's values are that file's now; the model they were read from stays known.
-  ValuesOrigin saved{ValuesOrigin::Kind::File, QFileInfo(path).fileName(), {},
+  ValuesOrigin saved{ValuesOrigin::Kind::File,
+                     QFileInfo(path).fileName(),
+                     {},
                      services_.context.configEditada};
   saved.set[kModelSlot] = services_.context.editorOrigin.set[kModelSlot];
   services_.context.editorOrigin = saved;

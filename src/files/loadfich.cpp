@@ -63,7 +63,9 @@ void LoadFich::load() {
   const QString path = configFilePath(context.programDir, name);
   if (!readQvtFile(path, &context.configLeida, &problem, &context.texts))
     return showProblem(problem, extraText(&context.texts, extra::FileErrorTitle));
-  context.editorOrigin = {ValuesOrigin::Kind::File, QFileInfo(path).fileName(), {},
+  context.editorOrigin = {ValuesOrigin::Kind::File,
+                          QFileInfo(path).fileName(),
+                          {},
                           context.configLeida};
   if (EditorAccess* editor = services_.editor()) editor->showParameterSet();
   showExitCaption();

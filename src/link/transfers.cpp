@@ -161,10 +161,10 @@ bool InstrumentTransfers::runRead(ParameterSet* target) {
   if (!readBlock() || !storeBlock(context_.replyText, &read) || !passIdentity(kIdentityBRequest))
     return false;
   *target = read;
-  const QString portName = port_.portNumber() >= 1
-                               ? QStringLiteral("COM%1").arg(port_.portNumber())
-                               : port_.deviceName();
-  context_.lastRead = {ValuesOrigin::Kind::Controller, portName, QDateTime::currentDateTime(), read};
+  const QString portName = port_.portNumber() >= 1 ? QStringLiteral("COM%1").arg(port_.portNumber())
+                                                   : port_.deviceName();
+  context_.lastRead = {ValuesOrigin::Kind::Controller, portName, QDateTime::currentDateTime(),
+                       read};
   step(message(33));
   pause(2);  // the configuration is in whatever happens to the port now
   return true;

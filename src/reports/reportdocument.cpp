@@ -94,7 +94,8 @@ class DocumentBuilder {
     html_ += QStringLiteral("</table>");
   }
   void line(const QString& label, const QString& html) {
-    html_ += QStringLiteral("<tr><td colspan='2'><b>%1:</b> %2</td></tr>").arg(escaped(label), html);
+    html_ +=
+        QStringLiteral("<tr><td colspan='2'><b>%1:</b> %2</td></tr>").arg(escaped(label), html);
   }
   void pair(const QString& label1, const QString& html1, const QString& label2,
             const QString& html2) {
@@ -105,9 +106,10 @@ class DocumentBuilder {
 
   void beginSection(const char* titleField, const char* anchor = "") {
     const QString title = escaped(value(titleField));
-    html_ += QStringLiteral("<h2>%1</h2>")
-                 .arg(*anchor ? QStringLiteral("<a name='%1'>%2</a>").arg(QLatin1String(anchor), title)
-                              : title);
+    html_ +=
+        QStringLiteral("<h2>%1</h2>")
+            .arg(*anchor ? QStringLiteral("<a name='%1'>%2</a>").arg(QLatin1String(anchor), title)
+                         : title);
     html_ += QStringLiteral("<table class='rows' width='100%' cellspacing='0'>");
   }
   void endSection() { html_ += QStringLiteral("</table>"); }

@@ -91,9 +91,9 @@ QByteArray xmpMetadata(const ReportMetadata& m, const QDateTime& createdUtc) {
       "</x:xmpmeta>\n"
       "<?xpacket end='w'?>");
   return packet
-      .arg(xmlEscaped(m.title), xmlEscaped(m.author), xmlEscaped(m.subject),
-           xmlEscaped(m.language), xmlEscaped(m.creator), date,
-           QStringLiteral("Qt " QT_VERSION_STR), xmlEscaped(m.keywords.join(QStringLiteral(", "))))
+      .arg(xmlEscaped(m.title), xmlEscaped(m.author), xmlEscaped(m.subject), xmlEscaped(m.language),
+           xmlEscaped(m.creator), date, QStringLiteral("Qt " QT_VERSION_STR),
+           xmlEscaped(m.keywords.join(QStringLiteral(", "))))
       .toUtf8();
 }
 
@@ -170,7 +170,8 @@ void ReportLayout::keepSignatureWithValues() {
 bool ReportLayout::paint(QPagedPaintDevice* device) const {
   QPainter painter;
   if (!painter.begin(device)) return false;
-  painter.scale(device->logicalDpiX() / qreal(kLayoutDpi), device->logicalDpiY() / qreal(kLayoutDpi));
+  painter.scale(device->logicalDpiX() / qreal(kLayoutDpi),
+                device->logicalDpiY() / qreal(kLayoutDpi));
   const QSizeF body = document_->pageSize();
   const QRectF page = reportPageLayout().paintRectPixels(kLayoutDpi);
   const int count = pageCount();

@@ -17,12 +17,12 @@ namespace orvex {
 
 // What an archive reads of the PDF besides its pages.
 struct ReportMetadata {
-  QString title;     // the report's title and the serial number
-  QString author;    // the program
+  QString title;   // the report's title and the serial number
+  QString author;  // the program
   QString subject;
   QStringList keywords;  // serial number, model
-  QString language;  // "de"
-  QString creator;   // the program and its version
+  QString language;      // "de"
+  QString creator;       // the program and its version
 };
 
 struct ReportPages {

@@ -261,7 +261,8 @@ ReportInput editorReportInput(const ParameterSet& set, QList<int>* unshown) {
   ReportInput input;
   input.set = set;
   collectParameterSet(editor, &input.set);
-  for (const QString& name : reportNumberBoxNames()) input.numberBoxes.insert(name, editor.text(name));
+  for (const QString& name : reportNumberBoxNames())
+    input.numberBoxes.insert(name, editor.text(name));
   return input;
 }
 

@@ -53,7 +53,9 @@ QRadioButton* option(QWidget* parent, const char* name) {
   return o;
 }
 
-QString timeShown(const QDateTime& time) { return time.toString(QStringLiteral("yyyy-MM-dd HH:mm")); }
+QString timeShown(const QDateTime& time) {
+  return time.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
 
 }  // namespace
 
@@ -168,15 +170,18 @@ void Report::generate() {
 bool Report::generateReport() {
   ProgramContext& context = services_.context;
   ReportInput input;
-  ReportDocumentHeader header{QDateTime::currentDateTime(), QStringLiteral(ORVEX_VERSION), {},
-                              customerEdit_->text().trimmed(), siteEdit_->text().trimmed()};
+  ReportDocumentHeader header{QDateTime::currentDateTime(),
+                              QStringLiteral(ORVEX_VERSION),
+                              {},
+                              customerEdit_->text().trimmed(),
+                              siteEdit_->text().trimmed()};
   if (!collectInput(&input, &header)) return false;
   const ReportPaths paths{reportFilePath(context.programDir, serialNumber_),
                           reportDocumentPath(context.programDir, serialNumber_)};
   const WrittenReport report = writeReport(paths, input, context.texts, header);
   // After a failure nothing is left to print: a document made before is not the one asked for.
-  document_ = report.written() ? Document{report.layout, serialNumber_, paths.document}
-                               : Document{};
+  document_ =
+      report.written() ? Document{report.layout, serialNumber_, paths.document} : Document{};
   if (report.written()) status_ = {extra::ReportBothWritten, {paths.data, paths.document}};
   else if (report.result == WrittenReport::Result::DocumentNotWritten)
     status_ = {extra::ReportWritten, {paths.data}};
@@ -219,8 +224,7 @@ bool Report::collectInput(ReportInput* input, ReportDocumentHeader* header) {
 // The kept file holds Windows-1252 only: other characters are refused before anything is
 // written, as for a serial number.
 bool Report::fieldsStorable() {
-  const QString unstorable =
-      unstorableReportCharacters({customerEdit_->text(), siteEdit_->text()});
+  const QString unstorable = unstorableReportCharacters({customerEdit_->text(), siteEdit_->text()});
   if (unstorable.isEmpty()) return true;
   const TextTables* texts = &services_.context.texts;
   const QString typed = customerEdit_->text() + QLatin1Char(' ') + siteEdit_->text();
@@ -251,8 +255,8 @@ void Report::showStatus() {
   const QString data = QDir::toNativeSeparators(status_.files.value(0));
   // One arg() call for both: a "%2" inside a file name is not a place to fill.
   const QString told = status_.files.size() == 2
-                          ? text.arg(data, QDir::toNativeSeparators(status_.files[1]))
-                          : text.arg(data);
+                           ? text.arg(data, QDir::toNativeSeparators(status_.files[1]))
+                           : text.arg(data);
   // The confirmation points at what can be done with the document now.
   const bool ready = status_.item == extra::ReportBothWritten && documentShown();
   statusLine_->setText(ready ? told + QLatin1Char(' ') +
@@ -279,9 +283,9 @@ void Report::showLastRead() {
   const ValuesOrigin& read = services_.context.lastRead;
   const bool available = read.kind == ValuesOrigin::Kind::Controller;
   const TextTables* texts = &services_.context.texts;
-  fromLastRead_->setText(available
-                             ? extraText(texts, extra::ReportFromRead).arg(read.name, timeShown(read.time))
-                             : extraText(texts, extra::ReportNoRead));
+  fromLastRead_->setText(
+      available ? extraText(texts, extra::ReportFromRead).arg(read.name, timeShown(read.time))
+                : extraText(texts, extra::ReportNoRead));
   fromLastRead_->setEnabled(available);
   if (!available) fromEditor_->setChecked(true);
 }
@@ -328,7 +332,8 @@ void Report::applyTexts() {
   fromEditor_->setText(extraText(texts, extra::ReportFromEditor));
   if (auto* l = findChild<QLabel*>(QStringLiteral("Label8")))
     l->setText(extraText(texts, extra::DocCustomer));
-  if (auto* l = findChild<QLabel*>(QStringLiteral("Label9"))) l->setText(extraText(texts, extra::DocSite));
+  if (auto* l = findChild<QLabel*>(QStringLiteral("Label9")))
+    l->setText(extraText(texts, extra::DocSite));
   showLastRead();
   showDocumentState();
 }

@@ -59,13 +59,13 @@ class Report : public QWidget {
   void showProblem(const QString& prompt, const QString& title);
 
   AppServices& services_;
-  QLineEdit* serialEdit_;    // Text1
-  QLineEdit* customerEdit_;  // Text2
-  QLineEdit* siteEdit_;      // Text3
+  QLineEdit* serialEdit_;       // Text1
+  QLineEdit* customerEdit_;     // Text2
+  QLineEdit* siteEdit_;         // Text3
   QRadioButton* fromEditor_;    // Option1
   QRadioButton* fromLastRead_;  // Option2
-  QLabel* statusLine_;  // the last report written
-  QLabel* noDocument_;  // Label7: why Print and Open are off
+  QLabel* statusLine_;          // the last report written
+  QLabel* noDocument_;          // Label7: why Print and Open are off
   QString serialNumber_;
   Document document_;
   Status status_;

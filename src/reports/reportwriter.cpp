@@ -35,8 +35,7 @@ bool writeDocument(const QString& path, const ReportLayout& layout, QString* rea
 ReportPages reportPages(const ReportInput& input, const TextTables& texts,
                         const ReportDocumentHeader& header) {
   ReportPages pages;
-  pages.html =
-      reportDocumentHtml(renderReportValues(input, reportNotation(texts)), texts, header);
+  pages.html = reportDocumentHtml(renderReportValues(input, reportNotation(texts)), texts, header);
   pages.pageFooter = extraText(&texts, extra::DocPage);
   pages.documentNumber = reportDocumentNumber(input.serialNumber, header.made);
   ReportMetadata& m = pages.metadata;

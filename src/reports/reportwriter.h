@@ -20,7 +20,7 @@ struct WrittenReport {
   enum class Result { NameRefused, DataNotWritten, DocumentNotWritten, Written };
   Result result = Result::NameRefused;
   std::shared_ptr<const ReportLayout> layout;  // the document's pages, for printing them
-  QString title;      // when not written: a message box's title and prompt
+  QString title;                               // when not written: a message box's title and prompt
   QString message;
   bool written() const { return result == Result::Written; }
 };

@@ -149,7 +149,8 @@ class TestE2eCli : public QObject {
     text.start("pdftotext", {b.dir.file("doc/SN-PORT.pdf"), "-"});
     QVERIFY(text.waitForFinished(10'000));
     const QString shown = QString::fromUtf8(text.readAllStandardOutput());
-    QVERIFY2(shown.contains("Model: ORVEX\n") && shown.contains("read from the controller on COM1") &&
+    QVERIFY2(shown.contains("Model: ORVEX\n") &&
+                 shown.contains("read from the controller on COM1") &&
                  shown.contains("Customer: ACME"),
              qPrintable(shown));
     QProcess info;

@@ -17,8 +17,8 @@ namespace {
 // Every setting that adds a line to the document: all running conditions, preheating with
 // its time, a repetitive siren, every alarm input acting.
 ParameterSet fullestConfiguration() {
-  const int values[63] = {10, 1, 1, 1, 1, 8, 12, 3, 8, 8, 8, 5, 1, 1, 1, 2, 1, 1, 2, 1, 1,
-                          2,  6, 6, 2, 3, 1, 1,  1, 3, 1, 5, 2, 3, 1, 5, 2, 3, 1, 5, 1, 2,
+  const int values[63] = {10, 1, 1, 1, 1, 8, 12, 3, 8,  8, 8,  5, 1,   1, 1, 2, 1,  1, 2,  1, 1,
+                          2,  6, 6, 2, 3, 1, 1,  1, 3,  1, 5,  2, 3,   1, 5, 2, 3,  1, 5,  1, 2,
                           2,  2, 1, 0, 0, 0, 12, 0, 45, 0, 30, 5, 220, 0, 4, 0, 10, 0, 20, 0, 9};
   ParameterSet set;
   for (int k = kFirstSlot; k <= kLastSlot; ++k) set[k] = static_cast<qint16>(values[k - 1]);
@@ -69,7 +69,8 @@ class TestReportPdf : public QObject {
     QTest::addColumn<int>("base");
     QTest::addColumn<int>("serialLength");
     for (const int base : {0, 300, 600, 900, 1200})
-      for (const int length : {29, 60, 200}) QTest::addRow("base %d, %d", base, length) << base << length;
+      for (const int length : {29, 60, 200})
+        QTest::addRow("base %d, %d", base, length) << base << length;
   }
   void wholeOnPaperInEveryLanguage() {
     QFETCH(int, base);
@@ -83,8 +84,8 @@ class TestReportPdf : public QObject {
     input.serialNumber = QStringLiteral("SN-2024-0815-").leftJustified(serialLength, '7');
     const ValuesOrigin source{ValuesOrigin::Kind::Controller, QStringLiteral("COM3"),
                               QDateTime(QDate(2025, 1, 5), QTime(14, 30)), input.set};
-    const ReportDocumentHeader header{QDateTime(QDate(2025, 1, 5), QTime(14, 32)), "5.0",
-                                      source, QStringLiteral("Customer & Co"), QStringLiteral("Plant 7")};
+    const ReportDocumentHeader header{QDateTime(QDate(2025, 1, 5), QTime(14, 32)), "5.0", source,
+                                      QStringLiteral("Customer & Co"), QStringLiteral("Plant 7")};
     const ReportLayout layout(reportPages(input, texts, header));
     QTemporaryDir dir;
     QString error;
@@ -100,8 +101,7 @@ class TestReportPdf : public QObject {
     const QString signature = texts.extra[extra::DocSignature];
     const QString lastValue = texts.report[45];  // minimum battery voltage
     for (int n = 0; n < pages.size(); ++n) {
-      QVERIFY2(!pages[n].contains(signature) || pages[n].contains(lastValue),
-               qPrintable(pages[n]));
+      QVERIFY2(!pages[n].contains(signature) || pages[n].contains(lastValue), qPrintable(pages[n]));
       QVERIFY(pages[n].contains(texts.extra[extra::DocPage].arg(n + 1).arg(pages.size())));
       QVERIFY(serialLength < 200 || pages[n].contains(QChar(0x2026)));  // cut, not run under
     }
@@ -110,7 +110,8 @@ class TestReportPdf : public QObject {
             all.contains("Customer & Co"));
     QVERIFY(all.contains(base == 300 ? "49.75 Hz" : "49,75 Hz"));
 
-    const QString meta = run(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), dir.filePath("r.pdf")});
+    const QString meta =
+        run(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), dir.filePath("r.pdf")});
     for (const QString& expected :
          {QStringLiteral("pdfaid:part='1'"), QStringLiteral("pdfaid:conformance='B'"),
           QStringLiteral("pdf:Keywords='%1, ORVEX'").arg(input.serialNumber),

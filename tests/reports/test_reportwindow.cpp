@@ -76,7 +76,8 @@ class TestReportWindow : public QObject {
     // No program opens PDF documents here (offscreen): told as such, the file being there.
     f.window->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     QCOMPARE(f.messages.shown().size(), 1);
-    QVERIFY2(f.messages.shown()[0].startsWith("I ") && f.messages.shown()[0].endsWith("|No PDF viewer"),
+    QVERIFY2(f.messages.shown()[0].startsWith("I ") &&
+                 f.messages.shown()[0].endsWith("|No PDF viewer"),
              qPrintable(f.messages.shown()[0]));
     auto* close = f.window->findChild<QPushButton*>(QStringLiteral("Command2"));
     QCOMPARE(close->text(), "Close");
@@ -90,7 +91,8 @@ class TestReportWindow : public QObject {
     ParameterSet read = f.editor->editorSet;
     read[kModelSlot] = 1;
     read[1] = 10;  // 400 V
-    f.context.lastRead = {ValuesOrigin::Kind::Controller, "COM2", QDateTime::currentDateTime(), read};
+    f.context.lastRead = {ValuesOrigin::Kind::Controller, "COM2", QDateTime::currentDateTime(),
+                          read};
     f.context.editorOrigin = {ValuesOrigin::Kind::File, "PLANT.QVT", {}, f.editor->editorSet};
     f.window->hide();
     f.window->show();
