@@ -81,6 +81,7 @@ Report::Report(AppServices& services)
   siteEdit_->setText(kept.site);
   buildLayout();
   connect(&services_.events, &AppEvents::languageApplied, this, &Report::applyTexts);
+  connect(&services_.events, &AppEvents::transferEnded, this, &Report::showLastRead);
   connect(serialEdit_, &QLineEdit::textChanged, this, &Report::showDocumentState);
   showDocumentState();
 }
