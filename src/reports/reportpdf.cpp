@@ -192,7 +192,7 @@ QByteArray reportPdf(const ReportLayout& layout) {
   // one, so a document made across the turn of a second is made again.
   for (int attempt = 0; attempt < 3; ++attempt) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QByteArray pdf = writePdf(layout, now);
+    QByteArray pdf = writePdf(layout, now);
     const QByteArray stamp = "/CreationDate (D:" + now.toString("yyyyMMddHHmmss").toLatin1();
     if (pdf.isEmpty() || pdf.contains(stamp)) return pdf;
   }
