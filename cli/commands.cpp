@@ -17,6 +17,7 @@
 #include "config/editortable.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 #include "link/transfers.h"
 #include "reports/reportfields.h"
 #include "reports/reportfile.h"
@@ -48,7 +49,10 @@ void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
   for (const ControllerOutcome& outcome : outcomes) text += outcome.log + QLatin1Char('\n');
   QString error;
   if (!writeBytesAtomic(s.arguments.logFile, text.toUtf8(), &error))
-    std::fputs((extraText(s, extra::WriteFailed).arg(s.arguments.logFile, error) + '\n')
+    std::fputs((extraText(s, extra::WriteFailed)
+                    .arg(s.arguments.logFile,
+                         writeFailureReason(&s.link.texts, s.arguments.logFile, error)) +
+                '\n')
                    .toLocal8Bit()
                    .constData(),
                stderr);
@@ -136,8 +140,10 @@ QString readTarget(const Arguments& a, const QString& port) {
 // The folder the results go to, made when missing; false after telling why it cannot be.
 bool makeFolder(const Session& s, const QString& folder) {
   if (QDir().mkpath(folder)) return true;
+  const QString systemText = QString::fromLocal8Bit(std::strerror(errno));
   refuse(extraText(s, extra::WriteFailed)
-             .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno))));
+             .arg(QDir::toNativeSeparators(folder),
+                  writeFailureReason(&s.link.texts, QDir(folder).filePath("."), systemText)));
   return false;
 }
 
@@ -157,8 +163,9 @@ int runRead(const Session& s, QTextStream& out) {
     QString error;
     if (outcome.ok && !writeQvtFile(file, outcome.set, &error)) {
       outcome.ok = false;
-      outcome.problems
-          << extraText(s, extra::WriteFailed).arg(QDir::toNativeSeparators(file), error);
+      outcome.problems << extraText(s, extra::WriteFailed)
+                              .arg(QDir::toNativeSeparators(file),
+                                   writeFailureReason(&s.link.texts, file, error));
     }
     const QString said =
         outcome.ok ? message(s, 33) + QStringLiteral(" -> ") + QDir::toNativeSeparators(file)

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -62,6 +63,23 @@ bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* err
 
 bool writeTextFileAtomic(const QString& path, const QString& content, QString* error) {
   return writeBytesAtomic(path, toCp1252(content), error);
+}
+
+WriteProblem diagnoseWriteFailure(const QString& path) {
+  constexpr qint64 kNearlyFull = 64 * 1024;  // less than a text file of the program takes
+  const QString folder = QFileInfo(path).absolutePath();
+  // The nearest part of the folder's path that exists: a file there blocks the way.
+  QString existing = folder;
+  while (!QFileInfo::exists(existing) && QFileInfo(existing).absolutePath() != existing)
+    existing = QFileInfo(existing).absolutePath();
+  const QFileInfo found(existing);
+  if (!found.isDir()) return {WriteProblem::NotAFolder, existing};
+  if (!found.isWritable()) return {WriteProblem::FolderReadOnly, existing};  // nor made in it
+  if (existing != folder) return {WriteProblem::FolderMissing, folder};
+  const QStorageInfo storage(folder);
+  if (storage.isValid() && storage.bytesAvailable() < kNearlyFull)
+    return {WriteProblem::DiskFull, folder};
+  return {WriteProblem::Other, folder};
 }
 
 QString findFileNoCase(const QString& dir, const QString& name) {

@@ -28,6 +28,14 @@ bool writeTextFileAtomic(const QString& path, const QString& content, QString* e
 // writer, a buffered stream) could leave a cut one behind a successful save.
 bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error);
 
+// Why a file could not be written, found out afterwards on the file system, so the user can
+// be told in the program's words; the system's own text says little to an installer.
+struct WriteProblem {
+  enum Kind { FolderMissing, NotAFolder, FolderReadOnly, DiskFull, Other } kind = Other;
+  QString where;  // the folder missing or read-only, or the file standing in a folder's place
+};
+WriteProblem diagnoseWriteFailure(const QString& path);
+
 // The path of `name` inside `dir`, matched without regard to case (the program writes
 // DEFAULT.FIL and reads Default.fil). If nothing matches, dir + name as given.
 QString findFileNoCase(const QString& dir, const QString& name);

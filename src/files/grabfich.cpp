@@ -13,6 +13,7 @@
 #include "files/filetexts.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 
 namespace orvex {
 
@@ -78,12 +79,8 @@ void GrabFich::save() {
   if (EditorAccess* editor = services_.editor()) editor->collectParameterSet();
   const QString path = configFilePath(services_.context.programDir, name);
   QString reason;
-  if (!writeQvtFile(path, services_.context.configEditada, &reason)) {
-    const TextTables* texts = &services_.context.texts;
-    return showProblem(
-        extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), reason),
-        extraText(texts, extra::WriteFailedTitle));
-  }
+  if (!writeQvtFile(path, services_.context.configEditada, &reason))
+    return showWriteFailure(path, reason);
   // The editor's values are that file's now; the model they were read from stays known.
   ValuesOrigin saved{ValuesOrigin::Kind::File,
                      QFileInfo(path).fileName(),
@@ -95,6 +92,13 @@ void GrabFich::save() {
   showExitCaption();
 }
 
+void GrabFich::showWriteFailure(const QString& path, const QString& systemText) {
+  const TextTables* texts = &services_.context.texts;
+  showProblem(extraText(texts, extra::WriteFailed)
+                  .arg(QDir::toNativeSeparators(path), writeFailureReason(texts, path, systemText)),
+              extraText(texts, extra::WriteFailedTitle));
+}
+
 void GrabFich::makeDefault() {
   const QString name = nameEdit_->text();
   if (name.isEmpty()) return showMessageText(36, 37);
@@ -104,11 +108,8 @@ void GrabFich::makeDefault() {
                               MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
     return;
   QString reason;
-  if (!writeDefaultFile(services_.context.programDir, name, &reason)) {
-    const TextTables* texts = &services_.context.texts;
-    showProblem(extraText(texts, extra::WriteFailed).arg(QStringLiteral("DEFAULT.FIL"), reason),
-                extraText(texts, extra::WriteFailedTitle));
-  }
+  if (!writeDefaultFile(services_.context.programDir, name, &reason))
+    showWriteFailure(defaultFilePath(services_.context.programDir), reason);
 }
 
 }  // namespace orvex

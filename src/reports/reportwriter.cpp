@@ -6,6 +6,7 @@
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
 #include "lang/languages.h"
+#include "lang/writefailure.h"
 #include "reports/reportfile.h"
 
 namespace orvex {
@@ -21,13 +22,18 @@ QString languageTag(const TextTables& texts) {
   return language->base == 1200 ? QStringLiteral("no") : QLatin1String(language->qtLocale);
 }
 
-bool writeDocument(const QString& path, const ReportLayout& layout, QString* reason) {
+// *reason: why not, in the program's words (the system's text goes to standard error).
+bool writeDocument(const QString& path, const ReportLayout& layout, const TextTables& texts,
+                   QString* reason) {
   const QByteArray pdf = reportPdf(layout);
   if (pdf.isEmpty()) {
     *reason = QStringLiteral("the document could not be laid out");
     return false;
   }
-  return writeBytesAtomic(path, pdf, reason);
+  QString systemText;
+  if (writeBytesAtomic(path, pdf, &systemText)) return true;
+  *reason = writeFailureReason(&texts, path, systemText);
+  return false;
 }
 
 }  // namespace
@@ -62,7 +68,7 @@ WrittenReport writeReport(const ReportPaths& paths, const ReportInput& input,
   }
   report.layout = std::make_shared<const ReportLayout>(reportPages(input, texts, header));
   QString reason;
-  if (!writeDocument(paths.document, *report.layout, &reason)) {
+  if (!writeDocument(paths.document, *report.layout, texts, &reason)) {
     report.result = Result::DocumentNotWritten;
     report.title = extraText(&texts, extra::WriteFailedTitle);
     report.message = extraText(&texts, extra::ReportPdfFailed)

@@ -8,6 +8,9 @@
 
 #include "../files/fakeeditor.h"
 #include "../files/filesizelimit.h"
+#include "lang/extratexts.h"
+#include "lang/languages.h"
+#include "lang/textsfile.h"
 #include "lang/loadtexts.h"
 #include "reportfixtures.h"
 #include "common/cp1252.h"
@@ -172,6 +175,9 @@ class TestReportWindow : public QObject {
     QCOMPARE(shown.size(), 2);
     QVERIFY2(shown[0].contains("GUI-RO.pdf") && shown[1].contains("GUI-400V.pdf"),
              qPrintable(shown.join('\n')));
+    // Why, in the program's words: the system's are for standard error.
+    const QString why = builtInTextBlock(kEnglishBase).extra.value(extra::WriteRefused - 1);
+    QVERIFY2(!why.isEmpty() && shown[0].contains(why), qPrintable(shown[0]));
     QCOMPARE(f.printState(), "told");
     QVERIFY(loadTexts(f.services, 900));  // the status line follows the language
     QCOMPARE(f.window->findChild<QLabel*>("Status")->text(),
