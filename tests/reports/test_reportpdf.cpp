@@ -9,21 +9,11 @@
 #include "lang/textplan.h"
 #include "lang/textsfile.h"
 #include "reports/reportwriter.h"
+#include "support/fullestconfiguration.h"
 
 using namespace orvex;
 
 namespace {
-
-// Every setting that adds a line to the document: all running conditions, preheating with
-// its time, a repetitive siren, every alarm input acting.
-ParameterSet fullestConfiguration() {
-  const int values[63] = {10, 1, 1, 1, 1, 8, 12, 3, 8,  8, 8,  5, 1,   1, 1, 2, 1,  1, 2,  1, 1,
-                          2,  6, 6, 2, 3, 1, 1,  1, 3,  1, 5,  2, 3,   1, 5, 2, 3,  1, 5,  1, 2,
-                          2,  2, 1, 0, 0, 0, 12, 0, 45, 0, 30, 5, 220, 0, 4, 0, 10, 0, 20, 0, 9};
-  ParameterSet set;
-  for (int k = kFirstSlot; k <= kLastSlot; ++k) set[k] = static_cast<qint16>(values[k - 1]);
-  return set;
-}
 
 TextTables deliveredTexts(int base) {
   const TextBlock block = builtInTextBlock(base);
@@ -78,7 +68,7 @@ class TestReportPdf : public QObject {
     const TextTables texts = deliveredTexts(base);
     ReportInput input;
     QList<int> unshown;
-    input = editorReportInput(fullestConfiguration(), &unshown);
+    input = editorReportInput(test::fullestConfiguration(), &unshown);
     QVERIFY(unshown.isEmpty());
     input.texts = texts.report;
     input.serialNumber = QStringLiteral("SN-2024-0815-").leftJustified(serialLength, '7');
