@@ -41,8 +41,9 @@ double timedReport(const QTemporaryDir& dir, const orvex::TextTables& texts) {
   const orvex::ReportDocumentHeader header{QDateTime::currentDateTime(), "5.0", source,
                                            QStringLiteral("Hydro Energi AS"),
                                            QStringLiteral("Kraftstasjon 7, Bergen")};
-  const orvex::WrittenReport report = orvex::writeReport(
-      {dir.filePath("SN-BENCH.txt"), dir.filePath("SN-BENCH.pdf")}, input, texts, header);
+  const orvex::WrittenReport report =
+      orvex::writeReport({dir.filePath("SN-BENCH.txt"), dir.filePath("SN-BENCH.pdf")}, input, texts,
+                         header);
   if (!report.written()) {
     std::fprintf(stderr, "not written: %s\n", qPrintable(report.message));
     return -1;
