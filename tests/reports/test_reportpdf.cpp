@@ -79,7 +79,10 @@ class TestReportPdf : public QObject {
     const ReportLayout layout(reportPages(input, texts, header));
     QTemporaryDir dir;
     QString error;
-    QVERIFY(writeBytesAtomic(dir.filePath("r.pdf"), reportPdf(layout), &error));
+    const QByteArray pdf = reportPdf(layout);
+    QVERIFY(writeBytesAtomic(dir.filePath("r.pdf"), pdf, &error));
+    // Made as PDF/A-1b, not only labelled so: the output intent that the standard asks for.
+    QVERIFY(pdf.contains("/GTS_PDFA1"));
     QPrinter printer(QPrinter::ScreenResolution);  // another resolution than the PDF's
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("printed.pdf"));
