@@ -12,10 +12,13 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <functional>
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
@@ -51,6 +54,27 @@ QRadioButton* option(QWidget* parent, const char* name) {
   auto* o = new QRadioButton(parent);
   o->setObjectName(QLatin1String(name));
   return o;
+}
+
+// A desktop's opener (xdg-open) hands a file to the program named for its type and tells no
+// one when none is named; xdg-mime, which it asks, then answers with an empty line. Where
+// xdg-mime cannot be asked (another system), the system's own opening decides.
+void askForPdfViewer(QObject* owner, const std::function<void(bool named)>& answer) {
+  auto* query = new QProcess(owner);
+  QObject::connect(query, &QProcess::finished, owner,
+                   [query, answer](int code, QProcess::ExitStatus status) {
+                     const QByteArray named = query->readAllStandardOutput().trimmed();
+                     query->deleteLater();
+                     answer(status != QProcess::NormalExit || code != 0 || !named.isEmpty());
+                   });
+  QObject::connect(query, &QProcess::errorOccurred, owner,
+                   [query, answer](QProcess::ProcessError error) {
+                     if (error != QProcess::FailedToStart) return;
+                     query->deleteLater();
+                     answer(true);
+                   });
+  query->start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                            QStringLiteral("application/pdf")});
 }
 
 QString timeShown(const QDateTime& time) {
@@ -306,13 +330,17 @@ void Report::print() {
 
 void Report::openDocument() {
   if (!documentShown()) return;
-  if (QDesktopServices::openUrl(QUrl::fromLocalFile(document_.path))) return;
-  const QFileInfo file(document_.path);
-  // The file is there: only a program to show it is missing.
-  services_.messages.show(MessageIcon::Information,
-                          extraText(&services_.context.texts, extra::ReportNoViewer)
-                              .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())),
-                          extraText(&services_.context.texts, extra::ReportNoViewerTitle));
+  const QString path = document_.path;
+  askForPdfViewer(this, [this, path](bool named) {
+    if (named && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+    const QFileInfo file(path);
+    // The file is there: only a program to show it is missing.
+    services_.messages.show(MessageIcon::Information,
+                            extraText(&services_.context.texts, extra::ReportNoViewer)
+                                .arg(file.fileName(),
+                                     QDir::toNativeSeparators(file.absolutePath())),
+                            extraText(&services_.context.texts, extra::ReportNoViewerTitle));
+  });
 }
 
 // The steps tell the flow of the finished document; the buttons get their words.

@@ -1,10 +1,15 @@
 #include <QDir>
 #include <QLabel>
+#include <QDesktopServices>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QProcess>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <functional>
 
 #include "../files/fakeeditor.h"
 #include "../files/filesizelimit.h"
@@ -63,6 +68,27 @@ QString pdfText(const QString& path) {
 
 class TestReportWindow : public QObject {
   Q_OBJECT
+ public slots:
+  void urlOpened(const QUrl& url) { opened_ << url; }
+
+ private:
+  // Runs `click` with an xdg-mime first on the path that names `desktopFile` for PDF
+  // documents (QProcess finds its program when it starts it).
+  bool withPdfViewerNamed(const QByteArray& desktopFile, const std::function<void()>& click) {
+    QFile tool(bin_.filePath("xdg-mime"));
+    if (!tool.open(QIODevice::WriteOnly)) return false;
+    tool.write("#!/bin/sh\necho " + desktopFile + "\n");
+    tool.close();
+    tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin_.path().toLocal8Bit() + ':' + path);
+    click();
+    qputenv("PATH", path);
+    return true;
+  }
+  QTemporaryDir bin_;
+  QList<QUrl> opened_;
+
  private slots:
   // The window stays on the confirmation, Print and Open at hand, closed in one click.
   void generatesFromTheCollectedEditor() {
@@ -76,12 +102,20 @@ class TestReportWindow : public QObject {
              renderReport(test::handWorkedInput(language)).toLatin1());
     QVERIFY(f.window->findChild<QLabel*>("Status")->text().contains("SN 0042.txt"));
     QCOMPARE(f.printState(), "print");
-    // No program opens PDF documents here (offscreen): told as such, the file being there.
-    f.window->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
-    QCOMPARE(f.messages.shown().size(), 1);
+    // The desktop would start its opener, which finds no program for PDF documents and tells
+    // no one: told here, as such, the file being there. Where one is named, it is opened.
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "urlOpened");
+    auto* open = f.window->findChild<QPushButton*>(QStringLiteral("Command4"));
+    QVERIFY(withPdfViewerNamed("", [&] { open->click(); }));
+    QTRY_COMPARE(f.messages.shown().size(), 1);
     QVERIFY2(f.messages.shown()[0].startsWith("I ") &&
                  f.messages.shown()[0].endsWith("|No PDF viewer"),
              qPrintable(f.messages.shown()[0]));
+    QVERIFY(withPdfViewerNamed("viewer.desktop", [&] { open->click(); }));
+    QTRY_COMPARE(opened_.size(), 1);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(opened_[0].toLocalFile(), f.dir.file("Report/Doc/SN 0042.pdf"));
+    QCOMPARE(f.messages.shown().size(), 1);
     auto* close = f.window->findChild<QPushButton*>(QStringLiteral("Command2"));
     QCOMPARE(close->text(), "Close");
     close->click();
