@@ -9,8 +9,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <functional>
-
 #include "../files/fakeeditor.h"
 #include "../files/filesizelimit.h"
 #include "lang/extratexts.h"
@@ -72,24 +70,18 @@ class TestReportWindow : public QObject {
   void urlOpened(const QUrl& url) { opened_ << url; }
 
  private:
-  // Runs `click` with an xdg-mime first on the path that names `desktopFile` for PDF
-  // documents (QProcess finds its program when it starts it).
-  bool withPdfViewerNamed(const QByteArray& desktopFile, const std::function<void()>& click) {
+  // The xdg-mime first on the path (see initTestCase) names `desktopFile` for PDF documents.
+  void namePdfViewer(const QByteArray& desktopFile) {
     QFile tool(bin_.filePath("xdg-mime"));
-    if (!tool.open(QIODevice::WriteOnly)) return false;
+    QVERIFY(tool.open(QIODevice::WriteOnly));
     tool.write("#!/bin/sh\necho " + desktopFile + "\n");
-    tool.close();
     tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", bin_.path().toLocal8Bit() + ':' + path);
-    click();
-    qputenv("PATH", path);
-    return true;
   }
   QTemporaryDir bin_;
   QList<QUrl> opened_;
 
  private slots:
+  void initTestCase() { qputenv("PATH", bin_.path().toLocal8Bit() + ':' + qgetenv("PATH")); }
   // The window stays on the confirmation, Print and Open at hand, closed in one click.
   void generatesFromTheCollectedEditor() {
     const QString language = QStringLiteral("en");
@@ -106,12 +98,14 @@ class TestReportWindow : public QObject {
     // no one: told here, as such, the file being there. Where one is named, it is opened.
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "urlOpened");
     auto* open = f.window->findChild<QPushButton*>(QStringLiteral("Command4"));
-    QVERIFY(withPdfViewerNamed("", [&] { open->click(); }));
+    namePdfViewer("");
+    open->click();
     QTRY_COMPARE(f.messages.shown().size(), 1);
     QVERIFY2(f.messages.shown()[0].startsWith("I ") &&
                  f.messages.shown()[0].endsWith("|No PDF viewer"),
              qPrintable(f.messages.shown()[0]));
-    QVERIFY(withPdfViewerNamed("viewer.desktop", [&] { open->click(); }));
+    namePdfViewer("viewer.desktop");
+    open->click();
     QTRY_COMPARE(opened_.size(), 1);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QCOMPARE(opened_[0].toLocalFile(), f.dir.file("Report/Doc/SN 0042.pdf"));
