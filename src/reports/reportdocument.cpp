@@ -76,32 +76,36 @@ class DocumentBuilder {
   QString word(int item) const { return texts_.extra[static_cast<size_t>(item)]; }
 
   // The serial number and the document number on lines of their own, where long ones have
-  // room.
+  // room; a table of six columns, so that rows of one, two and three cells line up.
   void titleBlock(const ReportDocumentHeader& header) {
     html_ += QStringLiteral("<h1>%1</h1>").arg(escaped(value("TITULO")));
     html_ += QStringLiteral("<table class='rows' width='100%' cellspacing='0'>");
     const QString serial = value("V_NUM_SERIE");
     line(texts_.message[48], wrappedWord(serial));
     line(word(extra::DocNumber), wrappedWord(reportDocumentNumber(serial, header.made)));
-    pair(word(extra::DocModel), escaped(reportModelName(header.source.set, texts_)),
-         word(extra::DocVersion), escaped(header.programVersion));
+    // The short ones share a row, so that a common configuration stays on one page.
+    cells({{word(extra::DocModel), escaped(reportModelName(header.source.set, texts_))},
+           {word(extra::DocDate), header.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
+           {word(extra::DocVersion), escaped(header.programVersion)}});
     // Where the values came from, and for whom and where they were put in, when typed.
     line(word(extra::DocSource), escaped(reportSourceText(header.source, texts_)));
-    line(word(extra::DocDate), header.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     if (!header.customer.isEmpty() || !header.site.isEmpty())
-      pair(word(extra::DocCustomer), escaped(header.customer), word(extra::DocSite),
-           escaped(header.site));
+      cells({{word(extra::DocCustomer), escaped(header.customer)},
+             {word(extra::DocSite), escaped(header.site)}});
     html_ += QStringLiteral("</table>");
   }
-  void line(const QString& label, const QString& html) {
-    html_ +=
-        QStringLiteral("<tr><td colspan='2'><b>%1:</b> %2</td></tr>").arg(escaped(label), html);
-  }
-  void pair(const QString& label1, const QString& html1, const QString& label2,
-            const QString& html2) {
-    const QString cell = QStringLiteral("<td width='50%'><b>%1:</b> %2</td>");
-    html_ += QStringLiteral("<tr>") + cell.arg(escaped(label1), html1) +
-             cell.arg(escaped(label2), html2) + QStringLiteral("</tr>");
+  // A row of one cell across the table's six columns.
+  void line(const QString& label, const QString& html) { cells({{label, html}}); }
+  // A row of labelled cells sharing the width: (label, rich text) each.
+  void cells(const QList<std::pair<QString, QString>>& labelled) {
+    const auto span = static_cast<int>(6 / labelled.size());
+    html_ += QStringLiteral("<tr>");
+    for (const auto& [label, html] : labelled)
+      html_ += QStringLiteral("<td colspan='%1' width='%2%'><b>%3:</b> %4</td>")
+                   .arg(span)
+                   .arg(100 / labelled.size())
+                   .arg(escaped(label), html);
+    html_ += QStringLiteral("</tr>");
   }
 
   void beginSection(const char* titleField, const char* anchor = "") {
