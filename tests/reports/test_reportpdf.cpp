@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "common/textfile.h"
+#include "config/factoryset.h"
 #include "lang/extratexts.h"
 #include "lang/textplan.h"
 #include "lang/textsfile.h"
@@ -110,6 +111,23 @@ class TestReportPdf : public QObject {
           QStringLiteral("pdf:Keywords='%1, ORVEX'").arg(input.serialNumber),
           QStringLiteral("xmp:CreatorTool='ORVEX configuration tool 5.0'")})
       QVERIFY2(meta.contains(expected), qPrintable(expected));
+  }
+  // The delivered configuration with customer and site, the longest source and model texts:
+  // one page in every language.
+  void commonConfigurationOnOnePage() {
+    for (const int base : {0, 300, 600, 900, 1200}) {
+      const TextTables texts = deliveredTexts(base);
+      QList<int> unshown;
+      ReportInput input = editorReportInput(factoryParameterSet(), &unshown);
+      input.texts = texts.report;
+      input.serialNumber = QStringLiteral("SN-0042");
+      const ReportDocumentHeader header{QDateTime::currentDateTime(),
+                                        "5.0",
+                                        {},
+                                        QStringLiteral("Hydro Energi AS"),
+                                        QStringLiteral("Kraftstasjon 7, Bergen")};
+      QCOMPARE(ReportLayout(reportPages(input, texts, header)).pageCount(), 1);
+    }
   }
 };
 
