@@ -29,7 +29,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 LIST = ROOT / "tools" / "mutants.txt"
 COPIED = ["CMakeLists.txt", "CMakePresets.json", "cmake", "data", "src", "sim", "cli", "tests",
-          "tools", "bench", "fuzz"]
+          "tools", "bench", "fuzz", "dist"]
 FIELDS = ("file", "what", "tests", "from", "to")
 
 
