@@ -12,7 +12,7 @@ const char kGeneralHelp[] =
     "  orvex-cli read    --port PORT[,PORT...] -o FILE.QVT|DIR/\n"
     "  orvex-cli write   FILE.QVT --port PORT[,PORT...]\n"
     "  orvex-cli compare A B          A, B: a .QVT file or port:PORT\n"
-    "  orvex-cli report  FILE.QVT --serial S [--lang es|en|fr|de|no] [-o DIR]\n"
+    "  orvex-cli report  FILE.QVT|--port PORT --serial S [--lang es|en|fr|de|no] [-o DIR]\n"
     "\n"
     "PORT is COMn (as the windowed program resolves it in the program directory) or a\n"
     "device path such as /dev/ttyUSB0. Several ports are handled at the same time.\n"
@@ -55,14 +55,17 @@ const char kCompareHelp[] =
     "Exit status 0 when nothing differs, 1 when something does or a read failed.\n";
 
 const char kReportHelp[] =
-    "orvex-cli report FILE.QVT --serial S [--lang LANG] [-o DIR] [options]\n"
+    "orvex-cli report FILE.QVT|--port PORT --serial S [--lang LANG] [-o DIR]\n"
+    "                 [--customer C] [--site W] [options]\n"
     "\n"
-    "Writes the report of FILE.QVT for the controller with serial number S: the data file\n"
-    "S.txt and the printable S.pdf, in DIR, or else in the program directory's Report/Txt\n"
-    "and Report/Doc.\n";
+    "Writes the report of FILE.QVT, or of the controller on PORT read now, for the\n"
+    "controller with serial number S: the data file S.txt and the printable S.pdf (PDF/A),\n"
+    "in DIR, or else in the program directory's Report/Txt and Report/Doc. The document\n"
+    "names where its values came from. --customer and --site are printed on it and kept\n"
+    "for the next report (the windowed program's too); without them, the kept ones.\n";
 
-const QStringList kValueOptions = {"--port", "-o",    "--output",   "--serial",
-                                   "--lang", "--dir", "--settings", "--log"};
+const QStringList kValueOptions = {"--port", "-o",         "--output", "--serial",   "--lang",
+                                   "--dir",  "--settings", "--log",    "--customer", "--site"};
 const QStringList kLanguages = {"es", "en", "fr", "de", "no"};
 
 ParsedCommandLine error(const QString& text) {
@@ -169,9 +172,11 @@ QString checkCommand(Arguments* a, const Tokens& t) {
       a->sideB = t.positionals[1];
       return {};
     case Command::Report:
-      if (t.positionals.size() != 1) return QStringLiteral("report takes one .QVT file.");
       if (needs("--serial") || a->serial.isEmpty()) return QStringLiteral("report needs --serial.");
-      a->input = t.positionals[0];
+      if (a->ports.size() > 1) return QStringLiteral("report reads one controller: one --port.");
+      if (t.positionals.size() + a->ports.size() != 1)
+        return QStringLiteral("report takes one .QVT file or one --port.");
+      a->input = t.positionals.value(0);
       return {};
   }
   return {};
@@ -192,6 +197,8 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   a.ports = portList(t.values.value("--port"));
   a.output = t.values.value("-o");
   a.serial = t.values.value("--serial");
+  a.customer = t.values.value("--customer");
+  a.site = t.values.value("--site");
   a.language = t.values.value("--lang");
   a.programDir = t.values.value("--dir");
   a.lineSettings = t.values.value("--settings");

@@ -9,14 +9,15 @@ enum class Command { Read, Write, Compare, Report };
 
 struct Arguments {
   Command command = Command::Read;
-  QStringList ports;     // read, write: COMn or device paths, in the order given
-  QString input;         // write, report: the .QVT file
-  QString sideA, sideB;  // compare: a .QVT file or "port:PORT"
-  QString output;        // read: FILE.QVT or DIR/; report: DIR (optional)
-  QString serial;        // report
-  QString language;      // es, en, fr, de, no; empty: the program directory's conflang.sys
-  QString programDir;    // empty: the current folder, or installed, the user's data folder
-  QString lineSettings;  // "9600,N,8,1"; empty: the program directory's confcom.sys
+  QStringList ports;       // read, write, report: COMn or device paths, in the order given
+  QString input;           // write, report: the .QVT file
+  QString sideA, sideB;    // compare: a .QVT file or "port:PORT"
+  QString output;          // read: FILE.QVT or DIR/; report: DIR (optional)
+  QString serial;          // report
+  QString customer, site;  // report: optional, kept for the next report
+  QString language;        // es, en, fr, de, no; empty: the program directory's conflang.sys
+  QString programDir;      // empty: the current folder, or installed, the user's data folder
+  QString lineSettings;    // "9600,N,8,1"; empty: the program directory's confcom.sys
   QString logFile;
   bool json = false;
 };

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -19,6 +20,7 @@
 #include "lang/textlookup.h"
 #include "lang/writefailure.h"
 #include "link/transfers.h"
+#include "reports/reportfields.h"
 #include "reports/reportfile.h"
 #include "reports/reportwriter.h"
 
@@ -57,6 +59,14 @@ QList<ControllerOutcome> onControllers(const Session& s, const QStringList& port
   return outcomes;
 }
 
+// Values the editor could not show exactly, in a file or read from a controller.
+int refuseUnshown(const Session& s, const QString& where, const QList<int>& unshown) {
+  QStringList numbers;
+  for (const int slot : unshown) numbers << QString::number(slot);
+  return refuse(where + QStringLiteral(": ") +
+                extraText(s, extra::OutOfRangePrompt).arg(numbers.join(", ")));
+}
+
 // Reads a .QVT file as the editor would show and collect it; false (status 2 told) when it
 // cannot be read or holds values the editor has no control for.
 bool loadEditedFile(const Session& s, const QString& path, EditorModel* editor, ParameterSet* set) {
@@ -68,10 +78,7 @@ bool loadEditedFile(const Session& s, const QString& path, EditorModel* editor, 
   }
   const QList<int> unshown = showParameterSet(file, *editor);
   if (!unshown.isEmpty()) {
-    QStringList numbers;
-    for (const int slot : unshown) numbers << QString::number(slot);
-    refuse(path + QStringLiteral(": ") +
-           extraText(s, extra::OutOfRangePrompt).arg(numbers.join(", ")));
+    refuseUnshown(s, path, unshown);
     return false;
   }
   *set = file;
@@ -178,22 +185,70 @@ int runWrite(const Session& s, QTextStream& out) {
   return results.print(out);
 }
 
+namespace {
+
+// The values a report records: the .QVT file, or the controller read now. The exit status
+// when they cannot be had (told on standard error).
+int reportValues(const Session& s, ValuesOrigin* source) {
+  const Arguments& a = s.arguments;
+  if (a.ports.isEmpty()) {
+    QString problem;
+    if (!readQvtFile(a.input, &source->set, &problem, &s.link.texts)) return refuse(problem);
+    *source = {ValuesOrigin::Kind::File, QFileInfo(a.input).fileName(), {}, source->set};
+    return kSuccess;
+  }
+  const QList<ControllerOutcome> outcomes =
+      onControllers(s, a.ports, InstrumentTransfers::kReadSteps, [](InstrumentTransfers& t, ParameterSet* set) {
+        return t.readConfiguration(set);
+      });
+  const ControllerOutcome& read = outcomes.value(0);
+  if (!read.ok) {
+    refuse(read.port + QStringLiteral(": ") + lastProblem(read));
+    return kControllerFailed;
+  }
+  *source = {ValuesOrigin::Kind::Controller, read.port, QDateTime::currentDateTime(), read.set};
+  return kSuccess;
+}
+
+// --customer and --site, else the ones kept from the last report.
+ReportFields reportFields(const Session& s) {
+  ReportFields fields = readReportFields(s.link.programDir);
+  if (!s.arguments.customer.isEmpty()) fields.customer = s.arguments.customer;
+  if (!s.arguments.site.isEmpty()) fields.site = s.arguments.site;
+  return fields;
+}
+
+}  // namespace
+
 int runReport(const Session& s, QTextStream& out) {
   const Arguments& a = s.arguments;
-  EditorModel editor;
-  ReportInput input;
-  if (!loadEditedFile(s, a.input, &editor, &input.set)) return kBadUsage;
-  input.texts = s.link.texts.report;
-  for (const QString& box : reportNumberBoxNames()) input.numberBoxes.insert(box, editor.text(box));
-  input.serialNumber = a.serial;
+  const ReportFields fields = reportFields(s);
+  if (const QString bad = unstorableReportCharacters(fields); !bad.isEmpty())
+    return refuse(extraText(s, extra::NotStorable).arg(fields.customer + ' ' + fields.site, bad));
+  const QString dir = s.link.programDir;
   if (!a.output.isEmpty() && !makeFolder(s, a.output)) return kBadUsage;
-  const ReportPaths paths = reportPaths(s.link.programDir, a.serial, a.output);
-  const WrittenReport report = writeReport(paths, input, s.link.texts);
+  ValuesOrigin source;
+  if (const int status = reportValues(s, &source); status != kSuccess) return status;
+  QList<int> unshown;
+  ReportInput input = editorReportInput(source.set, &unshown);
+  if (!unshown.isEmpty()) {
+    refuseUnshown(s, a.ports.isEmpty() ? a.input : a.ports[0], unshown);
+    return a.ports.isEmpty() ? kBadUsage : kControllerFailed;
+  }
+  input.texts = s.link.texts.report;
+  input.serialNumber = a.serial;
+  const ReportPaths paths = reportPaths(dir, a.serial, a.output);
+  const WrittenReport report =
+      writeReport(paths, input, s.link.texts, reportHeader(source, fields.customer, fields.site));
   if (report.result == WrittenReport::Result::NameRefused) return refuse(report.message);
   if (!report.written()) {
     refuse(report.message);
     return kFileNotWritten;
   }
+  QString error;
+  if (!keepReportFields(dir, fields, &error))
+    refuse(extraText(s, extra::WriteFailed)
+               .arg(QDir::toNativeSeparators(dir + kReportFieldsFile), error));
   if (a.json)
     out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("report")},
                                      {QStringLiteral("data"), paths.data},

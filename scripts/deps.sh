@@ -10,6 +10,10 @@ needed=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-de
         xvfb xauth qt6-translations-l10n poppler-utils python3)
 if [ "${1:-}" = fuzz ]; then needed+=(clang libclang-rt-14-dev); fi
 if [ "${1:-}" = lint ]; then needed+=(clang-format clang-tidy); fi
+# `deps.sh pdfa`: the PDF/A validator scripts/check-pdfa.sh runs (Java, Apache PDFBox).
+if [ "${1:-}" = pdfa ]; then
+  needed+=(default-jre-headless libpdfbox2-java libactivation-java libjaxb-api-java)
+fi
 missing=()
 # `deps.sh package`: what scripts/package.sh and scripts/check-package.sh need besides.
 if [ "${1:-}" = package ]; then

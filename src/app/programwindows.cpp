@@ -22,8 +22,12 @@ void registerEditorWindow(AppServices& services) {
       if (services.port) applySerialSettings(services.context, *services.port, services.messages);
     };
     steps.readDefaultConfiguration = [&services](ParameterSet* set, QString* problem) {
-      return loadDefaultConfiguration(services.context.programDir, set, problem,
-                                      &services.context.texts);
+      QString name;
+      if (!loadDefaultConfiguration(services.context.programDir, set, problem,
+                                    &services.context.texts, &name))
+        return false;
+      services.context.editorOrigin = {ValuesOrigin::Kind::File, name, {}, *set};
+      return true;
     };
     return new ConfigQVT(services, steps);
   });

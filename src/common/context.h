@@ -3,6 +3,7 @@
 
 #include "common/parameterset.h"
 #include "common/texttables.h"
+#include "common/valuesorigin.h"
 
 namespace orvex {
 
@@ -14,6 +15,8 @@ struct ProgramContext {
   TextTables texts;
   ParameterSet configLeida;    // filled by a read, a load, the default configuration
   ParameterSet configEditada;  // filled only by collecting the editor
+  ValuesOrigin editorOrigin;   // where the editor's values were last read, loaded or saved
+  ValuesOrigin lastRead;       // the last complete read of the controller (kind Editor: none)
 
   QString path(const QString& relative) const { return programDir + relative; }
 };

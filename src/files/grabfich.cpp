@@ -1,6 +1,7 @@
 #include "grabfich.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +81,13 @@ void GrabFich::save() {
   QString reason;
   if (!writeQvtFile(path, services_.context.configEditada, &reason))
     return showWriteFailure(path, reason);
+  // The editor's values are that file's now; the model they were read from stays known.
+  ValuesOrigin saved{ValuesOrigin::Kind::File,
+                     QFileInfo(path).fileName(),
+                     {},
+                     services_.context.configEditada};
+  saved.set[kModelSlot] = services_.context.editorOrigin.set[kModelSlot];
+  services_.context.editorOrigin = saved;
   refreshFileList();
   showExitCaption();
 }

@@ -1,5 +1,6 @@
 #include "loadfich.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -59,9 +60,13 @@ void LoadFich::load() {
   ProgramContext& context = services_.context;
   QString problem;
   // All or nothing: a damaged file leaves ConfigLeida and the editor as they were.
-  if (!readQvtFile(configFilePath(context.programDir, name), &context.configLeida, &problem,
-                   &context.texts))
+  const QString path = configFilePath(context.programDir, name);
+  if (!readQvtFile(path, &context.configLeida, &problem, &context.texts))
     return showProblem(problem, extraText(&context.texts, extra::FileErrorTitle));
+  context.editorOrigin = {ValuesOrigin::Kind::File,
+                          QFileInfo(path).fileName(),
+                          {},
+                          context.configLeida};
   if (EditorAccess* editor = services_.editor()) editor->showParameterSet();
   showExitCaption();
 }

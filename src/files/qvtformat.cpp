@@ -128,7 +128,7 @@ QString defaultFilePath(const QString& programDir) {
 }
 
 bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QString* problem,
-                              const TextTables* texts) {
+                              const TextTables* texts, QString* fileName) {
   const QString defaultPath = findFileNoCase(programDir, QStringLiteral("Default.fil"));
   QString content;
   ReadFailure failure;
@@ -145,7 +145,10 @@ bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QStr
     if (problem) *problem = extraText(texts, extra::DefaultMissing).arg(nativePath(defaultPath));
     return false;
   }
-  return readQvtFile(configFilePath(programDir, name), set, problem, texts);
+  const QString path = configFilePath(programDir, name);
+  if (!readQvtFile(path, set, problem, texts)) return false;
+  if (fileName) *fileName = QFileInfo(path).fileName();
+  return true;
 }
 
 bool writeDefaultFile(const QString& programDir, const QString& name, QString* error) {

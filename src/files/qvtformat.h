@@ -34,8 +34,9 @@ QString defaultFilePath(const QString& programDir);
 
 // Default.fil (found without regard to case) names CONFIG/NAME.QVT; reads it into *set,
 // all or nothing, with *problem as above.
+// *fileName: the name of the configuration file read, when read.
 bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QString* problem,
-                              const TextTables* texts = nullptr);
+                              const TextTables* texts = nullptr, QString* fileName = nullptr);
 
 // Replaces defaultFilePath() with `name` and CR LF; a name that
 // list-style reading would cut (a comma, blanks at its ends) is written in double quotes.

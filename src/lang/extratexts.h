@@ -135,6 +135,26 @@ enum : int {
   FolderNotMade = 120,      // 388 folder %1 cannot be made: %2; the delivered files of %3 are
                             //     read, nothing can be saved
   EntryNotMade = 121,       // 389 %1 could not be put into the folder: %2; goes on with it
+  // 390..408: the printed report's record of its values, and the Report window
+  DocModel = 122,           // 390 "Model"
+  DocModelUnknown = 123,    // 391 the values do not record the model
+  DocSource = 124,          // 392 "Values"
+  DocSourceController = 125,  // 393 "read from the controller on %1 at %2"
+  DocSourceFile = 126,      // 394 "configuration file %1"
+  DocSourceEditor = 127,    // 395 the editor's values, changed and not saved
+  DocNumber = 128,          // 396 "Document no."
+  DocCustomer = 129,        // 397 "Customer"
+  DocUnitSeconds = 130,     // 398..400 units: seconds, revolutions per minute, pulses per
+  DocUnitRpm = 131,         //          revolution
+  DocUnitPulses = 132,
+  DocSubject = 133,         // 401 the PDF's subject
+  ReportValuesFrame = 134,  // 402 Report.Frame3
+  ReportFromEditor = 135,   // 403 Option1
+  ReportFromRead = 136,     // 404 Option2: the last read (%1 port, %2 time)
+  ReportNoRead = 137,       // 405 Option2 before any read
+  ReportReady = 138,        // 406 after the status line: print it or open it
+  ReportClose = 139,        // 407 Command2 once a report is written
+  ReportNoViewerTitle = 140,  // 408 "No PDF viewer"
 };
 // clang-format on
 

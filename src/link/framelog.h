@@ -52,7 +52,7 @@ struct TransferRecord {
   QList<FrameRecord> frames;
   bool truncated = false;  // frames beyond the limit were not kept
   TransferOutcome outcome = TransferOutcome::Running;
-  int slot = 0;         // for WriteFailedAtSlot
+  int slot = 0;          // for WriteFailedAtSlot
   int refusalCode = -1;  // the exception code of a refused request that ended a step
 };
 

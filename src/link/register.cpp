@@ -1,5 +1,7 @@
 #include "register.h"
 
+#include <memory>
+
 #include "common/ui/appservices.h"
 #include "link/configcom.h"
 #include "link/transfers.h"
@@ -20,14 +22,28 @@ void wireTransfers(AppServices& services) {
       [&services] { return dynamic_cast<TransferView*>(services.windows.window("GrabQVT")); },
       &events);
   services.transfers = transfers;
+  ProgramContext& context = services.context;
+  // Every complete read is the controller's last read; Lee QVT's, and a write's read-back,
+  // are also where the editor's values come from.
+  auto forEditor = std::make_shared<bool>(false);
+  QObject::connect(transfers, &InstrumentTransfers::configurationRead, transfers,
+                   [transfers, &context, forEditor] {
+                     context.lastRead = transfers->lastRead();
+                     if (*forEditor) context.editorOrigin = context.lastRead;
+                   });
   QObject::connect(&events, &AppEvents::readInstrumentRequested, transfers,
-                   [transfers, &services] {
-                     if (!transfers->readConfiguration(&services.context.configLeida)) return;
+                   [transfers, &services, forEditor] {
+                     *forEditor = true;
+                     const bool read = transfers->readConfiguration(&services.context.configLeida);
+                     *forEditor = false;
+                     if (!read) return;
                      if (EditorAccess* editor = services.editor()) editor->showParameterSet();
                    });
   QObject::connect(&events, &AppEvents::writeInstrumentRequested, transfers,
-                   [transfers, &context = services.context] {
+                   [transfers, &context, forEditor] {
+                     *forEditor = true;
                      transfers->writeConfiguration(context.configEditada, &context.configLeida);
+                     *forEditor = false;
                    });
   QObject::connect(&events, &AppEvents::aboutToUnload, transfers,
                    &InstrumentTransfers::onAboutToUnload);

@@ -7,6 +7,7 @@
 #include "common/messageboxes.h"
 #include "common/parameterset.h"
 #include "common/texttables.h"
+#include "common/valuesorigin.h"
 #include "link/framelayer.h"
 #include "link/framelog.h"
 #include "link/transferview.h"
@@ -61,11 +62,14 @@ class InstrumentTransfers : public QObject {
   bool identityFailed() const { return identityFailed_; }
   // The language changed: the progress window tells its title, phase and step again in it.
   void retell();
+  // The last complete read of the controller (kind Editor: none yet).
+  const ValuesOrigin& lastRead() const { return lastRead_; }
   // The frames, verdicts and messages of the last transfers.
   const FrameLog& log() const { return log_; }
 
  signals:
-  void transferStarted();  // the port is taken
+  void transferStarted();     // the port is taken
+  void configurationRead();  // a read (also a write's read-back) got the whole configuration
   void transferEnded();    // the port is free again
 
  private:
@@ -134,6 +138,7 @@ class InstrumentTransfers : public QObject {
   Kind running_ = Kind::None;
   ParameterSet written_;  // ConfigEditada, as it was when the write began
   bool identityFailed_ = false;
+  ValuesOrigin lastRead_;
   bool unloading_ = false;
   bool cancellable_ = false;
   QString lostReason_;  // the port failed during this transfer

@@ -1,8 +1,10 @@
 #include "reportdocument.h"
 
+#include <QLocale>
+
 #include "lang/extratexts.h"
+#include "lang/languages.h"
 #include "lang/textlookup.h"
-#include "reports/reportrender.h"
 
 namespace orvex {
 namespace {
@@ -29,6 +31,26 @@ const char* const kStyle =
 
 QString escaped(const QString& text) { return text.toHtmlEscaped(); }
 
+// Lines break after a separator ("-", "/", a blank); a run without one that is longer than
+// a line would be cut wherever the line ends, leaving a digit or two on a line of their own,
+// so such a run goes on lines of equal length instead.
+QString wrappedWord(const QString& word) {
+  constexpr qsizetype kLongestRun = 60;
+  QString html;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i <= word.size(); ++i) {
+    if (i < word.size() && word[i].isLetterOrNumber()) continue;
+    const QString run = word.mid(start, i - start);
+    const qsizetype lines = (run.size() + kLongestRun - 1) / kLongestRun;
+    const qsizetype length = lines > 1 ? (run.size() + lines - 1) / lines : run.size();
+    QStringList pieces;
+    for (qsizetype p = 0; p < run.size(); p += length) pieces << escaped(run.mid(p, length));
+    html += pieces.join(QStringLiteral("<br>")) + escaped(word.mid(i, 1));
+    start = i + 1;
+  }
+  return html;
+}
+
 class DocumentBuilder {
  public:
   DocumentBuilder(const QStringList& values, const TextTables& texts)
@@ -53,18 +75,45 @@ class DocumentBuilder {
   }
   QString word(int item) const { return extraText(&texts_, item); }
 
+  // The serial number and the document number on lines of their own, where long ones have
+  // room; a table of six columns, so that rows of one, two and three cells line up.
   void titleBlock(const ReportDocumentHeader& header) {
     html_ += QStringLiteral("<h1>%1</h1>").arg(escaped(value("TITULO")));
-    html_ += QStringLiteral("<table class='rows' width='100%' cellspacing='0'><tr>");
-    const QString cell = QStringLiteral("<td width='33%'><b>%1:</b> %2</td>");
-    html_ += cell.arg(escaped(messageText(&texts_, 48)), escaped(value("V_NUM_SERIE")));
-    html_ += cell.arg(escaped(word(extra::DocDate)), header.date.toString(Qt::ISODate));
-    html_ += cell.arg(escaped(word(extra::DocVersion)), escaped(header.programVersion));
-    html_ += QStringLiteral("</tr></table>");
+    html_ += QStringLiteral("<table class='rows' width='100%' cellspacing='0'>");
+    const QString serial = value("V_NUM_SERIE");
+    line(messageText(&texts_, 48), wrappedWord(serial));
+    line(word(extra::DocNumber), wrappedWord(reportDocumentNumber(serial, header.made)));
+    // The short ones share a row, so that a common configuration stays on one page.
+    cells({{word(extra::DocModel), escaped(reportModelName(header.source.set, texts_))},
+           {word(extra::DocDate), header.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
+           {word(extra::DocVersion), escaped(header.programVersion)}});
+    // Where the values came from, and for whom and where they were put in, when typed.
+    line(word(extra::DocSource), escaped(reportSourceText(header.source, texts_)));
+    if (!header.customer.isEmpty() || !header.site.isEmpty())
+      cells({{word(extra::DocCustomer), escaped(header.customer)},
+             {word(extra::DocSite), escaped(header.site)}});
+    html_ += QStringLiteral("</table>");
+  }
+  // A row of one cell across the table's six columns.
+  void line(const QString& label, const QString& html) { cells({{label, html}}); }
+  // A row of labelled cells sharing the width: (label, rich text) each.
+  void cells(const QList<std::pair<QString, QString>>& labelled) {
+    const auto span = static_cast<int>(6 / labelled.size());
+    html_ += QStringLiteral("<tr>");
+    for (const auto& [label, html] : labelled)
+      html_ += QStringLiteral("<td colspan='%1' width='%2%'><b>%3:</b> %4</td>")
+                   .arg(span)
+                   .arg(100 / labelled.size())
+                   .arg(escaped(label), html);
+    html_ += QStringLiteral("</tr>");
   }
 
-  void beginSection(const char* titleField) {
-    html_ += QStringLiteral("<h2>%1</h2>").arg(escaped(value(titleField)));
+  void beginSection(const char* titleField, const char* anchor = "") {
+    const QString title = escaped(value(titleField));
+    html_ +=
+        QStringLiteral("<h2>%1</h2>")
+            .arg(*anchor ? QStringLiteral("<a name='%1'>%2</a>").arg(QLatin1String(anchor), title)
+                         : title);
     html_ += QStringLiteral("<table class='rows' width='100%' cellspacing='0'>");
   }
   void endSection() { html_ += QStringLiteral("</table>"); }
@@ -128,8 +177,9 @@ class DocumentBuilder {
     endSection();
   }
 
+  // The last group: the signature block is kept on its page.
   void digitalInputs() {
-    beginSection("L_ENTRADAS_DIG");
+    beginSection("L_ENTRADAS_DIG", kLastGroupAnchor);
     html_ += QStringLiteral(
                  "<tr><th rowspan='2'>%1</th><th rowspan='2'>%2</th><th colspan='3'>%3</th></tr>")
                  .arg(escaped(word(extra::DocInput)), escaped(value("L_SEÑAL_ALR")),
@@ -180,6 +230,47 @@ class DocumentBuilder {
 QString reportDocumentHtml(const QStringList& values, const TextTables& texts,
                            const ReportDocumentHeader& header) {
   return DocumentBuilder(values, texts).build(header);
+}
+
+QString reportDocumentNumber(const QString& serialNumber, const QDateTime& made) {
+  return serialNumber + made.toString(QStringLiteral("-yyyyMMdd-HHmm"));
+}
+
+QString reportModelName(const ParameterSet& values, const TextTables& texts) {
+  switch (values[kModelSlot]) {
+    case 1: return QStringLiteral("ORVEX");
+    case 2: return QStringLiteral("ORVEX-LT");
+    case 0: return extraText(&texts, extra::DocModelUnknown);
+    default:
+      return QStringLiteral("%1 (%2)")
+          .arg(extraText(&texts, extra::DocModelUnknown))
+          .arg(values[kModelSlot]);
+  }
+}
+
+QString reportSourceText(const ValuesOrigin& source, const TextTables& texts) {
+  switch (source.kind) {
+    case ValuesOrigin::Kind::Controller:
+      return extraText(&texts, extra::DocSourceController)
+          .arg(source.name, source.time.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    case ValuesOrigin::Kind::File: return extraText(&texts, extra::DocSourceFile).arg(source.name);
+    case ValuesOrigin::Kind::Editor: break;
+  }
+  return extraText(&texts, extra::DocSourceEditor);
+}
+
+ReportNotation reportNotation(const TextTables& texts) {
+  ReportNotation notation;
+  if (const Language* language = languageForBase(texts.languageBase))
+    notation.decimalPoint = QLocale(QLatin1String(language->qtLocale)).decimalPoint().at(0);
+  const auto unit = [&texts](int item, QString* word) {
+    if (!texts.extra[static_cast<size_t>(item)].isEmpty())
+      *word = texts.extra[static_cast<size_t>(item)];
+  };
+  unit(extra::DocUnitSeconds, &notation.seconds);
+  unit(extra::DocUnitRpm, &notation.revolutionsPerMinute);
+  unit(extra::DocUnitPulses, &notation.pulsesPerRevolution);
+  return notation;
 }
 
 }  // namespace orvex

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "config/editormodel.h"
+
 namespace orvex {
 
 namespace {
@@ -48,7 +50,7 @@ const std::array<FieldSpec, 80>& fieldSpecs() {
 // Renders the V_ fields of one configuration into a name -> value map.
 class Renderer {
  public:
-  explicit Renderer(const ReportInput& in) : in_(in) {}
+  Renderer(const ReportInput& in, const ReportNotation& notation) : in_(in), notation_(notation) {}
 
   QHash<QString, QString> render() {
     renderMains();
@@ -67,9 +69,13 @@ class Renderer {
   const QString& text(int n) const { return in_.texts[static_cast<size_t>(n)]; }
   void put(const char* field, const QString& value) { out_[QLatin1String(field)] = value; }
   QString number(int value) const { return QString::number(value); }
-  QString seconds(int slot) const { return number(entry(slot)) + QStringLiteral(" sec"); }
+  QString decimal(double value) const {
+    return reportNumber(value).replace(QLatin1Char('.'), notation_.decimalPoint);
+  }
+  QString unit(const QString& word) const { return QLatin1Char(' ') + word; }
+  QString seconds(int slot) const { return number(entry(slot)) + unit(notation_.seconds); }
   QString box(const char* name) const {
-    return reportNumber(numberFromText(in_.numberBoxes.value(QLatin1String(name))));
+    return decimal(numberFromText(in_.numberBoxes.value(QLatin1String(name))));
   }
   QString connective(int combinationSlot) const {
     return entry(combinationSlot) == 1 ? QStringLiteral(", OR") : QStringLiteral(", AND");
@@ -97,11 +103,11 @@ class Renderer {
       return;
     }
     const double f = nominalFrequency();
-    const QString percent = reportNumber(e / 10.0) + QStringLiteral("% (");
-    put(lowerField, QStringLiteral("-") + percent + reportNumber(f * (1000 - e) / 1000.0) +
-                        QStringLiteral(" Hz)"));
-    put(upperField, QStringLiteral("+") + percent + reportNumber(f * (1000 + e) / 1000.0) +
-                        QStringLiteral(" Hz)"));
+    const QString percent = decimal(e / 10.0) + QStringLiteral("% (");
+    put(lowerField,
+        QStringLiteral("-") + percent + decimal(f * (1000 - e) / 1000.0) + QStringLiteral(" Hz)"));
+    put(upperField,
+        QStringLiteral("+") + percent + decimal(f * (1000 + e) / 1000.0) + QStringLiteral(" Hz)"));
   }
 
   void renderMains() {
@@ -147,8 +153,9 @@ class Renderer {
     if (selected(19))
       wOrPickUp = text(20) + box("MCACWVAL") + QStringLiteral(" Hz") + connective(20);
     else if (selected(21))
-      wOrPickUp = text(18) + box("MCAPUVAL") + QStringLiteral(" RPM, ") + box("MCAIVVAL") +
-                  QStringLiteral(" P/T") + connective(22);
+      wOrPickUp = text(18) + box("MCAPUVAL") + unit(notation_.revolutionsPerMinute) +
+                  QStringLiteral(", ") + box("MCAIVVAL") + unit(notation_.pulsesPerRevolution) +
+                  connective(22);
     put("V_CA_CW_PU", wOrPickUp);
   }
 
@@ -192,14 +199,16 @@ class Renderer {
     // The remote-control field shows the sequence the remote signal runs.
     put("V_CTROL_RMTO", entry(42) == 1 ? text(37) : text(38));
     const QString on = QStringLiteral("Ton = ") + box("TSIRON");
-    put("V_TIPO_SIR", entry(43) == 1 ? text(41) + on + QStringLiteral(" sec")
-                                     : text(40) + on + QStringLiteral(" sec     &    Toff = ") +
-                                           box("TSIROFF") + QStringLiteral(" sec"));
+    const QString sec = unit(notation_.seconds);
+    put("V_TIPO_SIR", entry(43) == 1 ? text(41) + on + sec
+                                     : text(40) + on + sec + QStringLiteral("     &    Toff = ") +
+                                           box("TSIROFF") + sec);
     put("V_TEST_CONT", entry(44) == 1 ? text(43) : text(44));
     put("V_MIN_BAT", box("VBAT") + QStringLiteral(" V"));
   }
 
   const ReportInput& in_;
+  const ReportNotation& notation_;
   QHash<QString, QString> out_;
 };
 
@@ -228,8 +237,8 @@ const QStringList& reportFieldNames() {
   return names;
 }
 
-QStringList renderReportValues(const ReportInput& input) {
-  const QHash<QString, QString> rendered = Renderer(input).render();
+QStringList renderReportValues(const ReportInput& input, const ReportNotation& notation) {
+  const QHash<QString, QString> rendered = Renderer(input, notation).render();
   QStringList values;
   for (const FieldSpec& spec : fieldSpecs()) {
     values.append(spec.labelText > 0 ? input.texts[static_cast<size_t>(spec.labelText)]
@@ -244,6 +253,17 @@ QString renderReport(const ReportInput& input) {
   for (QString& value : values) value = recordField(value);
   return reportFieldNames().join(QLatin1Char('\t')) + lineEnd + values.join(QLatin1Char('\t')) +
          lineEnd;
+}
+
+ReportInput editorReportInput(const ParameterSet& set, QList<int>* unshown) {
+  EditorModel editor;
+  *unshown = showParameterSet(set, editor);
+  ReportInput input;
+  input.set = set;
+  collectParameterSet(editor, &input.set);
+  for (const QString& name : reportNumberBoxNames())
+    input.numberBoxes.insert(name, editor.text(name));
+  return input;
 }
 
 // Adding 0.0 turns a negative zero into 0, so "-0" never reaches the report.

@@ -24,11 +24,25 @@ struct ReportInput {
   QString serialNumber;                 // as typed
 };
 
-const QStringList& reportFieldNames();                     // the 80 names, in file order
-QStringList renderReportValues(const ReportInput& input);  // the 80 values, same order
+// How numbers and units are written: the data file's fixed notation by default; the printed
+// document writes them as the reader does (decimal comma, the language's unit words).
+struct ReportNotation {
+  QChar decimalPoint = QLatin1Char('.');
+  QString seconds = QStringLiteral("sec");
+  QString revolutionsPerMinute = QStringLiteral("RPM");
+  QString pulsesPerRevolution = QStringLiteral("P/T");
+};
+
+const QStringList& reportFieldNames();  // the 80 names, in file order
+// The 80 values, same order.
+QStringList renderReportValues(const ReportInput& input, const ReportNotation& notation = {});
 // Both lines, fields separated by TAB, each line ended by CR LF; a TAB, CR or LF inside a
 // field is written as a blank.
 QString renderReport(const ReportInput& input);
+
+// The input of a report of `set` as the editor would show and collect it: the settings and
+// the number boxes; *unshown gets the slots no control can show. The model slot is kept.
+ReportInput editorReportInput(const ParameterSet& set, QList<int>* unshown);
 
 // Helpers, exposed for their own tests.
 QString reportNumber(double value);          // at most 15 significant digits, no trailing 0

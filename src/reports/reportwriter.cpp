@@ -1,10 +1,11 @@
 #include "reportwriter.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <QDir>
 
 #include "common/textfile.h"
 #include "lang/extratexts.h"
+#include "lang/languages.h"
 #include "lang/textlookup.h"
 #include "lang/writefailure.h"
 #include "reports/reportfile.h"
@@ -13,10 +14,19 @@ namespace orvex {
 
 namespace {
 
+constexpr char kProgramName[] = "ORVEX configuration tool";
+
+// The language of the texts as a document language tag.
+QString languageTag(const TextTables& texts) {
+  const Language* language = languageForBase(texts.languageBase);
+  if (!language) return QStringLiteral("en");
+  return language->base == 1200 ? QStringLiteral("no") : QLatin1String(language->qtLocale);
+}
+
 // *reason: why not, in the program's words (the system's text goes to standard error).
-bool writeDocument(const QString& path, const ReportPages& pages, const TextTables& texts,
+bool writeDocument(const QString& path, const ReportLayout& layout, const TextTables& texts,
                    QString* reason) {
-  const QByteArray pdf = reportPdf(pages);
+  const QByteArray pdf = reportPdf(layout);
   if (pdf.isEmpty()) {
     *reason = QStringLiteral("the document could not be laid out");
     return false;
@@ -29,8 +39,30 @@ bool writeDocument(const QString& path, const ReportPages& pages, const TextTabl
 
 }  // namespace
 
+ReportPages reportPages(const ReportInput& input, const TextTables& texts,
+                        const ReportDocumentHeader& header) {
+  ReportPages pages;
+  pages.html = reportDocumentHtml(renderReportValues(input, reportNotation(texts)), texts, header);
+  pages.pageFooter = extraText(&texts, extra::DocPage);
+  pages.documentNumber = reportDocumentNumber(input.serialNumber, header.made);
+  ReportMetadata& m = pages.metadata;
+  m.title = input.texts[1] + QLatin1Char(' ') + input.serialNumber;
+  m.author = QLatin1String(kProgramName);
+  m.subject = extraText(&texts, extra::DocSubject);
+  m.keywords = QStringList{input.serialNumber};
+  if (header.source.set[kModelSlot] != 0) m.keywords << reportModelName(header.source.set, texts);
+  m.language = languageTag(texts);
+  m.creator = m.author + QLatin1Char(' ') + header.programVersion;
+  return pages;
+}
+
+ReportDocumentHeader reportHeader(const ValuesOrigin& source, const QString& customer,
+                                  const QString& site) {
+  return {QDateTime::currentDateTime(), QStringLiteral(ORVEX_VERSION), source, customer, site};
+}
+
 WrittenReport writeReport(const ReportPaths& paths, const ReportInput& input,
-                          const TextTables& texts) {
+                          const TextTables& texts, const ReportDocumentHeader& header) {
   using Result = WrittenReport::Result;
   WrittenReport report;
   const ReportOutcome data = writeReportFile(paths.data, input, &texts);
@@ -40,11 +72,9 @@ WrittenReport writeReport(const ReportPaths& paths, const ReportInput& input,
     report.message = data.message;
     return report;
   }
-  const ReportDocumentHeader header{QDate::currentDate(), QStringLiteral(ORVEX_VERSION)};
-  report.pages = {reportDocumentHtml(renderReportValues(input), texts, header),
-                  extraText(&texts, extra::DocPage), input.serialNumber};
+  report.layout = std::make_shared<const ReportLayout>(reportPages(input, texts, header));
   QString reason;
-  if (!writeDocument(paths.document, report.pages, texts, &reason)) {
+  if (!writeDocument(paths.document, *report.layout, texts, &reason)) {
     report.result = Result::DocumentNotWritten;
     report.title = extraText(&texts, extra::WriteFailedTitle);
     report.message = extraText(&texts, extra::ReportPdfFailed)

@@ -22,6 +22,9 @@ class TestCliArguments : public QObject {
     QTest::newRow("compare one side") << "compare a.QVT" << "compare takes two";
     QTest::newRow("report without serial") << "report a.QVT --lang de" << "report needs --serial";
     QTest::newRow("unknown language") << "report a.QVT --serial S --lang it" << "--lang takes";
+    QTest::newRow("report of a controller") << "report --port COM1 --serial S --site W" << "run";
+    QTest::newRow("report of a file and a port") << "report a.QVT --port COM1 --serial S" << "report takes one";
+    QTest::newRow("report of two ports") << "report --port COM1,COM2 --serial S" << "report reads one";
     QTest::newRow("value missing") << "read -o x.QVT --port" << "The option --port needs";
     QTest::newRow("value empty") << "read --port COM1 --output=" << "The option --output needs";
     QTest::newRow("unknown option") << "read --port COM1 -o a.QVT --fast" << "Unknown option --fast";

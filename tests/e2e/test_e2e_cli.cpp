@@ -146,6 +146,29 @@ class TestE2eCli : public QObject {
              0);
     QVERIFY2(err.contains("textos.sys"), err.constData());
   }
+  // Read and reported in one step: an archival document saying which model, read from which
+  // port, for which customer, who is kept for the next report.
+  void reportsWhatItReadsFromAController() {
+    Bench b;
+    QVERIFY(b.startSims({{}}));
+    QCOMPARE(b.cli({"report", "--port", "COM1", "--serial", "SN-PORT", "--lang", "en", "-o", "doc",
+                    "--customer", "ACME"}),
+             0);
+    QProcess text;
+    text.start("pdftotext", {b.dir.file("doc/SN-PORT.pdf"), "-"});
+    QVERIFY(text.waitForFinished(10'000));
+    const QString shown = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(shown.contains("Model: ORVEX\n") &&
+                 shown.contains("read from the controller on COM1") &&
+                 shown.contains("Customer: ACME"),
+             qPrintable(shown));
+    QProcess info;
+    info.start("pdfinfo", {"-meta", b.dir.file("doc/SN-PORT.pdf")});
+    QVERIFY(info.waitForFinished(10'000));
+    const QByteArray meta = info.readAllStandardOutput();
+    QVERIFY2(meta.contains("pdfaid:part='1'") && meta.contains("<rdf:li>en</rdf:li>"), meta);
+    QCOMPARE(b.dir.read("confrep.sys"), QByteArray("ACME\r\n\r\n"));
+  }
 };
 
 QTEST_GUILESS_MAIN(TestE2eCli)

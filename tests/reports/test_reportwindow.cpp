@@ -1,8 +1,12 @@
 #include <QDir>
 #include <QLabel>
+#include <QDesktopServices>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QProcess>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "../files/fakeeditor.h"
@@ -12,7 +16,9 @@
 #include "lang/textsfile.h"
 #include "lang/loadtexts.h"
 #include "reportfixtures.h"
+#include "common/cp1252.h"
 #include "reports/register.h"
+#include "reports/reportdocument.h"
 #include "reports/reportrender.h"
 #include "reports/reportwindow.h"
 
@@ -60,17 +66,86 @@ QString pdfText(const QString& path) {
 
 class TestReportWindow : public QObject {
   Q_OBJECT
+ public slots:
+  void urlOpened(const QUrl& url) { opened_ << url; }
+
+ private:
+  // The xdg-mime first on the path (see initTestCase) names `desktopFile` for PDF documents.
+  void namePdfViewer(const QByteArray& desktopFile) {
+    QFile tool(bin_.filePath("xdg-mime"));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\necho " + desktopFile + "\n");
+    tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner);
+  }
+  QTemporaryDir bin_;
+  QList<QUrl> opened_;
+
  private slots:
+  void initTestCase() { qputenv("PATH", bin_.path().toLocal8Bit() + ':' + qgetenv("PATH")); }
+  // The window stays on the confirmation, Print and Open at hand, closed in one click.
   void generatesFromTheCollectedEditor() {
     const QString language = QStringLiteral("en");
     Fixture f(language);
     f.context.configEditada = ParameterSet{};  // stale: the report must collect first
     f.generate(QStringLiteral("SN 0042"));
-    QVERIFY(f.editor->collections == 1 && f.messages.calls.isEmpty() && !f.window->isVisible());
+    QVERIFY(f.editor->collections == 1 && f.messages.calls.isEmpty() && f.window->isVisible());
     QCOMPARE(f.window->serialNumber(), QStringLiteral("SN 0042"));
     QCOMPARE(f.dir.read("Report/Txt/SN 0042.txt"),
              renderReport(test::handWorkedInput(language)).toLatin1());
     QVERIFY(f.window->findChild<QLabel*>("Status")->text().contains("SN 0042.txt"));
+    QCOMPARE(f.printState(), "print");
+    // The desktop would start its opener, which finds no program for PDF documents and tells
+    // no one: told here, as such, the file being there. Where one is named, it is opened.
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "urlOpened");
+    auto* open = f.window->findChild<QPushButton*>(QStringLiteral("Command4"));
+    namePdfViewer("");
+    open->click();
+    QTRY_COMPARE(f.messages.shown().size(), 1);
+    QVERIFY2(f.messages.shown()[0].startsWith("I ") &&
+                 f.messages.shown()[0].endsWith("|No PDF viewer"),
+             qPrintable(f.messages.shown()[0]));
+    namePdfViewer("viewer.desktop");
+    open->click();
+    QTRY_COMPARE(opened_.size(), 1);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(opened_[0].toLocalFile(), f.dir.file("Report/Doc/SN 0042.pdf"));
+    QCOMPARE(f.messages.shown().size(), 1);
+    auto* close = f.window->findChild<QPushButton*>(QStringLiteral("Command2"));
+    QCOMPARE(close->text(), "Close");
+    close->click();
+    QVERIFY(!f.window->isVisible());
+  }
+  // The values of the last read, named by port; the editor's, by the file they were loaded
+  // from until changed. Customer and site are printed and kept for the next report.
+  void namesWhereTheValuesCameFrom() {
+    Fixture f(QStringLiteral("en"));
+    ParameterSet read = f.editor->editorSet;
+    read[kModelSlot] = 1;
+    read[1] = 10;  // 400 V
+    f.context.lastRead = {ValuesOrigin::Kind::Controller, "COM2", QDateTime::currentDateTime(),
+                          read};
+    f.context.editorOrigin = {ValuesOrigin::Kind::File, "PLANT.QVT", {}, f.editor->editorSet};
+    f.window->hide();
+    f.window->show();
+    f.window->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("ACME"));
+    f.window->findChild<QLineEdit*>(QStringLiteral("Text3"))->setText(QStringLiteral("Bergen"));
+    f.window->findChild<QRadioButton*>(QStringLiteral("Option2"))->click();
+    f.generate(QStringLiteral("SN-R"));
+    const QString fromRead = pdfText(f.dir.file("Report/Doc/SN-R.pdf"));
+    QVERIFY2(fromRead.contains("read from the controller on COM2") && fromRead.contains("400 V") &&
+                 fromRead.contains("ORVEX") && fromRead.contains("ACME") &&
+                 fromRead.contains("Bergen"),
+             qPrintable(fromRead));
+    QCOMPARE(f.dir.read("confrep.sys"), QByteArray("ACME\r\nBergen\r\n"));
+    Report next(f.services);
+    QCOMPARE(next.findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("ACME"));
+
+    f.window->findChild<QRadioButton*>(QStringLiteral("Option1"))->click();
+    f.generate(QStringLiteral("SN-F"));
+    QVERIFY(pdfText(f.dir.file("Report/Doc/SN-F.pdf")).contains("configuration file PLANT.QVT"));
+    f.editor->editorSet[1] = 1;  // changed in the editor, not saved
+    f.generate(QStringLiteral("SN-E"));
+    QVERIFY(pdfText(f.dir.file("Report/Doc/SN-E.pdf")).contains("changed and not saved"));
   }
   // The document holds every value of the data file, in the language chosen.
   void documentAgreesWithTheDataFile() {
@@ -84,10 +159,15 @@ class TestReportWindow : public QObject {
       QVERIFY2(text.startsWith(QString::fromUtf16(title)), qPrintable(text.left(80)));
       // Compared without white space: how a reader spaces table cells is its own affair.
       const QString letters = QString(text).remove(' ');
-      const QString valueLine =
-          QString::fromLatin1(f.dir.read("Report/Txt/SN-77.txt")).section("\r\n", 1, 1);
-      for (const QString& value : valueLine.split('\t'))
+      // The data file keeps its fixed notation; the document writes numbers as the reader does.
+      ReportInput input = test::handWorkedInput(QStringLiteral("es"));
+      input.texts = f.context.texts.report;
+      input.serialNumber = QStringLiteral("SN-77");
+      QCOMPARE(f.dir.read("Report/Txt/SN-77.txt"), toCp1252(renderReport(input)));
+      QVERIFY(f.dir.read("Report/Txt/SN-77.txt").contains("(49.75 Hz)"));
+      for (const QString& value : renderReportValues(input, reportNotation(f.context.texts)))
         QVERIFY2(letters.contains(value.simplified().remove(' ')), qPrintable(value));
+      QVERIFY(letters.contains("(49,75Hz)"));
     }
   }
   // The data file is written and stays; the missing document is told once.

@@ -1,0 +1,19 @@
+#pragma once
+#include "config/parameterset.h"
+
+namespace orvex::test {
+
+// The configuration whose report is longest, as the editor holds it: oil pressure, alternator
+// frequency and pick-up (the longest of the three signals only one of which can be on) as
+// running conditions, preheating with its time, a repetitive siren, every alarm input acting;
+// read from an ORVEX (model slot 1).
+inline ParameterSet fullestConfiguration() {
+  const int values[63] = {10, 1, 1, 1, 1, 8, 12, 3, 8,  8, 8,  5, 1,   1, 2, 2, 1,  1, 2,  1, 1,
+                          2,  6, 6, 2, 3, 1, 1,  1, 3,  1, 5,  2, 3,   1, 5, 2, 3,  1, 5,  1, 2,
+                          2,  2, 1, 0, 0, 0, 12, 0, 45, 0, 30, 5, 220, 0, 4, 0, 10, 0, 20, 0, 9};
+  ParameterSet set;
+  for (int k = kFirstSlot; k <= kLastSlot; ++k) set[k] = static_cast<qint16>(values[k - 1]);
+  return set;
+}
+
+}  // namespace orvex::test
