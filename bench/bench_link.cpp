@@ -70,13 +70,13 @@ void printStats(const char* what, std::vector<double> ms) {
 }
 
 void latency(const QString& simPath, const char* what, QStringList extra, const Request& request,
-             int n, qint16 expected = kReplySound) {
+             qint16 expected = kReplySound) {
   Link link;
   if (!link.start(simPath, extra)) return;
   std::vector<double> delays;
   for (int i = 0; i < 40; ++i) {
     link.layer.send(request);
-    link.layer.receiveReply(n);
+    link.layer.receiveReply(request);
     const qint64 returned = monotonicNs();
     const qint64 lastByte = link.replyEndNs();
     if (link.layer.reply().status != expected || lastByte < 0) {
@@ -95,7 +95,7 @@ void timeoutCpu(const QString& simPath) {
   const std::clock_t cpuStart = std::clock();
   wall.start();
   link.layer.send(kModelRequest);
-  link.layer.receiveReply(1);
+  link.layer.receiveReply(kModelRequest);
   const double cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
   const double wallMs = double(wall.nsecsElapsed()) / 1e6;
   std::printf("time-out n=1: status %d after %.1f ms wall, %.2f ms CPU (%.3f %%)\n",
@@ -108,12 +108,12 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const QString simPath =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ORVEX_SIM_PATH);
-  latency(simPath, "model check (7 bytes), 9600 baud", {}, kModelRequest, 1);
-  latency(simPath, "identity (8 bytes for n = 1), 9600 baud", {}, Request{0x02, 0x0021, 0}, 1);
-  latency(simPath, "block read (131 bytes), 9600 baud", {}, kBlockRequest, 63);
-  latency(simPath, "block read, 16 ms USB bursts", {"--burst-ms", "16"}, kBlockRequest, 63);
+  latency(simPath, "model check (7 bytes), 9600 baud", {}, kModelRequest);
+  latency(simPath, "identity (8 bytes for n = 1), 9600 baud", {}, Request{0x02, 0x0021, 0});
+  latency(simPath, "block read (131 bytes), 9600 baud", {}, kBlockRequest);
+  latency(simPath, "block read, 16 ms USB bursts", {"--burst-ms", "16"}, kBlockRequest);
   latency(simPath, "model check, 2 stray bytes (CRC never fits)", {"--stray-bytes", "2"},
-          kModelRequest, 1, kReplyCrcError);
+          kModelRequest, kReplyCrcError);
   timeoutCpu(simPath);
   return 0;
 }

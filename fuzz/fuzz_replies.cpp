@@ -1,7 +1,8 @@
 // The frame layer's wait for a reply: fuzzed bytes arrive over the in-memory port in
 // virtual time, in pieces at fuzzed moments; the port may be lost on the way.
 //
-// Input: a byte choosing the register count (1 + b % 63), an options byte (0x01: USB
+// Input: a byte choosing the request (function 3, 2, 5 or 6 by b % 4; a register read asks
+// for 1 + b / 4 % 63 registers), an options byte (0x01: USB
 // bursts of 16 ms, 0x02: a second reply wait after the first), then pieces: a delay byte
 // (d^2 x 100 us after the previous piece), a length byte and that many bytes; length 0
 // loses the port at that moment.
@@ -34,8 +35,14 @@ void scheduleArrivals(fuzz::InputCursor& in, Link& link) {
   }
 }
 
-void checkOutcome(const Link& link, int registerCount, qint64 startUs) {
+Request requestFor(quint8 b) {
+  const quint8 functions[] = {0x03, 0x02, 0x05, 0x06};
+  return {functions[b % 4], 1, static_cast<quint16>(1 + b / 4 % 63)};
+}
+
+void checkOutcome(const Link& link, const Request& asked, qint64 startUs) {
   const Reply& reply = link.layer.reply();
+  const int registerCount = asked.registerCount();
   expect(link.clock.nowUs() - startUs <= FrameLayer::timeLimitUs(registerCount),
          "a wait never outlasts its time limit");
   if (reply.status == kReplyTimeout) {
@@ -43,12 +50,13 @@ void checkOutcome(const Link& link, int registerCount, qint64 startUs) {
     return;
   }
   if (reply.refused()) {
-    expect(isExceptionReply(reply.bytes), "a refusal is an exception reply");
+    expect(isExceptionReply(reply.bytes, asked), "a refusal is an exception reply to it");
     return;
   }
   expect(reply.status == kReplySound || reply.status == kReplyCrcError, "a known status");
   expect(reply.bytes.size() >= FrameLayer::expectedLength(registerCount), "a reply is long enough");
-  expect(reply.sound() == endsWithValidCrc(reply.bytes), "sound means a valid CRC");
+  expect(reply.sound() == (endsWithValidCrc(reply.bytes) && answers(reply.bytes, asked)),
+         "sound means a valid CRC on an answer to the request");
   for (int i = 1; i <= registerCount; ++i) reply.word(i);  // within the reply's bytes
 }
 
@@ -56,18 +64,18 @@ void checkOutcome(const Link& link, int registerCount, qint64 startUs) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::InputCursor in(fuzz::inputBytes(data, size));
-  const int registerCount = 1 + in.byte() % 63;
+  const Request asked = requestFor(in.byte());
   const quint8 options = in.byte();
   Link link;
   if (options & 0x01) link.burstUs = 16'000;
   link.port.open(nullptr);
   scheduleArrivals(in, link);
-  link.layer.receiveReply(registerCount);
-  checkOutcome(link, registerCount, 0);
+  link.layer.receiveReply(asked);
+  checkOutcome(link, asked, 0);
   if (options & 0x02) {
     const qint64 start = link.clock.nowUs();
-    link.layer.receiveReply(registerCount);
-    checkOutcome(link, registerCount, start);
+    link.layer.receiveReply(asked);
+    checkOutcome(link, asked, start);
   }
   return 0;
 }

@@ -109,10 +109,10 @@ def replies_seeds():
     block = block_reply(FACTORY)
     return {
         "model.bin": bytes([0, 0]) + piece(20, MODEL_REPLY),
-        "identity-split.bin": bytes([0, 0]) + piece(10, IDENTITY_REPLY[:3]) + piece(60, IDENTITY_REPLY[3:]),
-        "block-bursts.bin": bytes([62, 1]) + piece(15, block[:100]) + piece(3, block[100:]),
+        "identity-split.bin": bytes([1, 0]) + piece(10, IDENTITY_REPLY[:3]) + piece(60, IDENTITY_REPLY[3:]),
+        "block-bursts.bin": bytes([250, 1]) + piece(15, block[:100]) + piece(3, block[100:]),
         "crc-error-twice.bin": bytes([0, 2]) + piece(5, MODEL_REPLY[:-1] + b"\x00") + piece(240, MODEL_REPLY),
-        "lost.bin": bytes([62, 0]) + piece(30, block[:40]) + piece(1, b""),
+        "lost.bin": bytes([250, 0]) + piece(30, block[:40]) + piece(1, b""),
     }
 
 

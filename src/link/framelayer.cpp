@@ -31,9 +31,9 @@ bool FrameLayer::send(const Request& request) {
   return true;
 }
 
-void FrameLayer::receiveReply(int registerCount) {
-  const int expected = expectedLength(registerCount);
-  const qint64 deadline = waiter_.nowUs() + timeLimitUs(registerCount);
+void FrameLayer::receiveReply(const Request& asked) {
+  const int expected = expectedLength(asked.registerCount());
+  const qint64 deadline = waiter_.nowUs() + timeLimitUs(asked.registerCount());
   QByteArray received;
   qint64 lastArrival = waiter_.nowUs();
   while (!cancelled_ && !portFailed_ && port_.isOpen()) {
@@ -43,9 +43,9 @@ void FrameLayer::receiveReply(int registerCount) {
     }
     const qint64 now = waiter_.nowUs();
     const bool enough = received.size() >= expected;
-    if (isExceptionReply(received) || replyComplete(received, expected, lastArrival) ||
+    if (isExceptionReply(received, asked) || replyComplete(received, expected, lastArrival) ||
         (enough && now >= deadline)) {
-      finishWithReply(received);
+      finishWithReply(received, asked);
       return;
     }
     if (now >= deadline) break;
@@ -60,19 +60,18 @@ bool FrameLayer::replyComplete(const QByteArray& received, int expected,
   return endsWithValidCrc(received) || waiter_.nowUs() - lastArrivalUs >= quietGapUs_;
 }
 
-void FrameLayer::finishWithReply(QByteArray received) {
+void FrameLayer::finishWithReply(QByteArray received, const Request& asked) {
   // Whatever else is already waiting belongs to this reply: read everything at once.
   if (port_.isOpen() && port_.bytesWaiting() > 0) received += port_.readAll();
   reply_.bytes = received;
   FrameVerdict verdict = FrameVerdict::Sound;
-  if (isExceptionReply(received)) {
+  reply_.status = kReplySound;
+  if (isExceptionReply(received, asked)) {
     reply_.status = kReplyRefused;
     verdict = FrameVerdict::Refused;
-  } else if (endsWithValidCrc(received)) {
-    reply_.status = kReplySound;
-  } else {
+  } else if (!endsWithValidCrc(received) || !answers(received, asked)) {
     reply_.status = kReplyCrcError;
-    verdict = FrameVerdict::CrcError;
+    verdict = endsWithValidCrc(received) ? FrameVerdict::NotAnAnswer : FrameVerdict::CrcError;
     failedAtUs_ = waiter_.nowUs();
   }
   if (log_) log_->received(received, verdict, waiter_.nowUs());

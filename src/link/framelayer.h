@@ -17,8 +17,8 @@ class FrameLog;
 // A reply is complete once at least 2n + 5 bytes are in and either they end with their
 // valid CRC or the line has been quiet for quietGapUs (a longer frame than expected, e.g.
 // an 8-byte acknowledgement when n = 1, is thus read whole, and a USB adapter's bursts are
-// not cut). An exception reply is complete at its own 5 bytes. Without enough bytes by
-// 5 + 0.1 n s the wait ends as a time-out and whatever partial reply arrived is thrown away.
+// not cut). An exception reply to the request is complete at its own 5 bytes. Without enough bytes
+// by 5 + 0.1 n s the wait ends as a time-out and whatever partial reply arrived is thrown away.
 // After a failed exchange the rest of its reply may still be on the way: the next request
 // waits until the line has been quiet for quietGapUs, counted from the failure, and what came
 // meanwhile is thrown away, so a late byte cannot start the next reply.
@@ -41,8 +41,9 @@ class FrameLayer : public QObject {
   // taken for this request's reply; after a failed exchange, once the line is quiet. False
   // once cancelled, or when the port is lost or refuses the write.
   bool send(const Request& request);
-  // Waits for a reply carrying `registerCount` registers and records the outcome.
-  void receiveReply(int registerCount);
+  // Waits for the reply to `asked` and records the outcome. A reply that ends with its valid
+  // CRC but does not answer `asked` (frames.h) counts as garbled.
+  void receiveReply(const Request& asked);
   const Reply& reply() const { return reply_; }
   void pause(double seconds);
 
@@ -60,7 +61,7 @@ class FrameLayer : public QObject {
 
  private:
   bool replyComplete(const QByteArray& received, int expected, qint64 lastArrivalUs) const;
-  void finishWithReply(QByteArray received);
+  void finishWithReply(QByteArray received, const Request& asked);
   void finishWithTimeout(QByteArray received);
   void awaitQuietLine();
 

@@ -9,6 +9,7 @@ QString verdictWord(FrameVerdict verdict) {
     case FrameVerdict::Sent: return {};
     case FrameVerdict::Sound: return QStringLiteral("sound");
     case FrameVerdict::CrcError: return QStringLiteral("CRC error");
+    case FrameVerdict::NotAnAnswer: return QStringLiteral("not an answer");
     case FrameVerdict::TimeOut: return QStringLiteral("time-out");
     case FrameVerdict::PortLost: return QStringLiteral("port lost");
     case FrameVerdict::Message: return QStringLiteral("message");

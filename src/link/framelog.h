@@ -11,12 +11,15 @@
 // installer and the support desk when a controller "does not talk".
 namespace orvex {
 
-// Refused: an exception reply. Discarded: bytes that came late after a failed exchange.
+// Refused: an exception reply. NotAnAnswer: a frame with its valid CRC that does not answer
+// the request (another function or station, an echo). Discarded: bytes that came late after
+// a failed exchange.
 // Port: the device an attempt opened, or the system's own words for a port that failed.
 enum class FrameVerdict {
   Sent,
   Sound,
   CrcError,
+  NotAnAnswer,
   TimeOut,
   PortLost,
   Message,

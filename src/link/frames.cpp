@@ -13,15 +13,21 @@ quint8 byteAt(const QByteArray& bytes, qsizetype at) {
 
 QByteArray Request::bytes() const {
   QByteArray frame;
-  for (const int b : {int(kSlaveAddress), int(function), address >> 8, address & 0xFF, value >> 8,
-                      value & 0xFF})
+  for (const int b :
+       {int(kSlaveAddress), int(function), address >> 8, address & 0xFF, value >> 8, value & 0xFF})
     frame.append(static_cast<char>(b));
   return withCrc(frame);
 }
 
-bool isExceptionReply(const QByteArray& bytes) {
-  return bytes.size() == 5 && byteAt(bytes, 0) == kSlaveAddress && (byteAt(bytes, 1) & 0x80) != 0 &&
-         endsWithValidCrc(bytes);
+bool isExceptionReply(const QByteArray& bytes, const Request& asked) {
+  return bytes.size() == 5 && byteAt(bytes, 0) == kSlaveAddress &&
+         byteAt(bytes, 1) == (asked.function | 0x80) && endsWithValidCrc(bytes);
+}
+
+bool answers(const QByteArray& bytes, const Request& asked) {
+  if (byteAt(bytes, 0) != kSlaveAddress || byteAt(bytes, 1) != asked.function) return false;
+  if (asked.readsRegisters()) return byteAt(bytes, 2) == bytes.size() - 5;
+  return bytes.size() >= 8;
 }
 
 // After address, function and byte count: word i holds bytes 2i + 1 and 2i + 2.

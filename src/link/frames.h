@@ -15,6 +15,10 @@ struct Request {
   quint16 address = 0;
   quint16 value = 0;
   QByteArray bytes() const;
+  // The registers its reply carries: the count asked for by a register read (functions 3
+  // and 5), one for an identification or a write.
+  int registerCount() const { return readsRegisters() ? value : 1; }
+  bool readsRegisters() const { return function == 0x03 || function == 0x05; }
   bool operator==(const Request&) const = default;
 };
 
@@ -26,9 +30,14 @@ enum LinkStatusCode : qint16 {
   kReplyRefused = 3
 };
 
-// An exception reply: slave 0x37, the function with its high bit set, an exception code and
-// the CRC; 5 bytes, whatever the request asked for.
-bool isExceptionReply(const QByteArray& bytes);
+// An exception reply to `asked`: slave 0x37, its function with the high bit set, an exception
+// code and the CRC; 5 bytes, whatever the request asked for.
+bool isExceptionReply(const QByteArray& bytes, const Request& asked);
+// Whether bytes that end with their valid CRC answer `asked`: from slave 0x37, for its
+// function, and as long as such an answer is (a register reply: its byte count, then that
+// many bytes; an identification or a write's acknowledgement: at least the identity code's
+// four bytes). An echo of the request, or another station's frame, is no answer.
+bool answers(const QByteArray& bytes, const Request& asked);
 
 // The outcome of one exchange: LinkStatus and the reply as received (ReplyText's bytes),
 // address, function, byte count and CRC included; empty after a time-out.

@@ -191,7 +191,7 @@ void InstrumentTransfers::finishDialogue() {
 bool InstrumentTransfers::checkModel(int* model) {
   for (int failures = 0;;) {
     closePort();
-    if (!openPort() || !exchange(kModelRequest, 1)) return false;
+    if (!openPort() || !exchange(kModelRequest)) return false;
     if (reply().sound()) {
       *model = static_cast<quint16>(reply().word(1));
       if (*model == 1) return true;
@@ -207,7 +207,7 @@ bool InstrumentTransfers::checkModel(int* model) {
 
 bool InstrumentTransfers::readBlock() {
   for (int failures = 0;;) {
-    if (!exchange(kBlockRequest, kBlockRegisters)) return false;
+    if (!exchange(kBlockRequest)) return false;
     if (reply().sound()) return true;
     if (reply().refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(31, 32);
@@ -242,7 +242,7 @@ bool InstrumentTransfers::passIdentity(const Request& request) {
 bool InstrumentTransfers::checkIdentity(const Request& request) {
   int failures = 0;
   int mismatches = 0;
-  while (exchange(request, 1)) {
+  while (exchange(request)) {
     if (!reply().sound()) {
       if (!reply().refused() && ++failures <= kRepeatsAfterFailure) continue;
       show(MessageIcon::Critical, message(43) + refusal(), message(44));
@@ -299,7 +299,7 @@ bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
   step({{6, QString::number(slot)}, {30, QString::number(value)}});
   const Request request = registerWrite(slot, value);
   for (int mismatches = 0;;) {
-    if (!exchange(request, 1)) {
+    if (!exchange(request)) {
       reportLostPort(slot);
       return false;
     }
@@ -353,9 +353,9 @@ bool InstrumentTransfers::compareReadBack(const ParameterSet& readBack) {
 
 // --- link helpers
 
-bool InstrumentTransfers::exchange(const Request& request, int registerCount) {
+bool InstrumentTransfers::exchange(const Request& request) {
   layer_.send(request);
-  layer_.receiveReply(registerCount);
+  layer_.receiveReply(request);
   return !interrupted();
 }
 

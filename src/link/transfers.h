@@ -102,7 +102,7 @@ class InstrumentTransfers : public QObject {
   bool compareReadBack(const ParameterSet& readBack);
 
   // Exchanges and waits; false once the dialogue must stop (cancelled or port lost).
-  bool exchange(const Request& request, int registerCount);
+  bool exchange(const Request& request);
   bool pause(double seconds);
   bool interrupted() const;
   bool openPort();

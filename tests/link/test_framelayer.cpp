@@ -23,16 +23,16 @@ struct Rig {
     port.attachInstrument(&instrument);
     port.open(nullptr);
   }
-  void exchange(const Request& request, int n) {
+  void exchange(const Request& request) {
     QVERIFY(layer.send(request));
-    layer.receiveReply(n);
+    layer.receiveReply(request);
   }
   QString replyText() const { return QString::fromLatin1(layer.reply().bytes.toHex().toUpper()); }
-  // No instrument: `bytes` arrive at `atUs` (virtual time), then a reply of `n` registers is read.
-  void replay(qint64 atUs, const QByteArray& bytes, int n = 1) {
+  // No instrument: `bytes` arrive at `atUs` (virtual time), then the reply to `asked` is read.
+  void replay(qint64 atUs, const QByteArray& bytes, const Request& asked) {
     port.attachInstrument(nullptr);
     port.receiveAt(atUs, bytes);
-    layer.receiveReply(n);
+    layer.receiveReply(asked);
   }
   // "sound|crc|timeout @ microseconds: reply text"
   QString outcome() const {
@@ -75,10 +75,13 @@ class TestFrameLayer : public QObject {
     QCOMPARE(crc16Modbus({}), quint16(0xFFFF));
   }
 
+  // Every byte value is kept as it came; with its valid CRC, another station's frame is still
+  // no answer.
   void everyByteValueSurvives() {
     Rig rig;
-    rig.replay(1000, withCrc(allByteValues()));
-    QVERIFY(rig.layer.reply().sound() && rig.layer.reply().bytes == withCrc(allByteValues()));
+    rig.replay(1000, withCrc(allByteValues()), kModel);
+    QVERIFY(rig.layer.reply().status == kReplyCrcError &&
+            rig.layer.reply().bytes == withCrc(allByteValues()));
   }
 
   void blockReplyInUsbBurstsOrSplitIsJoined() {
@@ -87,36 +90,49 @@ class TestFrameLayer : public QObject {
       if (bursts) rig.port.setBurstIntervalUs(16'000);
       else rig.instrument.faults().splitGapUs = 300'000;
       rig.instrument.setReg(5, 0xFFFF);
-      rig.exchange(kBlock, 63);
+      rig.exchange(kBlock);
       QVERIFY(rig.layer.reply().sound() && rig.replyText().startsWith("37057E"));
       QVERIFY(rig.layer.reply().bytes.size() == 131 && rig.layer.reply().word(5) == -1);
     }
   }
 
-  // Partial replies, late ends, stray and extra bytes: status, when the wait ended, the text kept.
+  // Partial replies, late ends, stray and extra bytes, frames that answer something else:
+  // status, when the wait ended, the bytes kept.
   void replyEnds_data() {
+    QTest::addColumn<Request>("asked");
     QTest::addColumn<QList<qint64>>("at");
     QTest::addColumn<QStringList>("parts");
     QTest::addColumn<QString>("outcome");
     QTest::newRow("as soon as the last byte is in")
-        << QList<qint64>{100'000, 140'000} << QStringList{"3702471203", "85087E"}
+        << kIdentityA << QList<qint64>{100'000, 140'000} << QStringList{"3702471203", "85087E"}
         << "sound @ 140000: 370247120385087E";
     QTest::newRow("extra bytes kept, CRC at the end")
-        << QList<qint64>{1000} << QStringList{"370304000100027C31"}
+        << kModel << QList<qint64>{1000} << QStringList{"370304000100027C31"}
         << "sound @ 1000: 370304000100027C31";
     QTest::newRow("quiet line without valid CRC")
-        << QList<qint64>{10'000} << QStringList{"37030200010000"}
+        << kModel << QList<qint64>{10'000} << QStringList{"37030200010000"}
         << QStringLiteral("crc @ %1: 37030200010000").arg(10'000 + FrameLayer::kDefaultQuietGapUs);
+    QTest::newRow("an echo of the request is no answer")
+        << kModel << QList<qint64>{1000} << QStringList{"3703002D00011195"}
+        << "crc @ 1000: 3703002D00011195";
+    QTest::newRow("another station's answer is none")
+        << kModel << QList<qint64>{1000} << QStringList{"3803020001E581"}
+        << "crc @ 1000: 3803020001E581";
+    QTest::newRow("an answer to another function is none")
+        << kModel << QList<qint64>{1000} << QStringList{"3705020001B108"}
+        << "crc @ 1000: 3705020001B108";
     QTest::newRow("time-out discards a partial reply")
-        << QList<qint64>{200'000} << QStringList{"370247120385"} << "timeout @ 5100000: ";
+        << kIdentityA << QList<qint64>{200'000} << QStringList{"370247120385"}
+        << "timeout @ 5100000: ";
   }
   void replyEnds() {
+    QFETCH(Request, asked);
     QFETCH(QList<qint64>, at);
     QFETCH(QStringList, parts);
     Rig rig;
     const auto bytes = [&parts](int i) { return QByteArray::fromHex(parts[i].toLatin1()); };
     for (int i = 0; i + 1 < parts.size(); ++i) rig.port.receiveAt(at[i], bytes(i));
-    rig.replay(at.last(), bytes(parts.size() - 1));
+    rig.replay(at.last(), bytes(parts.size() - 1), asked);
     QTEST(rig.outcome(), "outcome");
     QCOMPARE(rig.port.bytesWaiting(), qint64(0));
     QVERIFY2(rig.clock.sleepCount() <= 3, "the wait must sleep, not poll");
@@ -125,7 +141,7 @@ class TestFrameLayer : public QObject {
   void strayBytesBeforeReplyGiveCrcErrorWithBytesKept() {
     Rig rig;
     rig.instrument.faults().strayBytes = 2;
-    rig.exchange(kIdentityA, 1);
+    rig.exchange(kIdentityA);
     QVERIFY(rig.layer.reply().status == kReplyCrcError &&
             rig.replyText() == "A5A4370247120385087E");
   }
@@ -133,14 +149,14 @@ class TestFrameLayer : public QObject {
   void timeLimitGrowsWithRegisterCountAndLateRepliesAreDropped() {
     Rig rig;
     rig.instrument.faults().noAnswer = true;
-    rig.exchange(kBlock, 63);
+    rig.exchange(kBlock);
     QCOMPARE(rig.outcome(), "timeout @ 11300000: ");
     rig.port.receiveNow(QByteArray::fromHex("370247120385087E"));  // the late answer
     rig.instrument.faults().noAnswer = false;
-    rig.exchange(kModel, 1);
+    rig.exchange(kModel);
     QCOMPARE(rig.replyText(), QString("3703020001B180"));
     rig.instrument.faults().noAnswer = true;
-    rig.exchange(kModel, 1);
+    rig.exchange(kModel);
     QVERIFY(rig.layer.reply().bytes.isEmpty());  // nothing kept of the reply before
   }
 
@@ -150,12 +166,12 @@ class TestFrameLayer : public QObject {
     Rig rig;
     rig.instrument.faults().refusedFunction = 0x05;
     rig.port.receiveNow("\xA5");  // noise on the line before the request: dropped
-    rig.exchange(kBlock, 63);
+    rig.exchange(kBlock);
     QCOMPARE(rig.outcome(), "refused @ 15546: 378502235F");
     QCOMPARE(rig.layer.reply().exceptionCode(), 2);
     rig.instrument.faults().lateByte = 1;
     for (const LinkStatusCode status : {kReplyCrcError, kReplySound}) {
-      rig.exchange(kIdentityA, 1);
+      rig.exchange(kIdentityA);
       QCOMPARE(rig.layer.reply().status, status);
     }
   }
@@ -173,10 +189,10 @@ class TestFrameLayer : public QObject {
     Rig rig;
     rig.instrument.faults().noAnswer = true;
     rig.clock.at(1'000'000, [&] { rig.layer.cancel(); });
-    rig.exchange(kModel, 1);
+    rig.exchange(kModel);
     QCOMPARE(rig.outcome(), "timeout @ 1000000: ");
     rig.layer.pause(20);
-    rig.layer.receiveReply(63);
+    rig.layer.receiveReply(kBlock);
     QCOMPARE(rig.clock.nowUs(), qint64(1'000'000));
     rig.layer.resume();
     rig.layer.pause(1);

@@ -38,9 +38,9 @@ struct Rig {
     return port.setPortNumber(2, &error) && port.applySettings("9600,N,8,1", &error) &&
            port.open(&error);
   }
-  LinkStatusCode exchange(const Request& request, int n) {
+  LinkStatusCode exchange(const Request& request) {
     if (!layer.send(request)) return LinkStatusCode(-1);
-    layer.receiveReply(n);
+    layer.receiveReply(request);
     return layer.reply().status;
   }
 };
@@ -69,13 +69,13 @@ class TestSimLink : public QObject {
     QVERIFY(rig.start(16));
     QElapsedTimer elapsed;
     elapsed.start();
-    QCOMPARE(rig.exchange({0x05, 0x0001, 63}, 63), kReplySound);
+    QCOMPARE(rig.exchange({0x05, 0x0001, 63}), kReplySound);
     QCOMPARE(rig.layer.reply().bytes.size(), 131);
     QVERIFY2(elapsed.elapsed() < 2000, "the reply must end the wait, not the time limit");
     rig.port.close();  // the simulator keeps its own handle: no hang-up between attempts
     QString error;
     QVERIFY2(rig.port.open(&error), qPrintable(error));
-    QCOMPARE(rig.exchange({0x03, 0x002D, 1}, 1), kReplySound);
+    QCOMPARE(rig.exchange({0x03, 0x002D, 1}), kReplySound);
   }
 
   void vanishingInstrumentEndsWaitAndClosesPort() {
@@ -87,7 +87,7 @@ class TestSimLink : public QObject {
     QTimer::singleShot(200, [&] { rig.server.reset(); });  // the far side goes away
     QElapsedTimer elapsed;
     elapsed.start();
-    QCOMPARE(rig.exchange({0x03, 0x002D, 1}, 1), kReplyTimeout);
+    QCOMPARE(rig.exchange({0x03, 0x002D, 1}), kReplyTimeout);
     QVERIFY2(elapsed.elapsed() < 2000, "a lost port must end the wait");
     QVERIFY(!rig.port.isOpen());
     QVERIFY(!reason.isEmpty());
