@@ -70,12 +70,7 @@ ConfigQVT::ConfigQVT(AppServices& services, const LoadSteps& steps, QWidget* par
   runLoadSteps(steps);
 }
 
-ConfigQVT::~ConfigQVT() {
-  // The reactions refer to controls_ and limits_, which go before the QObject children:
-  // end the children (controls, option groups) first.
-  const QObjectList children = this->children();
-  qDeleteAll(children);
-}
+ConfigQVT::~ConfigQVT() = default;
 
 void ConfigQVT::buildWindow() {
   setWindowTitle(QString::fromUtf8("Configuración Instrumentos ORVEX  y  ORVEX-LT"));

@@ -1,5 +1,6 @@
 #pragma once
 #include <QHash>
+#include <QObject>
 #include <QString>
 
 #include "config/parametermapping.h"
@@ -9,7 +10,6 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QObject;
 
 namespace orvex {
 
@@ -36,6 +36,9 @@ class ControlSet : public EditorControls {
   QCheckBox* check(const QString& name) const { return checks_.value(name); }
   QLineEdit* numberBox(const QString& name) const { return boxes_.value(name); }
   QLabel* label(const QString& name) const { return labels_.value(name); }
+  // The context of the reactions' connections: they end with the control set, before the
+  // window's controls go, so no reaction runs on a set half taken down.
+  QObject* reactions() { return &reactions_; }
 
   // EditorControls
   int selectedOption(const QString& group) const override;
@@ -51,6 +54,7 @@ class ControlSet : public EditorControls {
   QHash<QString, QCheckBox*> checks_;
   QHash<QString, QLineEdit*> boxes_;
   QHash<QString, QLabel*> labels_;
+  QObject reactions_;
 };
 
 }  // namespace orvex

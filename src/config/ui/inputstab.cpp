@@ -151,12 +151,12 @@ void wireInputReactions(ControlSet& c) {
   for (const AlarmInput& input : kInputs) {
     const QString immediate = immediateStopBox(input.name);
     const QString timed = timedStopBox(input.name);
-    QObject::connect(c.check(immediate), &QCheckBox::toggled,
+    QObject::connect(c.check(immediate), &QCheckBox::toggled, c.reactions(),
                      [&c, timed] { excludePartner(c, timed); });
-    QObject::connect(c.check(timed), &QCheckBox::toggled,
+    QObject::connect(c.check(timed), &QCheckBox::toggled, c.reactions(),
                      [&c, immediate] { excludePartner(c, immediate); });
   }
-  QObject::connect(c.group("TIPSIR"), &OptionGroup::chosen,
+  QObject::connect(c.group("TIPSIR"), &OptionGroup::chosen, c.reactions(),
                    [&c](int mode) { showSirenOffTime(c, mode); });
 }
 

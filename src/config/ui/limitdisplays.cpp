@@ -28,14 +28,15 @@ LimitDisplays::LimitDisplays(ControlSet& controls, std::function<QString()> noAl
     : controls_(controls), noAlarmText_(std::move(noAlarmText)) {}
 
 void LimitDisplays::wire() {
-  QObject::connect(controls_.group("RVN"), &OptionGroup::chosen,
+  QObject::connect(controls_.group("RVN"), &OptionGroup::chosen, controls_.reactions(),
                    [this](int option) { onVoltageOption(option); });
-  QObject::connect(controls_.group("RFN"), &OptionGroup::chosen,
+  QObject::connect(controls_.group("RFN"), &OptionGroup::chosen, controls_.reactions(),
                    [this](int option) { onFrequencyOption(option); });
   for (const char* mains : {"RVLI", "RVLS", "RFL"})
-    QObject::connect(controls_.group(mains), &OptionGroup::chosen, [this] { refreshMains(); });
+    QObject::connect(controls_.group(mains), &OptionGroup::chosen, controls_.reactions(),
+                     [this] { refreshMains(); });
   for (const char* alternator : {"AVLI", "AVLS", "AFL"})
-    QObject::connect(controls_.group(alternator), &OptionGroup::chosen,
+    QObject::connect(controls_.group(alternator), &OptionGroup::chosen, controls_.reactions(),
                      [this] { refreshAlternator(); });
 }
 

@@ -131,17 +131,18 @@ QWidget* buildStartTab(ControlSet& c) {
 }
 
 void wireStartReactions(ControlSet& c, EditorEnv env) {
-  QObject::connect(c.group("MPCM"), &OptionGroup::chosen,
+  QObject::connect(c.group("MPCM"), &OptionGroup::chosen, c.reactions(),
                    [&c](int mode) { showPreheatingTimes(c, mode); });
   const QList<RunningCondition>& all = runningConditions();
-  QObject::connect(c.check(all[0].check), &QCheckBox::toggled,
+  QObject::connect(c.check(all[0].check), &QCheckBox::toggled, c.reactions(),
                    [&c](bool ticked) { applyConditionState(c, runningConditions()[0], ticked); });
-  QObject::connect(c.check(all[2].check), &QCheckBox::toggled,
+  QObject::connect(c.check(all[2].check), &QCheckBox::toggled, c.reactions(),
                    [&c, env](bool ticked) { onAlternatorFrequency(c, env, ticked); });
   for (const int index : {1, 3, 4}) {
-    QObject::connect(c.check(all[index].check), &QCheckBox::toggled, [&c, index](bool ticked) {
-      onEngineSignal(c, runningConditions()[index], ticked);
-    });
+    QObject::connect(c.check(all[index].check), &QCheckBox::toggled, c.reactions(),
+                     [&c, index](bool ticked) {
+                       onEngineSignal(c, runningConditions()[index], ticked);
+                     });
   }
   // A state changes only with its box; start from the state the boxes have now.
   for (const RunningCondition& rc : all) applyConditionState(c, rc, c.isChecked(rc.check));
