@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "common/logging.h"
 #include "common/textfile.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -10,7 +11,8 @@ namespace orvex {
 QString writeFailureReason(const TextTables* texts, const QString& path,
                            const QString& systemText) {
   if (!systemText.isEmpty())
-    qWarning("%s: %s", qUtf8Printable(QDir::toNativeSeparators(path)), qUtf8Printable(systemText));
+    qCWarning(lcFiles).noquote() << QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+                                        systemText;
   const WriteProblem problem = diagnoseWriteFailure(path);
   const QString where = QDir::toNativeSeparators(problem.where);
   switch (problem.kind) {

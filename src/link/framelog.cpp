@@ -1,5 +1,7 @@
 #include "framelog.h"
 
+#include "common/logging.h"
+
 namespace orvex {
 namespace {
 
@@ -69,6 +71,7 @@ void FrameLog::beginTransfer(const QString& title, const QString& port, qint64 n
   record.port = port;
   transfers_.push_back(record);
   startUs_ = nowUs;
+  qCDebug(lcLink).noquote() << formatTransferHeader(record).trimmed();
 }
 
 void FrameLog::endTransfer(TransferOutcome outcome, int slot, int refusalCode) {
@@ -76,17 +79,21 @@ void FrameLog::endTransfer(TransferOutcome outcome, int slot, int refusalCode) {
   transfers_.back().outcome = outcome;
   transfers_.back().slot = slot;
   transfers_.back().refusalCode = refusalCode;
+  qCDebug(lcLink).noquote() << transfers_.back().port
+                            << formatTransferEnd(transfers_.back()).trimmed();
 }
 
 void FrameLog::add(FrameVerdict verdict, const QByteArray& bytes, const QString& note,
                    qint64 nowUs) {
   if (transfers_.empty()) return;  // nothing is logged outside a transfer
   TransferRecord& transfer = transfers_.back();
+  const FrameRecord frame{(nowUs - startUs_) / 1000, verdict, bytes, note};
+  qCDebug(lcLink).noquote() << transfer.port << frameLine(frame);
   if (transfer.frames.size() >= kFramesKept) {
     transfer.truncated = true;
     return;
   }
-  transfer.frames.append({(nowUs - startUs_) / 1000, verdict, bytes, note});
+  transfer.frames.append(frame);
 }
 
 QString formatTransferHeader(const TransferRecord& transfer) {

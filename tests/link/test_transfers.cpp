@@ -95,8 +95,7 @@ class TestTransfers : public QObject {
     TransferRig rig;
     QVERIFY(rig.write(editedSet()));
     QCOMPARE(rig.messages.shown(), QStringList());
-    QCOMPARE(QList<int>({rig.registerWrites(), rig.sent(registerWrite(45, 7)),
-                         rig.sent(kReset)}),
+    QCOMPARE(QList<int>({rig.registerWrites(), rig.sent(registerWrite(45, 7)), rig.sent(kReset)}),
              QList<int>({62, 0, 1}));
     for (int i = 1; i <= 63; ++i)
       if (i != 45) QCOMPARE(qint16(rig.instrument.reg(i)), editedSet()[i]);
@@ -221,7 +220,7 @@ class TestTransfers : public QObject {
     QTEST(rig.messages.shown().join(" / "), "messages");
     check(rig);
     QCOMPARE(done, rig.messages.shown().isEmpty());  // a failure is always told
-    if (!write && !done) {  // and a failed read changes nothing
+    if (!write && !done) {                           // and a failed read changes nothing
       QVERIFY(rig.context.configLeida == before);
       QVERIFY(frameLogText(rig).contains("\noutcome: read failed, nothing changed"));
     }
@@ -242,6 +241,23 @@ class TestTransfers : public QObject {
     QCOMPARE(rig.messages.shown(),
              (QStringList{"E absent COM3 (/dev/mem3)|port", "C absent COM3 (/dev/mem3)|port"}));
     QCOMPARE(rig.port.portNumber(), 3);
+  }
+
+  // The same, live on the program's output once the support desk switches orvex.link on.
+  void frameTraceOnRequest() {
+    static QStringList traced;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+          traced << QLatin1String(context.category) + QLatin1Char(' ') + text;
+        });
+    for (const char* rules : {"", "orvex.link.debug=true"}) {
+      QLoggingCategory::setFilterRules(QLatin1String(rules));
+      TransferRig().read();
+    }
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules({});
+    QCOMPARE(traced.filter("orvex.link COM1 ").size(), 10);  // opened, 4 exchanges, outcome
+    QVERIFY(traced.contains("orvex.link COM1    1000 ms  ->  37 03 00 2D 00 01 11 95"));
   }
 
   // What went over the wire, for the support desk: a read with one CRC error and one time-out,

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/logging.h"
 #include "common/ui/appservices.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -67,7 +68,8 @@ void PortsFrame::linkPort(int number) {
   if (failure != LinkFailure::None) {
     // The system's words are for whoever reads the program's output, not for the installer.
     if (!systemText.isEmpty())
-      qWarning("COM%d -> %s: %s", number, qUtf8Printable(device), qUtf8Printable(systemText));
+      qCWarning(lcLink).noquote()
+          << QStringLiteral("COM%1 -> %2: %3").arg(number).arg(device, systemText);
     const QString reason = failure == LinkFailure::NotALink
                                ? text(extra::PortLinkNotALink).arg(number)
                                : text(extra::PortLinkRefused);
