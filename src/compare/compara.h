@@ -2,7 +2,7 @@
 #include <QWidget>
 
 #include "compare/comparison.h"
-#include "config/parameterset.h"
+#include "common/parameterset.h"
 
 class QLabel;
 class QListWidget;

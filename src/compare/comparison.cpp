@@ -4,6 +4,7 @@
 
 #include "config/editortable.h"
 #include "config/parametermapping.h"
+#include "config/slottable.h"
 
 namespace orvex {
 namespace {

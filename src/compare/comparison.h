@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "compare/editorwording.h"
-#include "config/parameterset.h"
+#include "common/parameterset.h"
 
 // What differs between the configuration in the editor and another one (the controller's,
 // a file's), setting by setting as the editor shows them: an option group, a check box, the

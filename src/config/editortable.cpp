@@ -2,7 +2,7 @@
 
 #include <QHash>
 
-#include "config/parameterset.h"
+#include "config/slottable.h"
 
 namespace orvex {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "config/parameterset.h"
+#include "common/parameterset.h"
 
 namespace orvex {
 

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "config/editortable.h"
+#include "config/slottable.h"
 
 namespace orvex {
 namespace {

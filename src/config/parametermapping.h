@@ -2,7 +2,7 @@
 #include <QList>
 #include <QString>
 
-#include "config/parameterset.h"
+#include "common/parameterset.h"
 
 // ShowParameterSet and CollectParameterSet on an abstract set of named controls, so the
 // rules are tested without a window. The window's implementation of EditorControls runs a

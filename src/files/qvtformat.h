@@ -2,7 +2,7 @@
 #include <QString>
 
 #include "common/texttables.h"
-#include "config/parameterset.h"
+#include "common/parameterset.h"
 
 // Configuration files (.QVT): 63 lines, line k the value of slot k in list style
 // (" 3 ", "-1 "), CR LF, Windows-1252. And Default.fil, which names the one shown at start.

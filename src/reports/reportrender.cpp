@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "config/editormodel.h"
+#include "config/slottable.h"
 
 namespace orvex {
 

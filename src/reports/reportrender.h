@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "config/parameterset.h"
+#include "common/parameterset.h"
 
 // The report record: a header line of 80 field names, the same in every language, and a
 // value line with the labels, the rendered settings and the serial number in the current

@@ -10,6 +10,7 @@
 #include "config/editormodel.h"
 #include "config/editortable.h"
 #include "config/factoryset.h"
+#include "config/slottable.h"
 #include "editorharness.h"
 #include "lang/extratexts.h"
 

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "config/slottable.h"
 #include "liveprogram.h"
 
 using namespace orvex;

@@ -2,6 +2,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "config/slottable.h"
 #include "files/qvtformat.h"
 #include "lang/textsfile.h"
 #include "reports/reportfile.h"

@@ -16,6 +16,7 @@
 #include "config/editortable.h"
 #include "config/factoryset.h"
 #include "config/parametermapping.h"
+#include "config/slottable.h"
 #include "config/ui/limitdisplays.h"
 #include "config/ui/tabs.h"
 #include "lang/extratexts.h"

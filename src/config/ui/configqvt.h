@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "common/ui/editoraccess.h"
-#include "config/parameterset.h"
+#include "common/parameterset.h"
 #include "config/ui/controlset.h"
 
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "parameterset.h"
+#include "slottable.h"
 
 #include <cstring>
 #include <vector>
