@@ -198,9 +198,10 @@ int reportValues(const Session& s, ValuesOrigin* source) {
     return kSuccess;
   }
   const QList<ControllerOutcome> outcomes =
-      onControllers(s, a.ports, InstrumentTransfers::kReadSteps, [](InstrumentTransfers& t, ParameterSet* set) {
-        return t.readConfiguration(set);
-      });
+      onControllers(s, a.ports, InstrumentTransfers::kReadSteps,
+                    [](InstrumentTransfers& t, ParameterSet* set) {
+                      return t.readConfiguration(set);
+                    });
   const ControllerOutcome& read = outcomes.value(0);
   if (!read.ok) {
     refuse(read.port + QStringLiteral(": ") + lastProblem(read));

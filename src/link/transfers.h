@@ -68,9 +68,9 @@ class InstrumentTransfers : public QObject {
   const FrameLog& log() const { return log_; }
 
  signals:
-  void transferStarted();     // the port is taken
+  void transferStarted();    // the port is taken
   void configurationRead();  // a read (also a write's read-back) got the whole configuration
-  void transferEnded();    // the port is free again
+  void transferEnded();      // the port is free again
 
  private:
   enum class Kind { None, Read, Write };

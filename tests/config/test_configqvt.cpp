@@ -179,7 +179,7 @@ class ConfigQvtTest : public QObject {
       return bits;
     };
     h.editor->setCommandButtonsEnabled(false);  // a file dialog
-    emit h.events.transferStarted();             // the comparison's read
+    emit h.events.transferStarted();            // the comparison's read
     h.editor->setCommandButtonsEnabled(false);  // another dialog
     h.editor->setCommandButtonsEnabled(true);
     QCOMPARE(enabled(), "00000000");
