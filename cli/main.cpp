@@ -18,13 +18,15 @@ using namespace orvex::cli;
 namespace {
 
 // The report lays out text for its PDF, which needs Qt's fonts: a GUI application without a
-// display (the offscreen platform). Every other command runs on a bare core application.
+// display (the offscreen platform on Linux). Every other command runs on a bare core application.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv,
                                                   const ParsedCommandLine& line) {
   const bool report =
       line.kind == ParsedCommandLine::Kind::Run && line.arguments.command == Command::Report;
   if (!report) return std::make_unique<QCoreApplication>(argc, argv);
+#ifndef Q_OS_WIN  // Windows' own platform needs no display and shows nothing unasked
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 

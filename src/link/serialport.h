@@ -35,11 +35,17 @@ class SerialPort : public QObject {
   void failed(const QString& reason);  // port lost while open (adapter unplugged); it is closed
 };
 
-// "COM3 (/dev/ttyS2)", or just "COM3" where the port's name is its device: how messages
-// name the selected port.
+// The device behind COMn: on Windows the port name itself; elsewhere what a link named
+// COMn in the program directory points to (as Wine maps its com ports, and as the simulated
+// instrument announces itself), else /dev/ttyS(n-1).
+QString comDevicePath(const QString& programDir, int portNumber);
+
 // The device's group and the user, for the fix of a refused open ("dialout", "alice").
 QString deviceGroup(const SerialPort& port);
 QString userName();
+
+// "COM3 (/dev/ttyS2)", or just "COM3" where the port's name is its device: how messages
+// name the selected port.
 
 inline QString describePort(const SerialPort& port) {
   QString device = port.deviceName();
