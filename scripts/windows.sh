@@ -37,6 +37,7 @@ build_qt() {
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_sql=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_network=OFF \
+    -DFEATURE_direct2d=OFF \
     >"$cache/qt-configure.log"
   cmake --build "$build_dir" --parallel "$(nproc)"
   cmake --install "$build_dir" >/dev/null
@@ -50,14 +51,14 @@ step "programs and tests"
 cmake -G Ninja -S . -B "$build" -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$qt" -DCMAKE_PREFIX_PATH="$qt" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DCMAKE_INSTALL_PREFIX=/ >/dev/null
+  -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 step "bundle"
 version=$(sed -n 's/^project(orvex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 stage=$build/stage
 rm -rf "$stage"
-DESTDIR=$PWD/$stage cmake --install "$build" >/dev/null
+cmake --install "$build" --prefix "$PWD/$stage" >/dev/null
 x86_64-w64-mingw32-strip "$stage"/bin/*.exe "$stage"/bin/*.dll "$stage"/bin/*/*.dll
 
 step "installer"

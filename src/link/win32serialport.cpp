@@ -8,8 +8,12 @@
 namespace orvex {
 namespace {
 
-// Every read returns as soon as a byte is there, or after this long with none, so the
-// reader notices a stop request even on a silent line.
+// A read ends when the line has been quiet this long after a byte (what arrived goes up at
+// once, well inside the frame layer's 25 ms quiet gap), or after kReadWakeMs with nothing,
+// so the reader sees a stop request even on a silent line. (Wine ignores the "return at
+// the first byte" setting of MAXDWORD intervals and waits the whole constant; an interval
+// behaves the same on Windows and under Wine.)
+constexpr DWORD kQuietIntervalMs = 2;
 constexpr DWORD kReadWakeMs = 250;
 constexpr DWORD kWriteLimitMs = 2000;
 
@@ -114,7 +118,7 @@ bool Win32SerialPort::applySettings(const QString& settings, QString* error) {
 bool Win32SerialPort::configure(const LineSettings& line, QString* error) {
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
-  COMMTIMEOUTS timeouts{MAXDWORD, MAXDWORD, kReadWakeMs, 0, kWriteLimitMs};
+  COMMTIMEOUTS timeouts{kQuietIntervalMs, 0, kReadWakeMs, 0, kWriteLimitMs};
   const bool ok = GetCommState(handle_, &dcb) && [&] {
     dcb.BaudRate = DWORD(line.baud);
     dcb.ByteSize = BYTE(line.dataBits);
@@ -166,8 +170,8 @@ void Win32SerialPort::close() {
   arrived_.clear();
 }
 
-// The reader thread: one overlapped read at a time, ended by a byte, the wake time-out or
-// the stop event.
+// The reader thread: one overlapped read at a time, ended by the line going quiet after a
+// byte, the wake time-out or the stop event.
 void Win32SerialPort::readLoop(void* handle, void* stopEvent, quint64 generation) {
   OVERLAPPED overlapped{};
   overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -176,7 +180,8 @@ void Win32SerialPort::readLoop(void* handle, void* stopEvent, quint64 generation
     ResetEvent(overlapped.hEvent);
     DWORD count = 0;
     bool done = ReadFile(handle, buffer, sizeof buffer, &count, &overlapped);
-    if (!done && GetLastError() == ERROR_IO_PENDING) {
+    DWORD error = done ? 0 : GetLastError();
+    if (error == ERROR_IO_PENDING) {
       HANDLE waits[2] = {overlapped.hEvent, stopEvent};
       if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
         CancelIoEx(handle, &overlapped);
@@ -184,10 +189,13 @@ void Win32SerialPort::readLoop(void* handle, void* stopEvent, quint64 generation
         break;
       }
       done = GetOverlappedResult(handle, &overlapped, &count, FALSE);
+      error = done ? 0 : GetLastError();
     }
     if (WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0) break;
+    // A read that timed out with nothing is no failure (Wine says so with ERROR_TIMEOUT).
+    if (error == ERROR_TIMEOUT) continue;
     if (!done) {
-      const QString reason = systemText(GetLastError());
+      const QString reason = systemText(error);
       QMetaObject::invokeMethod(this, [this, generation, reason] { lose(generation, reason); },
                                 Qt::QueuedConnection);
       break;
