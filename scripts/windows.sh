@@ -64,8 +64,9 @@ x86_64-w64-mingw32-strip "$stage"/bin/*.exe "$stage"/bin/*.dll "$stage"/bin/*/*.
 step "installer"
 # The uninstaller deletes what was installed, file by file, then the folders left empty.
 list=$build/uninstall-files.nsh
-(cd "$stage" && find . -type f | sort | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|'
- cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|') >"$list"
+(cd "$stage" &&
+ find . -type f | sort | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|' &&
+ find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|') >"$list"
 makensis -V2 -DVERSION="$version" -DSTAGE="$PWD/$stage" -DFILES="$PWD/$list" \
   -DICON="$PWD/$build/icon/orvex.ico" -DOUTFILE="$PWD/$build/orvex-$version-setup.exe" \
   dist/windows/orvex.nsi

@@ -5,7 +5,8 @@
 ; uninstaller. The uninstaller removes exactly the files it installed: each user's own files
 ; live in %APPDATA%\orvex and are never touched. /S installs and uninstalls silently.
 
-Unicode true
+; A 64-bit installer for a 64-bit program (it also needs no 32-bit layer under Wine).
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define APPNAME "ORVEX Configurator"
