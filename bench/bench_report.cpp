@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/textfile.h"
 #include "config/factoryset.h"
 #include "lang/extratexts.h"
 #include "lang/languages.h"
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
                                                              texts, {QDate::currentDate(), "5.0"}),
                                    texts.extra[orvex::extra::DocPage], input.serialNumber};
     QString error;
-    if (!orvex::writeReportPdf(dir.filePath("SN-BENCH.pdf"), pages, &error)) {
+    if (!orvex::writeBytesAtomic(dir.filePath("SN-BENCH.pdf"), orvex::reportPdf(pages), &error)) {
       std::fprintf(stderr, "not written: %s\n", qPrintable(error));
       return 1;
     }

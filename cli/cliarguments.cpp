@@ -31,8 +31,8 @@ const char kGeneralHelp[] =
     "  --version          the program's version\n"
     "\n"
     "Progress goes to standard error, results to standard output.\n"
-    "Exit status: 0 success (compare: no differences), 1 a controller failed or differs,\n"
-    "2 bad usage or a bad input file.\n";
+    "Exit status: 0 success (compare: no differences), 1 a controller failed or differs\n"
+    "or a file could not be written, 2 bad usage or a bad input file.\n";
 
 const char kReadHelp[] =
     "orvex-cli read --port PORT[,PORT...] -o FILE.QVT|DIR/ [options]\n"

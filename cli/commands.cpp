@@ -17,10 +17,10 @@
 #include "config/editortable.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 #include "link/transfers.h"
-#include "reports/reportdocument.h"
 #include "reports/reportfile.h"
-#include "reports/reportpdf.h"
+#include "reports/reportwriter.h"
 
 namespace orvex::cli {
 namespace {
@@ -48,7 +48,10 @@ void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
   for (const ControllerOutcome& outcome : outcomes) text += outcome.log + QLatin1Char('\n');
   QString error;
   if (!writeBytesAtomic(s.arguments.logFile, text.toUtf8(), &error))
-    std::fputs((extraText(s, extra::WriteFailed).arg(s.arguments.logFile, error) + '\n')
+    std::fputs((extraText(s, extra::WriteFailed)
+                    .arg(s.arguments.logFile,
+                         writeFailureReason(&s.link.texts, s.arguments.logFile, error)) +
+                '\n')
                    .toLocal8Bit()
                    .constData(),
                stderr);
@@ -131,8 +134,10 @@ QString readTarget(const Arguments& a, const QString& port) {
 // The folder the results go to, made when missing; false after telling why it cannot be.
 bool makeFolder(const Session& s, const QString& folder) {
   if (QDir().mkpath(folder)) return true;
+  const QString systemText = QString::fromLocal8Bit(std::strerror(errno));
   refuse(extraText(s, extra::WriteFailed)
-             .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno))));
+             .arg(QDir::toNativeSeparators(folder),
+                  writeFailureReason(&s.link.texts, QDir(folder).filePath("."), systemText)));
   return false;
 }
 
@@ -152,8 +157,9 @@ int runRead(const Session& s, QTextStream& out) {
     QString error;
     if (outcome.ok && !writeQvtFile(file, outcome.set, &error)) {
       outcome.ok = false;
-      outcome.problems
-          << extraText(s, extra::WriteFailed).arg(QDir::toNativeSeparators(file), error);
+      outcome.problems << extraText(s, extra::WriteFailed)
+                              .arg(QDir::toNativeSeparators(file),
+                                   writeFailureReason(&s.link.texts, file, error));
     }
     const QString said =
         outcome.ok ? message(s, 33) + QStringLiteral(" -> ") + QDir::toNativeSeparators(file)
@@ -196,16 +202,12 @@ int runReport(const Session& s, QTextStream& out) {
   const QString document = a.output.isEmpty()
                                ? reportDocumentPath(dir, a.serial)
                                : QDir(a.output).filePath(a.serial + QStringLiteral(".pdf"));
-  const ReportOutcome written = writeReportFileAt(data, input, &s.link.texts);
-  if (!written.written) return refuse(written.message);
-  const ReportPages pages{reportDocumentHtml(renderReportValues(input), s.link.texts,
-                                             {QDate::currentDate(), QStringLiteral(ORVEX_VERSION)}),
-                          extraText(s, extra::DocPage), a.serial};
-  QString reason;
-  if (!writeReportPdf(document, pages, &reason)) {
-    return refuse(
-        extraText(s, extra::ReportPdfFailed)
-            .arg(QDir::toNativeSeparators(document), reason, QDir::toNativeSeparators(data)));
+  const WrittenReport report = writeReport({data, document}, input, s.link.texts,
+                                           {QDate::currentDate(), QStringLiteral(ORVEX_VERSION)});
+  if (report.result == WrittenReport::Result::NameRefused) return refuse(report.message);
+  if (!report.written()) {
+    refuse(report.message);
+    return kFileNotWritten;
   }
   if (a.json)
     out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("report")},

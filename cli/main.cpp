@@ -40,10 +40,10 @@ void quietQtRemarks(QtMsgType type, const QMessageLogContext&, const QString& te
 Arguments withProgramDir(Arguments arguments) {
   if (!arguments.programDir.isEmpty()) return arguments;
   QCoreApplication::setApplicationName(QLatin1String(orvex::kProgramName));
-  QString problem;
+  orvex::FolderProblem problem;
   const orvex::ProgramPlace place = orvex::thisProgramPlace(QDir::currentPath());
   arguments.programDir = orvex::chooseProgramDir(place, &problem);
-  if (!problem.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(problem));
+  if (problem) std::fprintf(stderr, "%s\n", qPrintable(orvex::folderProblemText(problem, nullptr)));
   return arguments;
 }
 

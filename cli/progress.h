@@ -66,6 +66,10 @@ class BoardMessages : public MessageBoxes {
     board_.problem(port_, line);
     return MessageAnswer::Ok;
   }
+  void showNotice(MessageIcon icon, const QString& prompt, const QString& title) override {
+    show(icon, prompt, title, MessageButtons::Ok);
+  }
+  void closeNotice() override {}
 
  private:
   ProgressBoard& board_;

@@ -21,6 +21,7 @@ bool openSession(const Arguments& arguments, Session* session, QString* problem)
 // Exit statuses.
 constexpr int kSuccess = 0;
 constexpr int kControllerFailed = 1;
+constexpr int kFileNotWritten = 1;
 constexpr int kBadUsage = 2;
 
 }  // namespace orvex::cli

@@ -10,6 +10,11 @@ if(UNIX)
   install(FILES dist/${ORVEX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES dist/${ORVEX_APP_ID}.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # Drawn on the pixel grid for the sizes where the scaled picture is a blur (menus, panels).
+  foreach(size 16x16 24x24)
+    install(FILES dist/icons/${size}/${ORVEX_APP_ID}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps)
+  endforeach()
   install(FILES dist/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
   # Man pages and the changelog go compressed, as Debian has them (-n: no time stamp inside).
@@ -27,6 +32,16 @@ if(UNIX)
   list(POP_BACK gzipped changelog)
   install(FILES ${gzipped} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
+
+# The package's version is the latest entry of its changelog, as in any Debian package: a
+# packager's release (a corrected text, say) changes the changelog, not the program's version.
+file(STRINGS dist/debian/changelog changelog_top LIMIT_COUNT 1)
+string(REGEX MATCH "^orvex \\(([^)]+)\\)" changelog_top "${changelog_top}")
+set(CPACK_PACKAGE_VERSION "${CMAKE_MATCH_1}")
+if(NOT CPACK_PACKAGE_VERSION MATCHES "^${PROJECT_VERSION}([.+~-]|$)")
+  message(FATAL_ERROR
+          "dist/debian/changelog: version '${CPACK_PACKAGE_VERSION}' is not of ${PROJECT_VERSION}")
 endif()
 
 set(CPACK_GENERATOR DEB)

@@ -1,7 +1,9 @@
 // Default.fil: the name of the configuration shown at start (its first list item), and the
 // load of CONFIG/NAME.QVT it leads to in a program folder that holds one configuration and,
-// outside CONFIG, a decoy no name may reach.
+// outside CONFIG, a decoy no name may reach; Default.fil also missing, unreadable or too large
+// (fuzzsupport.h, placeInputFile).
 #include "common/cp1252.h"
+#include "common/textfile.h"
 #include "files/qvtformat.h"
 #include "fuzzsupport.h"
 
@@ -35,12 +37,15 @@ const QString& programDir() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes = fuzz::inputBytes(data, size);
   firstListItem(fromCp1252(bytes));
-  fuzz::writeScratchFile(programDir() + "Default.fil", bytes);
+  const fuzz::FileShape shape =
+      fuzz::placeInputFile(programDir() + "Default.fil", bytes, kSettingsFileLimit);
   ParameterSet set;
   QString problem;
-  if (loadDefaultConfiguration(programDir(), &set, &problem))
+  if (loadDefaultConfiguration(programDir(), &set, &problem)) {
     expect(set == numberedSet(0), "only CONFIG/FACTORY.QVT can be loaded");
-  else
+    expect(!fuzz::cannotBeRead(shape), "a missing, unreadable or too large Default.fil names none");
+  } else {
     expect(!problem.isEmpty() && set == ParameterSet(), "a failed load says why, changes nothing");
+  }
   return 0;
 }

@@ -42,9 +42,13 @@ void checkOutcome(const Link& link, int registerCount, qint64 startUs) {
     expect(link.replyText.isEmpty(), "a time-out keeps no partial reply");
     return;
   }
-  expect(link.linkStatus == kReplySound || link.linkStatus == kReplyCrcError, "a known status");
   QByteArray reply;
   expect(frameTextToBytes(link.replyText, &reply), "the reply text is hex");
+  if (link.linkStatus == kReplyRefused) {
+    expect(isExceptionReply(reply), "a refusal is an exception reply");
+    return;
+  }
+  expect(link.linkStatus == kReplySound || link.linkStatus == kReplyCrcError, "a known status");
   expect(reply.size() >= FrameLayer::expectedLength(registerCount), "a reply is long enough");
   expect((link.linkStatus == kReplySound) == endsWithValidCrc(reply), "sound means a valid CRC");
 }

@@ -3,12 +3,18 @@
 // virtual time (a whole write with its 20 s reset pause takes no real time).
 //
 // Input: a mode byte (0x01: write, else read; 0x02: an identification failed earlier in
-// the session; 0x04: USB bursts of 16 ms), then one script per request: a delay byte
+// the session; 0x04: USB bursts of 16 ms; 0x08: orvex-cli's way, the entry points
+// readConfiguration / writeConfiguration with the command line's progress board and
+// messages, where the windowed program's are its button handlers with message boxes), then
+// one script per request: a delay byte
 // (d^2 x 100 us after the request), a flags byte, a length byte and that many bytes.
 // Flags: 0x01 append the bytes' valid CRC, 0x02 split: the second half follows the first
 // after the same delay, 0x04 lose the port after the reply, 0x08 close the program after
-// the reply.
+// the reply (the windowed program only).
 // Requests after the end of the input get no reply.
+#include <cstdio>
+
+#include "cli/progress.h"
 #include "fuzzsupport.h"
 #include "link/framelayer.h"
 #include "link/transferrig.h"
@@ -73,17 +79,36 @@ bool sameConfiguration(const ParameterSet& a, const ParameterSet& b) {
   return true;
 }
 
+std::FILE* nowhere() {
+  static std::FILE* file = std::fopen("/dev/null", "w");
+  return file;
+}
+
 struct Rig {
-  explicit Rig(fuzz::InputCursor& in) : port(clock, in) {
+  Rig(fuzz::InputCursor& in, bool commandLine)
+      : port(clock, in),
+        transfers(context, port, clock, commandLine ? static_cast<MessageBoxes&>(board) : recorded,
+                  {[this, commandLine]() -> TransferView* {
+                     return commandLine ? &boardView : nullptr;
+                   },
+                   {}}) {
     test::fillNumberedTexts(&context.texts);
     context.configEditada = editedSet();
-    port.onProgramClose = [this] { transfers.onAboutToUnload(); };
+    port.onProgramClose = [this, commandLine] {
+      if (!commandLine) transfers.onAboutToUnload();
+    };
   }
+  QStringList told() const { return recorded.calls.isEmpty() ? boardTold : recorded.shown(); }
+
   test::VirtualTimeWaiter clock;
   ScriptedPort port;
   ProgramContext context;
-  test::RecordingMessageBoxes messages;
-  InstrumentTransfers transfers{context, port, clock, messages, {}};
+  test::RecordingMessageBoxes recorded;
+  cli::ProgressBoard progress{{QStringLiteral("COM1")}, false, 1, nowhere()};
+  QStringList boardTold;
+  cli::BoardMessages board{progress, QStringLiteral("COM1"), &boardTold};
+  cli::BoardView boardView{progress, QStringLiteral("COM1")};
+  InstrumentTransfers transfers;
 };
 
 void checkEnded(const Rig& rig) {
@@ -95,7 +120,7 @@ void runRead(Rig& rig) {
   rig.context.configLeida = ParameterSet();
   rig.transfers.onReadRequested();
   checkEnded(rig);
-  expect(rig.messages.calls.size() <= 1, "a read ends with one message at most");
+  expect(rig.recorded.calls.size() <= 1, "a read ends with one message at most");
   for (int k = kLastSlot + 1; k < int(rig.context.configLeida.slot.size()); ++k)
     expect(rig.context.configLeida[k] == 0, "slots beyond the block are never read");
 }
@@ -104,7 +129,29 @@ void runWrite(Rig& rig) {
   rig.transfers.onWriteRequested();
   checkEnded(rig);
   // A write that tells nothing has been verified: the read-back holds what was written.
-  if (rig.messages.calls.isEmpty())
+  if (rig.recorded.calls.isEmpty())
+    expect(sameConfiguration(rig.context.configLeida, editedSet()), "verified means read back");
+}
+
+// orvex-cli's read: a result with no word, or a word and no result.
+void runCommandLineRead(Rig& rig) {
+  ParameterSet set;
+  set.slot.fill(-7);
+  const ParameterSet before = set;
+  const bool read = rig.transfers.readConfiguration(&set);
+  checkEnded(rig);
+  expect(read == rig.told().isEmpty(), "a read succeeds without a word or fails with one");
+  if (!read) expect(set == before, "a failed read changes nothing");
+  for (int k = kLastSlot + 1; k < int(set.slot.size()); ++k)
+    expect(set[k] == -7, "slots beyond the block are never read");
+}
+
+// orvex-cli's write: verified (read back the same) without a word, or told why not.
+void runCommandLineWrite(Rig& rig) {
+  const bool verified = rig.transfers.writeConfiguration(editedSet());
+  checkEnded(rig);
+  expect(verified == rig.told().isEmpty(), "a write is verified without a word or told why not");
+  if (verified)
     expect(sameConfiguration(rig.context.configLeida, editedSet()), "verified means read back");
 }
 
@@ -113,10 +160,12 @@ void runWrite(Rig& rig) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::InputCursor in(fuzz::inputBytes(data, size));
   const quint8 mode = in.byte();
-  Rig rig(in);
+  const bool commandLine = mode & 0x08;
+  Rig rig(in, commandLine);
   rig.context.identityFailed = mode & 0x02 ? 1 : 0;
   if (mode & 0x04) rig.port.burstUs = 16'000;
-  if (mode & 0x01) runWrite(rig);
-  else runRead(rig);
+  const bool write = mode & 0x01;
+  if (commandLine) write ? runCommandLineWrite(rig) : runCommandLineRead(rig);
+  else write ? runWrite(rig) : runRead(rig);
   return 0;
 }

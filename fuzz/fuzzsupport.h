@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -72,10 +73,42 @@ inline const QString& scratchDir() {
 
 // A new file each time: truncating one in place makes ext4 flush it to disk on close.
 inline void writeScratchFile(const QString& path, const QByteArray& bytes) {
+  QDir(path).removeRecursively();
   QFile::remove(path);
   QFile file(path);
   expect(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
          "the scratch file can be written");
+}
+
+// What a harness that reads a file puts at its path, chosen by the input's first byte, so that
+// the reader's whole path is fuzzed: 0x00 nothing (missing), 0x01 a folder (unreadable, even
+// for root), 0x02 the rest of the input repeated to one byte past the reader's `limit`, 0x03
+// repeated to exactly `limit`; any other first byte (text files start with none of these):
+// the input as it is.
+enum class FileShape { Missing, Unreadable, TooLarge, AtLimit, AsGiven };
+
+inline FileShape placeInputFile(const QString& path, const QByteArray& input, qint64 limit) {
+  writeScratchFile(path, {});
+  const int first = input.isEmpty() ? -1 : static_cast<quint8>(input[0]);
+  if (first == 0x00 || first == 0x01) {
+    QFile::remove(path);
+    if (first == 0x01) expect(QDir().mkpath(path), "the scratch folder can be made");
+    return first == 0x00 ? FileShape::Missing : FileShape::Unreadable;
+  }
+  if (first == 0x02 || first == 0x03) {
+    const QByteArray unit = input.size() > 1 ? input.mid(1) : QByteArray(" ");
+    const qint64 size = first == 0x02 ? limit + 1 : limit;
+    writeScratchFile(path, unit.repeated(size / unit.size() + 1).left(size));
+    return first == 0x02 ? FileShape::TooLarge : FileShape::AtLimit;
+  }
+  writeScratchFile(path, input);
+  return FileShape::AsGiven;
+}
+
+// Whether a read of the file placed must fail whatever its content.
+inline bool cannotBeRead(FileShape shape) {
+  return shape == FileShape::Missing || shape == FileShape::Unreadable ||
+         shape == FileShape::TooLarge;
 }
 
 }  // namespace orvex::fuzz

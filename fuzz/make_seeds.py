@@ -57,11 +57,17 @@ def script(data, flags=0, delay=5):  # one reply of the transfers harness
     return bytes([delay, flags]) + counted(data)
 
 
+def file_shape_seeds(unit):  # fuzzsupport.h, placeInputFile: the first byte chooses
+    return {"missing": b"\x00", "folder": b"\x01", "too-large": b"\x02" + unit,
+            "at-limit": b"\x03" + unit}
+
+
 def textos_seeds():
     forms = ('plain,"quoted, with comma",  blanks before\r\n"after quote" ignored,x\n'
              'lf only\rcr only\r\n"line\r\nend inside",,\t"unterminated')
     items = "\r\n".join('"%d"' % i if i % 3 else str(i) for i in range(1, 1501))
-    return {"forms.sys": forms.encode("cp1252"), "five-blocks.sys": items.encode("cp1252")}
+    return {"forms.sys": forms.encode("cp1252"), "five-blocks.sys": items.encode("cp1252"),
+            **file_shape_seeds(b'"item",')}
 
 
 def conflang_seeds():
@@ -80,14 +86,14 @@ def confcom_seeds():
 
 def defaultfil_seeds():
     return {"quoted.fil": b'"factory",other\r\n', "outside.fil": b"../DECOY\r\n",
-            "decoy.fil": b"DECOY\r\n", "device.fil": b"CON\r\n"}
+            "decoy.fil": b"DECOY\r\n", "device.fil": b"CON\r\n", **file_shape_seeds(b"FACTORY ")}
 
 
 def qvt_seeds():
     negative = "".join("%d \r\n" % -v for v in FACTORY)
     return {"one-line.QVT": ",".join(map(str, FACTORY)).encode(),
             "negative.QVT": negative.encode(), "short.QVT": b" 7 \r\n 4 \r\n",
-            "too-big.QVT": b" 40000 \r\n" * 63}
+            "too-big.QVT": b" 40000 \r\n" * 63, **file_shape_seeds(b" 1 \r\n")}
 
 
 def report_seeds():
@@ -131,6 +137,9 @@ def transfers_seeds():
         "read-closing.bin": b"\x00" + b"".join(read[:2] + [script(block_reply(FACTORY), flags=8)]),
         "write.bin": b"\x01" + b"".join(write),
         "write-lost.bin": b"\x01" + b"".join(write[:10] + [script(WRITE_ACK, flags=4)]),
+        "cli-read.bin": b"\x08" + b"".join(read),
+        "cli-write.bin": b"\x09" + b"".join(write),
+        "cli-write-lost.bin": b"\x09" + b"".join(write[:10] + [script(WRITE_ACK, flags=4)]),
     }
 
 

@@ -3,13 +3,16 @@
 # `scripts/deps.sh fuzz` adds clang and its libFuzzer and sanitizer runtimes (fuzz/);
 # `scripts/deps.sh lint` adds clang-format and clang-tidy (scripts/lint.sh).
 set -euo pipefail
+# What the tests run besides: python3 (the factory report read back by Python's csv module,
+# tools/mutants.py, scripts/make_textos.py), pdftotext (poppler-utils). A test whose tool is
+# missing fails; it never skips.
 needed=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
-        xvfb xauth qt6-translations-l10n poppler-utils)
+        xvfb xauth qt6-translations-l10n poppler-utils python3)
 if [ "${1:-}" = fuzz ]; then needed+=(clang libclang-rt-14-dev); fi
 if [ "${1:-}" = lint ]; then needed+=(clang-format clang-tidy); fi
 missing=()
 # `deps.sh package`: what scripts/package.sh and scripts/check-package.sh need besides.
-if [ "${1:-}" = package ]; then needed+=(dpkg-dev file lintian desktop-file-utils appstream xdotool); fi
+if [ "${1:-}" = package ]; then needed+=(dpkg-dev file lintian desktop-file-utils appstream xdotool x11-utils); fi
 # `deps.sh windows`: the cross compiler, the installer maker, the icon tools and Wine
 # (scripts/windows.sh); `deps.sh source` makes Debian's source packages reachable.
 if [ "${1:-}" = windows ]; then

@@ -84,6 +84,8 @@ QByteArray InstrumentModel::replyTo(const QByteArray& frame, qint64 nowUs) {
   const quint8 function = static_cast<quint8>(frame[1]);
   const int address = word(frame, 2);
   const quint16 value = word(frame, 4);
+  if (refuses(function, address))
+    return withCrc(bytesOf({kSlaveAddress, function | 0x80, faults_.refusalCode}));
   switch (function) {
     case 0x02: return identityReply(function);
     case 0x03:
@@ -91,6 +93,11 @@ QByteArray InstrumentModel::replyTo(const QByteArray& frame, qint64 nowUs) {
     case 0x06: return writeRegister(frame, address, value, nowUs);
     default: return withCrc(bytesOf({kSlaveAddress, function | 0x80, 0x01}));
   }
+}
+
+bool InstrumentModel::refuses(quint8 function, int address) const {
+  return function == faults_.refusedFunction &&
+         (faults_.refusedRegister < 0 || faults_.refusedRegister == address);
 }
 
 QByteArray InstrumentModel::identityReply(quint8 function) {
@@ -129,9 +136,13 @@ InstrumentModel::Reply InstrumentModel::deliver(QByteArray reply) {
   QByteArray stray;
   for (int i = 0; i < faults_.strayBytes; ++i) stray.append(static_cast<char>(0xA5 ^ i));
   reply.prepend(stray);
-  if (faults_.splitGapUs <= 0) return {{faults_.turnaroundUs, reply}};
-  const qsizetype half = reply.size() / 2;
-  return {{faults_.turnaroundUs, reply.left(half)}, {faults_.splitGapUs, reply.mid(half)}};
+  if (faults_.splitGapUs > 0) {
+    const qsizetype half = reply.size() / 2;
+    return {{faults_.turnaroundUs, reply.left(half)}, {faults_.splitGapUs, reply.mid(half)}};
+  }
+  if (takeOne(&faults_.lateByte))
+    return {{faults_.turnaroundUs, reply.chopped(1)}, {faults_.lateByteUs, reply.right(1)}};
+  return {{faults_.turnaroundUs, reply}};
 }
 
 bool InstrumentModel::takeOne(int* counter) {

@@ -29,8 +29,15 @@ struct InstrumentFaults {
   int strayBytes = 0;                  // noise bytes sent before every reply
   qint64 splitGapUs = 0;               // reply sent as two halves this far apart
   int stopAfter = 0;                   // answers only the first k requests
-  qint64 resetSilenceUs = 3'000'000;   // silent this long after the reset command
-  qint64 turnaroundUs = 2'000;         // from the end of a request to the start of its reply
+  // Requests refused with an exception reply: this function (0: none), at this register
+  // (-1: any), with this exception code; a refused write changes nothing.
+  quint8 refusedFunction = 0;
+  int refusedRegister = -1;
+  quint8 refusalCode = 2;
+  int lateByte = 0;  // replies whose last byte comes lateByteUs after the rest
+  qint64 lateByteUs = 40'000;
+  qint64 resetSilenceUs = 3'000'000;  // silent this long after the reset command
+  qint64 turnaroundUs = 2'000;        // from the end of a request to the start of its reply
 };
 
 class InstrumentModel {
@@ -72,6 +79,7 @@ class InstrumentModel {
   QByteArray readRegisters(quint8 function, int start, int count) const;
   QByteArray writeRegister(const QByteArray& frame, int address, quint16 value, qint64 nowUs);
   QByteArray identityReply(quint8 function);
+  bool refuses(quint8 function, int address) const;
   Reply deliver(QByteArray reply);
   static bool takeOne(int* counter);
 

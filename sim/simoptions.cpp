@@ -1,6 +1,7 @@
 #include "simoptions.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 namespace orvex::sim {
 namespace {
@@ -23,6 +24,23 @@ bool parseNumber(const QString& text, int min, int max, int* value) {
   const int n = text.toInt(&ok);
   if (!ok || n < min || n > max) return false;
   *value = n;
+  return true;
+}
+
+// "F[@REG][:CODE]": function F (hex), at register REG only, with exception code CODE.
+bool parseRefusal(const QString& text, InstrumentFaults* faults) {
+  static const QRegularExpression form(
+      QStringLiteral("^([0-9A-Fa-f]{1,2})(?:@(\\d{1,3}))?(?::(\\d{1,3}))?$"));
+  const QRegularExpressionMatch match = form.match(text);
+  bool ok = match.hasMatch();
+  const uint function = match.captured(1).toUInt(nullptr, 16);
+  const int address = match.hasCaptured(2) ? match.captured(2).toInt() : -1;
+  const int code = match.hasCaptured(3) ? match.captured(3).toInt() : 2;
+  ok = ok && function > 0 && function < 0x80 && address < kRegisterCount && code > 0 && code < 256;
+  if (!ok) return false;
+  faults->refusedFunction = static_cast<quint8>(function);
+  faults->refusedRegister = address;
+  faults->refusalCode = static_cast<quint8>(code);
   return true;
 }
 
@@ -52,6 +70,12 @@ const QList<QCommandLineOption>& optionList() {
       {"stray-bytes", "Send N noise bytes before every reply.", "N", "0"},
       {"split-gap-ms", "Send every reply in two halves MS apart.", "MS", "0"},
       {"stop-after", "Stop answering after K requests.", "K", "0"},
+      {"refuse",
+       "Refuse requests of function F (hex) with a Modbus exception reply: at register REG "
+       "only if given, with exception CODE (default 2).",
+       "F[@REG][:CODE]"},
+      {"late-byte",
+       "Send the last byte of replies 40 ms after the rest: 'always' or the first K replies.", "K"},
       {"timestamps", "Print 'reply-end BYTES MONOTONIC_NS' when a reply's last byte has left."},
       {"quiet", "Print only errors."},
   };
@@ -96,6 +120,10 @@ ParseResult parseSimOptions(const QStringList& arguments, SimOptions* o, QString
   if (parser.isSet("wrong-identity") &&
       !parseCount(parser.value("wrong-identity"), &o->faults.wrongIdentity))
     return bad("wrong-identity");
+  if (parser.isSet("late-byte") && !parseCount(parser.value("late-byte"), &o->faults.lateByte))
+    return bad("late-byte");
+  if (parser.isSet("refuse") && !parseRefusal(parser.value("refuse"), &o->faults))
+    return bad("refuse");
   o->faults.modelCode = static_cast<quint16>(model);
   o->faults.resetSilenceUs = resetMs * 1000LL;
   o->faults.splitGapUs = splitMs * 1000LL;

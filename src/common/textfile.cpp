@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -35,7 +36,7 @@ bool readTextFile(const QString& path, qint64 maxBytes, QString* content, ReadFa
   return true;
 }
 
-bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* error) {
+bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
   QSaveFile file(path);
   // Unbuffered: a buffered write that the disk cuts short (full disk, size limit) is
   // flushed by commit() without an error, and the truncated file would replace the old one.
@@ -43,9 +44,13 @@ bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* 
     if (error) *error = file.errorString();
     return false;
   }
-  QString why;
-  if (!produce(file, &why)) {
-    if (error) *error = why.isEmpty() ? file.errorString() : why;
+  const qint64 written = file.write(bytes);
+  if (written != bytes.size()) {
+    if (error)
+      *error = written < 0 ? file.errorString()
+                           : QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
+                                 .arg(written)
+                                 .arg(bytes.size());
     file.cancelWriting();
     return false;
   }
@@ -60,18 +65,21 @@ bool writeTextFileAtomic(const QString& path, const QString& content, QString* e
   return writeBytesAtomic(path, toCp1252(content), error);
 }
 
-bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
-  return writeFileAtomic(
-      path,
-      [&bytes](QIODevice& file, QString* why) {
-        const qint64 written = file.write(bytes);
-        if (written >= 0 && written != bytes.size())
-          *why = QStringLiteral("only %1 of %2 bytes could be written (disk full?)")
-                     .arg(written)
-                     .arg(bytes.size());
-        return written == bytes.size();
-      },
-      error);
+WriteProblem diagnoseWriteFailure(const QString& path) {
+  constexpr qint64 kNearlyFull = 64 * 1024;  // less than a text file of the program takes
+  const QString folder = QFileInfo(path).absolutePath();
+  // The nearest part of the folder's path that exists: a file there blocks the way.
+  QString existing = folder;
+  while (!QFileInfo::exists(existing) && QFileInfo(existing).absolutePath() != existing)
+    existing = QFileInfo(existing).absolutePath();
+  const QFileInfo found(existing);
+  if (!found.isDir()) return {WriteProblem::NotAFolder, existing};
+  if (!found.isWritable()) return {WriteProblem::FolderReadOnly, existing};  // nor made in it
+  if (existing != folder) return {WriteProblem::FolderMissing, folder};
+  const QStorageInfo storage(folder);
+  if (storage.isValid() && storage.bytesAvailable() < kNearlyFull)
+    return {WriteProblem::DiskFull, folder};
+  return {WriteProblem::Other, folder};
 }
 
 QString findFileNoCase(const QString& dir, const QString& name) {

@@ -2,10 +2,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <functional>
-
-class QIODevice;
-
 // Whole-file text I/O in the program's encoding (Windows-1252). Every write goes to a
 // temporary file that replaces the target only when complete, so a failed or interrupted
 // save leaves the previous file whole.
@@ -28,11 +24,17 @@ struct ReadFailure {
 bool readTextFile(const QString& path, qint64 maxBytes, QString* content,
                   ReadFailure* failure = nullptr);
 bool writeTextFileAtomic(const QString& path, const QString& content, QString* error);
+// Any file, made whole in memory first: a writer that streams into the file unchecked (a PDF
+// writer, a buffered stream) could leave a cut one behind a successful save.
 bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error);
-// Any file: `produce` writes it into a temporary file beside `path` (false, with a reason or
-// without, when it cannot), which replaces `path` only when complete.
-using FileProducer = std::function<bool(QIODevice& file, QString* why)>;
-bool writeFileAtomic(const QString& path, const FileProducer& produce, QString* error);
+
+// Why a file could not be written, found out afterwards on the file system, so the user can
+// be told in the program's words; the system's own text says little to an installer.
+struct WriteProblem {
+  enum Kind { FolderMissing, NotAFolder, FolderReadOnly, DiskFull, Other } kind = Other;
+  QString where;  // the folder missing or read-only, or the file standing in a folder's place
+};
+WriteProblem diagnoseWriteFailure(const QString& path);
 
 // The path of `name` inside `dir`, matched without regard to case (the program writes
 // DEFAULT.FIL and reads Default.fil). If nothing matches, dir + name as given.

@@ -12,6 +12,7 @@
 #include "files/filetexts.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 
 namespace orvex {
 
@@ -77,14 +78,17 @@ void GrabFich::save() {
   if (EditorAccess* editor = services_.editor()) editor->collectParameterSet();
   const QString path = configFilePath(services_.context.programDir, name);
   QString reason;
-  if (!writeQvtFile(path, services_.context.configEditada, &reason)) {
-    const TextTables* texts = &services_.context.texts;
-    return showProblem(
-        extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), reason),
-        extraText(texts, extra::WriteFailedTitle));
-  }
+  if (!writeQvtFile(path, services_.context.configEditada, &reason))
+    return showWriteFailure(path, reason);
   refreshFileList();
   showExitCaption();
+}
+
+void GrabFich::showWriteFailure(const QString& path, const QString& systemText) {
+  const TextTables* texts = &services_.context.texts;
+  showProblem(extraText(texts, extra::WriteFailed)
+                  .arg(QDir::toNativeSeparators(path), writeFailureReason(texts, path, systemText)),
+              extraText(texts, extra::WriteFailedTitle));
 }
 
 void GrabFich::makeDefault() {
@@ -96,11 +100,8 @@ void GrabFich::makeDefault() {
                               MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
     return;
   QString reason;
-  if (!writeDefaultFile(services_.context.programDir, name, &reason)) {
-    const TextTables* texts = &services_.context.texts;
-    showProblem(extraText(texts, extra::WriteFailed).arg(QStringLiteral("DEFAULT.FIL"), reason),
-                extraText(texts, extra::WriteFailedTitle));
-  }
+  if (!writeDefaultFile(services_.context.programDir, name, &reason))
+    showWriteFailure(defaultFilePath(services_.context.programDir), reason);
 }
 
 }  // namespace orvex

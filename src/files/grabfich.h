@@ -21,6 +21,7 @@ class GrabFich : public ConfigFileWindow {
 
  private:
   void buildLayout();
+  void showWriteFailure(const QString& path, const QString& systemText);
 
   QLineEdit* nameEdit_;
 };

@@ -121,6 +121,12 @@ QString configFilePath(const QString& programDir, const QString& name) {
   return findFileNoCase(folder, name + QStringLiteral(".QVT"));
 }
 
+QString defaultFilePath(const QString& programDir) {
+  const QString existing = findFileNoCase(programDir, QStringLiteral("Default.fil"));
+  return QFileInfo::exists(existing) ? existing
+                                     : QDir(programDir).filePath(QStringLiteral("DEFAULT.FIL"));
+}
+
 bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QString* problem,
                               const TextTables* texts) {
   const QString defaultPath = findFileNoCase(programDir, QStringLiteral("Default.fil"));
@@ -143,11 +149,8 @@ bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QStr
 }
 
 bool writeDefaultFile(const QString& programDir, const QString& name, QString* error) {
-  const QString existing = findFileNoCase(programDir, QStringLiteral("DEFAULT.FIL"));
-  const QString path = QFileInfo::exists(existing)
-                           ? existing
-                           : QDir(programDir).filePath(QStringLiteral("DEFAULT.FIL"));
-  return writeTextFileAtomic(path, defaultFileItem(name) + QStringLiteral("\r\n"), error);
+  return writeTextFileAtomic(defaultFilePath(programDir),
+                             defaultFileItem(name) + QStringLiteral("\r\n"), error);
 }
 
 }  // namespace orvex

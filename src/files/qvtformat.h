@@ -27,12 +27,17 @@ QString firstListItem(const QString& text);
 // to case (a file saved as NAME.QVT is found as name.qvt).
 QString configFilePath(const QString& programDir, const QString& name);
 
+// The default-configuration file that saving replaces: the Default.fil that start-up reads,
+// under whatever case it has in the program directory (also when files copied from Windows
+// left both Default.fil and DEFAULT.FIL there), or a new DEFAULT.FIL.
+QString defaultFilePath(const QString& programDir);
+
 // Default.fil (found without regard to case) names CONFIG/NAME.QVT; reads it into *set,
 // all or nothing, with *problem as above.
 bool loadDefaultConfiguration(const QString& programDir, ParameterSet* set, QString* problem,
                               const TextTables* texts = nullptr);
 
-// Replaces DEFAULT.FIL (whatever case it has on disk) with `name` and CR LF; a name that
+// Replaces defaultFilePath() with `name` and CR LF; a name that
 // list-style reading would cut (a comma, blanks at its ends) is written in double quotes.
 bool writeDefaultFile(const QString& programDir, const QString& name, QString* error);
 

@@ -16,11 +16,10 @@ enum : int {
   FileBadNumber = 6,        // 274 line %2 of file %1 is not a whole number -32768..32767 ...
   DefaultMissing = 7,       // 275 default configuration file %1 is missing or names no file
   PortErrorTitle = 8,       // 276 "Serial port"
-  PortOpenFailed = 9,       // 277 port %1 cannot be opened: %2. Check adapter, other program,
-                            //     permission (dialout group on Linux).
-  PortLost = 10,            // 278 the serial port was lost during the transfer: %1 ...
-  PartialWrite = 11,        // 279 slots before %1 are written, slot %1 failed: the instrument
-                            //     holds a partly written configuration; write it again.
+  PortOpenFailed = 9,       // 277 port %1 cannot be opened: %2 (a reason below, 376..378)
+  PortLost = 10,            // 278 the serial port was lost during the transfer: %1 (379) ...
+  PartialWrite = 11,        // 279 slots before %1 are written, slot %1 failed (was refused):
+                            //     the instrument holds a partly written configuration.
   NameInvalidTitle = 12,    // 280 "File name not valid"
   NameInvalid = 13,         // 281 "%1" cannot be a file name: no \ / : * ? " < > |, control
                             //     characters, "..", drive, device names (CON, COM1 ...),
@@ -33,7 +32,7 @@ enum : int {
                             //     end (the program closes when it has stopped).
   ReportWritten = 18,       // 286 report file %1 written (shown in the Report window's status)
   NumberRange = 19,         // 287 number boxes take whole numbers 0..65535 (tooltip)
-  ReportCancel = 20,        // 288 Report.Command2
+  ReportCancel = 20,        // 288 Report.Command2, GrabQVT.Command2
   ParityNone = 21,          // 289 ConfigCOM.ParidadNo
   ParityOdd = 22,           // 290 ConfigCOM.ParidadImpar
   ParityEven = 23,          // 291 ConfigCOM.ParidadPar
@@ -70,7 +69,7 @@ enum : int {
   ReportOpen = 60,          // 328 Command4 "Open report"
   ReportPdfFailed = 61,     // 329 document %1 not written: %2; data file %3 written
   ReportBothWritten = 62,   // 330 "Report written: %1 and %2."
-  ReportNoneYet = 63,       // 331 nothing generated yet
+  ReportNoDocument = 63,    // 331 Label7: Print and Open need the shown serial's document
   ReportNoViewer = 64,      // 332 no program opens PDF documents; it is in %2
   // 333..358: the comparison of the editor with the controller or a file
   CompareCommand = 65,      // 333 ConfigQVT.Command7
@@ -105,13 +104,37 @@ enum : int {
   PortNotPresent = 93,      // 361 "not present"
   PortLink = 94,            // 362 "Link"
   PortChooseAdapter = 95,   // 363 "(choose an adapter)"
-  PortLinkFailed = 96,      // 364 COM%1 could not be made to lead to %2: %3
+  PortLinkFailed = 96,      // 364 COM%1 could not be made to lead to %2: %3 (380 or 381)
   LogTitle = 97,            // 365 the frame log window's title
   LogButton = 98,           // 366 "Frames..." (editor, progress window)
   LogSave = 99,             // 367 "Save log"
   LogSaved = 100,           // 368 "Log saved in %1."
   LogEmpty = 101,           // 369 no transfer yet
   LogClose = 102,           // 370 "Close"
+  // 371..375: a write's doubtful slot, a refused request, GrabQVT's Cancel
+  SlotInDoubt = 103,        // 371 slots before %1 written; slot %1 may or may not have been
+  FirstSlotInDoubt = 104,   // 372 slot %1 may or may not have been written: may hold changes
+  Refused = 105,            // 373 the controller answered but refused the request (code %1)
+  CannotCancel = 106,       // 374 GrabQVT.Command2 while registers are written
+  CannotCancelWhy = 107,    // 375 its tooltip: why the write runs to its end
+  // 376..381: port failures in the program's own words
+  PortBusy = 108,           // 376 another program is using %1 (COMn)
+  PortNotSerial = 109,      // 377 %1 (the device) is not a serial port
+  PortRefused = 110,        // 378 any other refusal; the system's words are in the frame log
+  PortUnplugged = 111,      // 379 the adapter was unplugged or stopped answering
+  PortLinkNotALink = 112,   // 380 the program folder holds a file COM%1 that is not a link
+  PortLinkRefused = 113,    // 381 the link was not allowed: can the program folder be written?
+  // 382..386: why a file was not written (the %2 of 283), in the program's own words
+  FolderMissing = 114,      // 382 the folder %1 does not exist
+  NotAFolder = 115,         // 383 %1 is a file, not a folder
+  FolderReadOnly = 116,     // 384 this user may not write in the folder %1
+  DiskFull = 117,           // 385 the disk is full
+  WriteRefused = 118,       // 386 any other refusal
+  // 387..389: the user's folder of an installed program
+  FolderTitle = 119,        // 387 "Folder for your files"
+  FolderNotMade = 120,      // 388 folder %1 cannot be made: %2; the delivered files of %3 are
+                            //     read, nothing can be saved
+  EntryNotMade = 121,       // 389 %1 could not be put into the folder: %2; goes on with it
 };
 // clang-format on
 

@@ -8,6 +8,7 @@
 #include "lang/extratexts.h"
 #include "lang/languages.h"
 #include "lang/loadtexts.h"
+#include "lang/writefailure.h"
 
 namespace orvex {
 namespace {
@@ -38,8 +39,9 @@ void reportLanguageFileNotWritten(AppServices& services, const QString& error) {
                            "File %1 could not be written: %2. Any previous file is unchanged. "
                            "Check the folder exists and the disk is not full.");
   // A text without its place holders still names the file and the reason.
-  if (prompt.contains(QLatin1String("%2"))) prompt = prompt.arg(path, error);
-  else prompt += QStringLiteral("\n%1: %2").arg(path, error);
+  const QString reason = writeFailureReason(&services.context.texts, path, error);
+  if (prompt.contains(QLatin1String("%2"))) prompt = prompt.arg(path, reason);
+  else prompt += QStringLiteral("\n%1: %2").arg(path, reason);
   services.messages.show(MessageIcon::Exclamation, prompt,
                          extraOr(services, extra::WriteFailedTitle, "File not written"));
 }

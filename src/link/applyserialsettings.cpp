@@ -6,6 +6,7 @@
 #include "common/textfile.h"
 #include "common/ui/context.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 #include "link/serialport.h"
 #include "link/serialsettings.h"
 
@@ -26,7 +27,9 @@ QString readOrRestoreSettings(ProgramContext& context, MessageBoxes& messages) {
   QString error;
   if (!writeTextFileAtomic(path, fallback + "\r\n", &error)) {
     messages.show(MessageIcon::Exclamation,
-                  context.texts.extra[extra::WriteFailed].arg(path, error),
+                  context.texts.extra[extra::WriteFailed].arg(path,
+                                                              writeFailureReason(&context.texts,
+                                                                                 path, error)),
                   context.texts.extra[extra::WriteFailedTitle]);
   }
   return fallback;

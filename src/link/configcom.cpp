@@ -16,6 +16,7 @@
 #include "common/ui/captions.h"
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 #include "link/applyserialsettings.h"
 #include "link/serialdevices.h"
 #include "link/ui/portsframe.h"
@@ -143,7 +144,8 @@ void ConfigCOM::salvar() {
   if (!writeTextFileAtomic(path, text + "\r\n", &error)) {
     // Nothing changed: the window stays open so the user can retry or cancel.
     services_.messages.show(MessageIcon::Exclamation,
-                            context.texts.extra[extra::WriteFailed].arg(path, error),
+                            context.texts.extra[extra::WriteFailed].arg(
+                                path, writeFailureReason(&context.texts, path, error)),
                             context.texts.extra[extra::WriteFailedTitle]);
     return;
   }

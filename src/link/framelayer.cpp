@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "link/eventwaiter.h"
 #include "link/framelog.h"
@@ -59,6 +60,13 @@ bool endsWithValidCrc(const QByteArray& bytes) {
          static_cast<quint8>(bytes.at(bytes.size() - 1)) == (crc >> 8);
 }
 
+bool isExceptionReply(const QByteArray& bytes) {
+  return bytes.size() == 5 && static_cast<quint8>(bytes.at(0)) == 0x37 &&
+         (static_cast<quint8>(bytes.at(1)) & 0x80) != 0 && endsWithValidCrc(bytes);
+}
+
+int exceptionCode(const QString& replyText) { return replyText.mid(4, 2).toInt(nullptr, 16); }
+
 FrameLayer::FrameLayer(SerialPort& port, EventWaiter& waiter, QString& replyText,
                        qint16& linkStatus, QObject* parent)
     : QObject(parent),
@@ -77,6 +85,8 @@ bool FrameLayer::sendFrame(const QString& frameText) {
   QByteArray bytes;
   if (!frameTextToBytes(frameText, &bytes) || !port_.isOpen()) return false;
   portFailed_ = false;
+  if (failedAtUs_ >= 0) awaitQuietLine();
+  if (cancelled_ || portFailed_ || !port_.isOpen()) return false;
   if (port_.bytesWaiting() > 0) port_.readAll();
   if (!port_.write(bytes)) return false;
   if (log_) log_->sent(bytes, waiter_.nowUs());
@@ -95,7 +105,8 @@ void FrameLayer::receiveReply(int registerCount) {
     }
     const qint64 now = waiter_.nowUs();
     const bool enough = received.size() >= expected;
-    if (replyComplete(received, expected, lastArrival) || (enough && now >= deadline)) {
+    if (isExceptionReply(received) || replyComplete(received, expected, lastArrival) ||
+        (enough && now >= deadline)) {
       finishWithReply(received);
       return;
     }
@@ -115,11 +126,18 @@ void FrameLayer::finishWithReply(QByteArray received) {
   // Whatever else is already waiting belongs to this reply: read everything at once.
   if (port_.isOpen() && port_.bytesWaiting() > 0) received += port_.readAll();
   replyText_ = bytesToFrameText(received);
-  linkStatus_ = endsWithValidCrc(received) ? kReplySound : kReplyCrcError;
-  if (log_)
-    log_->received(received,
-                   linkStatus_ == kReplySound ? FrameVerdict::Sound : FrameVerdict::CrcError,
-                   waiter_.nowUs());
+  FrameVerdict verdict = FrameVerdict::Sound;
+  if (isExceptionReply(received)) {
+    linkStatus_ = kReplyRefused;
+    verdict = FrameVerdict::Refused;
+  } else if (endsWithValidCrc(received)) {
+    linkStatus_ = kReplySound;
+  } else {
+    linkStatus_ = kReplyCrcError;
+    verdict = FrameVerdict::CrcError;
+    failedAtUs_ = waiter_.nowUs();
+  }
+  if (log_) log_->received(received, verdict, waiter_.nowUs());
 }
 
 // The partial reply is thrown away, but the log keeps it: garbage on the line tells a lot.
@@ -127,9 +145,24 @@ void FrameLayer::finishWithTimeout(QByteArray received) {
   replyText_.clear();
   if (port_.isOpen() && port_.bytesWaiting() > 0) received += port_.readAll();
   linkStatus_ = kReplyTimeout;
+  failedAtUs_ = waiter_.nowUs();
   if (log_)
     log_->received(received, portFailed_ ? FrameVerdict::PortLost : FrameVerdict::TimeOut,
                    waiter_.nowUs());
+}
+
+void FrameLayer::awaitQuietLine() {
+  qint64 quietFrom = std::exchange(failedAtUs_, -1);
+  QByteArray late;
+  while (!cancelled_ && !portFailed_ && port_.isOpen()) {
+    if (port_.bytesWaiting() > 0) {
+      late += port_.readAll();
+      quietFrom = waiter_.nowUs();
+    }
+    if (waiter_.nowUs() - quietFrom >= quietGapUs_) break;
+    waiter_.sleepUntil(quietFrom + quietGapUs_);
+  }
+  if (log_ && !late.isEmpty()) log_->received(late, FrameVerdict::Discarded, waiter_.nowUs());
 }
 
 void FrameLayer::pause(double seconds) {

@@ -12,6 +12,29 @@ QString verdictWord(FrameVerdict verdict) {
     case FrameVerdict::TimeOut: return QStringLiteral("time-out");
     case FrameVerdict::PortLost: return QStringLiteral("port lost");
     case FrameVerdict::Message: return QStringLiteral("message");
+    case FrameVerdict::Refused: return QStringLiteral("refused");
+    case FrameVerdict::Discarded: return QStringLiteral("late, discarded");
+    case FrameVerdict::Port: return QStringLiteral("port");
+  }
+  return {};
+}
+
+QString outcomeWords(const TransferRecord& transfer) {
+  switch (transfer.outcome) {
+    case TransferOutcome::Running: return {};
+    case TransferOutcome::ReadComplete: return QStringLiteral("read complete");
+    case TransferOutcome::ReadFailed: return QStringLiteral("read failed, nothing changed");
+    case TransferOutcome::Verified: return QStringLiteral("written and verified");
+    case TransferOutcome::NotVerified:
+      return QStringLiteral("not verified: every slot written, the read-back failed or differed");
+    case TransferOutcome::WriteFailedAtSlot:
+      return (transfer.refusalCode >= 0
+                  ? QStringLiteral("failed at slot %1: slots before it written, slot %1 not")
+                  : QStringLiteral("failed at slot %1: slots before it written, slot %1 perhaps"))
+          .arg(transfer.slot);
+    case TransferOutcome::WriteFailedUnchanged:
+      return QStringLiteral("failed before any slot was written");
+    case TransferOutcome::Cancelled: return QStringLiteral("cancelled, nothing changed");
   }
   return {};
 }
@@ -25,6 +48,8 @@ QString frameLine(const FrameRecord& frame) {
   const QString time = QStringLiteral("%1 ms").arg(frame.ms, 7);
   if (frame.verdict == FrameVerdict::Message)
     return QStringLiteral("%1  !!  %2").arg(time, frame.note);
+  if (frame.verdict == FrameVerdict::Port)
+    return QStringLiteral("%1  ==  %2").arg(time, frame.note);
   const bool sent = frame.verdict == FrameVerdict::Sent;
   const QString line =
       QStringLiteral("%1  %2  %3")
@@ -36,8 +61,20 @@ QString frameLine(const FrameRecord& frame) {
 
 void FrameLog::beginTransfer(const QString& title, const QString& port, qint64 nowUs) {
   if (transfers_.size() == kTransfersKept) transfers_.pop_front();
-  transfers_.push_back({QDateTime::currentDateTime(), title, port, {}, false});
+  TransferRecord record;
+  record.id = nextId_++;
+  record.started = QDateTime::currentDateTime();
+  record.title = title;
+  record.port = port;
+  transfers_.push_back(record);
   startUs_ = nowUs;
+}
+
+void FrameLog::endTransfer(TransferOutcome outcome, int slot, int refusalCode) {
+  if (transfers_.empty()) return;
+  transfers_.back().outcome = outcome;
+  transfers_.back().slot = slot;
+  transfers_.back().refusalCode = refusalCode;
 }
 
 void FrameLog::add(FrameVerdict verdict, const QByteArray& bytes, const QString& note,
@@ -51,12 +88,32 @@ void FrameLog::add(FrameVerdict verdict, const QByteArray& bytes, const QString&
   transfer.frames.append({(nowUs - startUs_) / 1000, verdict, bytes, note});
 }
 
-QString formatTransferLog(const TransferRecord& transfer) {
-  QString text = QStringLiteral("%1  %2  %3\n")
-                     .arg(transfer.started.toString(Qt::ISODate), transfer.title, transfer.port);
-  for (const FrameRecord& frame : transfer.frames) text += frameLine(frame) + QLatin1Char('\n');
-  if (transfer.truncated) text += QStringLiteral("(further frames not kept)\n");
+QString formatTransferHeader(const TransferRecord& transfer) {
+  return QStringLiteral("%1  %2  %3\n")
+      .arg(transfer.started.toString(Qt::ISODate), transfer.title, transfer.port);
+}
+
+QString formatTransferFrames(const TransferRecord& transfer, qsizetype first) {
+  QString text;
+  for (qsizetype i = first; i < transfer.frames.size(); ++i)
+    text += frameLine(transfer.frames[i]) + QLatin1Char('\n');
   return text;
+}
+
+QString formatTransferEnd(const TransferRecord& transfer) {
+  if (transfer.outcome == TransferOutcome::Running) return {};
+  QString text;
+  if (transfer.truncated) text += QStringLiteral("(further frames not kept)\n");
+  text += QStringLiteral("outcome: ") + outcomeWords(transfer);
+  if (transfer.refusalCode >= 0)
+    text += QStringLiteral("; the controller refused a request (exception code %1)")
+                .arg(transfer.refusalCode);
+  return text + QLatin1Char('\n');
+}
+
+QString formatTransferLog(const TransferRecord& transfer) {
+  return formatTransferHeader(transfer) + formatTransferFrames(transfer, 0) +
+         formatTransferEnd(transfer);
 }
 
 }  // namespace orvex

@@ -79,22 +79,39 @@ bool QtSerialPort::configure(const LineSettings& line, QString* error) {
 bool QtSerialPort::open(QString* error) {
   if (port_.isOpen()) return true;
   port_.setPortName(deviceName());
-  refusedForPermission_ = false;
+  openFailure_ = PortFailure::None;
   if (!port_.open(QIODevice::ReadWrite)) {
     if (error) *error = port_.errorString();
-    // Qt reports a device locked by another program as a permission error too: only a
-    // device this user cannot read and write is a matter of permission.
-    const QFileInfo device(QFileInfo(deviceName()).canonicalFilePath());
-    refusedForPermission_ = port_.error() == QSerialPort::PermissionError &&
-                            !(device.isReadable() && device.isWritable());
+    openFailure_ = classifyOpenFailure();
     return false;
   }
   if (!configure(line_, error)) {
+    openFailure_ = PortFailure::Refused;
     port_.close();
     return false;
   }
   port_.clear();
   return true;
+}
+
+PortFailure QtSerialPort::classifyOpenFailure() const {
+  const QFileInfo device(QFileInfo(deviceName()).canonicalFilePath());
+  switch (port_.error()) {
+    case QSerialPort::DeviceNotFoundError: return PortFailure::Absent;
+    // Qt reports a device locked by another program as a permission error too: only a
+    // device this user cannot read and write is a matter of permission.
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_WIN
+      return PortFailure::Busy;  // access denied: open in another program
+#else
+      return device.isReadable() && device.isWritable() ? PortFailure::Busy
+                                                        : PortFailure::NoPermission;
+#endif
+    // The terminal calls do not apply: a file, /dev/null, anything but a serial device.
+    case QSerialPort::UnsupportedOperationError: return PortFailure::NotSerial;
+    default: break;
+  }
+  return device.isFile() || device.isDir() ? PortFailure::NotSerial : PortFailure::Refused;
 }
 
 void QtSerialPort::close() {

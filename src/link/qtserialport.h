@@ -22,7 +22,7 @@ class QtSerialPort : public SerialPort {
   void setDevice(const QString& device);
   bool applySettings(const QString& settings, QString* error) override;
   bool open(QString* error) override;
-  bool openRefusedForPermission() const override { return refusedForPermission_; }
+  PortFailure openFailure() const override { return openFailure_; }
   void close() override;
   bool isOpen() const override { return port_.isOpen(); }
   bool write(const QByteArray& bytes) override;
@@ -31,13 +31,14 @@ class QtSerialPort : public SerialPort {
 
  private:
   bool configure(const LineSettings& line, QString* error);
+  PortFailure classifyOpenFailure() const;
   void onError(QSerialPort::SerialPortError error);
 
   QString programDir_;
   QSerialPort port_;
   int number_ = 1;
   QString device_;  // named directly, else empty
-  bool refusedForPermission_ = false;
+  PortFailure openFailure_ = PortFailure::None;
   LineSettings line_;
 };
 

@@ -29,8 +29,11 @@ void wireTransfers(AppServices& services) {
                    &InstrumentTransfers::onWriteRequested);
   QObject::connect(&events, &AppEvents::aboutToUnload, transfers,
                    &InstrumentTransfers::onAboutToUnload);
+  QObject::connect(&events, &AppEvents::transferCancelRequested, transfers,
+                   &InstrumentTransfers::onCancelRequested);
   QObject::connect(transfers, &InstrumentTransfers::transferEnded, &events,
                    &AppEvents::transferEnded);
+  QObject::connect(&events, &AppEvents::languageApplied, transfers, &InstrumentTransfers::retell);
 }
 
 }  // namespace

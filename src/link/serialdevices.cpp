@@ -62,7 +62,7 @@ QString describeComTarget(const QString& programDir, int number, const SerialDev
 #ifdef Q_OS_WIN
   if (!device) return absent;
 #else
-  if (!QFileInfo::exists(location)) return absent;
+  if (!QFileInfo::exists(location)) return location + QStringLiteral(" \u2014 ") + absent;
 #endif
   const QString more = device ? details(*device) : QString();
   return more.isEmpty() ? location : location + QStringLiteral(" \u2014 ") + more;
@@ -76,29 +76,27 @@ bool comLinksSupported() {
 #endif
 }
 
-bool linkComPort(const QString& programDir, int number, const QString& device, QString* error) {
+LinkFailure linkComPort(const QString& programDir, int number, const QString& device,
+                        QString* systemText) {
   const QString name = QStringLiteral("COM%1").arg(number);
   const QString link = findFileNoCase(programDir, name);
   const QFileInfo existing(link);
-  if (existing.exists() && !existing.isSymLink()) {
-    *error = QStringLiteral("%1 is a file, not a link").arg(QDir::toNativeSeparators(link));
-    return false;
-  }
+  if (existing.exists() && !existing.isSymLink()) return LinkFailure::NotALink;
   // A new link beside it, renamed over the old one: COMn is never missing in between.
   const QString temporary = QDir(programDir).filePath(QStringLiteral(".%1.new").arg(name));
   QFile::remove(temporary);
   QFile target(device);
   if (!target.link(temporary)) {
-    *error = target.errorString();
-    return false;
+    *systemText = target.errorString();
+    return LinkFailure::Refused;
   }
   if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(link).constData()) !=
       0) {
-    *error = QString::fromLocal8Bit(std::strerror(errno));
+    *systemText = QString::fromLocal8Bit(std::strerror(errno));
     QFile::remove(temporary);
-    return false;
+    return LinkFailure::Refused;
   }
-  return true;
+  return LinkFailure::None;
 }
 
 }  // namespace orvex

@@ -28,16 +28,21 @@ class SystemSerialDevices : public SerialDeviceSource {
 };
 
 // What COMn leads to, for a person: "/dev/ttyUSB0 — FTDI FT232R USB UART, A50285BI", the
-// device alone when the system knows nothing more of it (a pseudo-terminal), or `absent`.
+// device alone when the system knows nothing more of it (a pseudo-terminal), or the device
+// followed by `absent` when it is not there ("/dev/ttyUSB0 — not present": the adapter the
+// link was made for is unplugged). On Windows, where the port's name is its device, `absent`.
 QString describeComTarget(const QString& programDir, int number, const SerialDeviceSource& source,
                           const QString& absent);
 
 // Whether COMn can be pointed at a device here: on Linux, by a link in the program directory.
 bool comLinksSupported();
 
+enum class LinkFailure { None, NotALink, Refused };
+
 // Makes COMn in the program directory a link to `device`, replacing an earlier link at once
-// (never leaving COMn missing). Refuses to replace anything that is not a link. False with
-// *error saying why.
-bool linkComPort(const QString& programDir, int number, const QString& device, QString* error);
+// (never leaving COMn missing). Refuses to replace anything that is not a link (NotALink).
+// Refused: the system did not allow it; *systemText says what the system said.
+LinkFailure linkComPort(const QString& programDir, int number, const QString& device,
+                        QString* systemText);
 
 }  // namespace orvex

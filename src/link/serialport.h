@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include "link/portfailure.h"
+
 namespace orvex {
 
 // The serial port of the editor window (MSComm1): what the link needs of it and nothing
@@ -21,9 +23,10 @@ class SerialPort : public QObject {
   virtual bool isPresent() const = 0;      // the selected port's device exists now
   virtual QString deviceName() const = 0;  // what COMn leads to: "/dev/ttyS2", or "COM3"
   virtual bool applySettings(const QString& settings, QString* error) = 0;  // "9600,N,8,1"
+  // *error: the platform's own text, for the frame log.
   virtual bool open(QString* error) = 0;
-  // The last open failed because this user may not use the device (not because it is busy).
-  virtual bool openRefusedForPermission() const { return false; }
+  // Why the last open failed, in the program's terms.
+  virtual PortFailure openFailure() const = 0;
   virtual void close() = 0;
   virtual bool isOpen() const = 0;
   virtual bool write(const QByteArray& bytes) = 0;
@@ -31,8 +34,10 @@ class SerialPort : public QObject {
   virtual QByteArray readAll() = 0;
 
  signals:
-  void dataArrived();                  // new bytes wait to be read
-  void failed(const QString& reason);  // port lost while open (adapter unplugged); it is closed
+  void dataArrived();  // new bytes wait to be read
+  // Lost while open (adapter unplugged, line hung up); it is closed. `reason`: the platform's
+  // text, for the frame log.
+  void failed(const QString& reason);
 };
 
 // The device behind COMn: on Windows the port name itself; elsewhere what a link named
@@ -44,13 +49,16 @@ QString comDevicePath(const QString& programDir, int portNumber);
 QString deviceGroup(const SerialPort& port);
 QString userName();
 
+// "COM3", or the device for a port named by its device alone.
+inline QString portName(const SerialPort& port) {
+  return port.portNumber() < 1 ? port.deviceName() : QStringLiteral("COM%1").arg(port.portNumber());
+}
+
 // "COM3 (/dev/ttyS2)", or just "COM3" where the port's name is its device: how messages
 // name the selected port.
-
 inline QString describePort(const SerialPort& port) {
-  QString device = port.deviceName();
-  if (port.portNumber() < 1) return device;  // named by its device alone
-  const QString name = QStringLiteral("COM%1").arg(port.portNumber());
+  const QString device = port.deviceName();
+  const QString name = portName(port);
   return device == name ? name : QStringLiteral("%1 (%2)").arg(name, device);
 }
 

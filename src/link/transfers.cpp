@@ -7,6 +7,7 @@
 #include "lang/extratexts.h"
 #include "link/eventwaiter.h"
 #include "link/framelog.h"
+#include "link/portfailure.h"
 #include "link/serialport.h"
 
 namespace orvex {
@@ -56,7 +57,9 @@ InstrumentTransfers::InstrumentTransfers(ProgramContext& context, SerialPort& po
       layer_(port, waiter, context.replyText, context.linkStatus) {
   layer_.setLog(&log_);
   connect(&port_, &SerialPort::failed, this, [this](const QString& reason) {
-    if (running()) lostReason_ = reason.isEmpty() ? QStringLiteral("?") : reason;
+    if (!running()) return;
+    lostReason_ = reason.isEmpty() ? QStringLiteral("?") : reason;
+    log_.port(QStringLiteral("lost: ") + lostReason_, waiter_.nowUs());
   });
 }
 
@@ -66,7 +69,7 @@ void InstrumentTransfers::onReadRequested() {
   if (!beginTransfer(Kind::Read, QStringLiteral("read"))) return;
   const bool read = readFromInstrument();
   const bool cancelled = layer_.isCancelled();
-  endTransfer();
+  endTransfer(readOutcome(read));
   // A failed read changed nothing: the editor keeps what it shows, unsaved edits included.
   // On exit the editor is going away: nothing more to show.
   if (!read || cancelled) return;
@@ -75,15 +78,14 @@ void InstrumentTransfers::onReadRequested() {
 
 void InstrumentTransfers::onWriteRequested() {
   if (!beginTransfer(Kind::Write, QStringLiteral("write"))) return;
-  writeToInstrument();
-  endTransfer();
+  endTransfer(writeOutcome(writeToInstrument()));
 }
 
 bool InstrumentTransfers::writeConfiguration(const ParameterSet& set) {
   if (!beginTransfer(Kind::Write, QStringLiteral("write"))) return false;
   context_.configEditada = set;
   const bool verified = writeEditedSet();
-  endTransfer();
+  endTransfer(writeOutcome(verified));
   return verified;
 }
 
@@ -91,36 +93,70 @@ bool InstrumentTransfers::readConfiguration(ParameterSet* set) {
   if (!beginTransfer(Kind::Read, QStringLiteral("read"))) return false;
   ParameterSet read = *set;
   const bool complete = readInto(&read) && !layer_.isCancelled();
-  endTransfer();
+  endTransfer(readOutcome(complete));
   if (complete) *set = read;
   return complete;
 }
 
+// A write whose registers are going out runs on under the notice: a modal box opened inside
+// its waits would hold them up until closed. Its outcome is told as always.
 void InstrumentTransfers::onAboutToUnload() {
-  if (std::exchange(unloading_, true)) return;
-  if (running_ == Kind::Read) layer_.cancel();
-  if (running_ == Kind::Write)
-    show(MessageIcon::Information, extraText(extra::TransferBusy),
-         extraText(extra::TransferBusyTitle));
+  if (std::exchange(unloading_, true) || !running()) return;
+  if (cancellable_) {
+    layer_.cancel();
+    return;
+  }
+  messages_.showNotice(MessageIcon::Information, extraText(extra::TransferBusy),
+                       extraText(extra::TransferBusyTitle));
+}
+
+void InstrumentTransfers::onCancelRequested() {
+  if (running() && cancellable_) layer_.cancel();
+}
+
+void InstrumentTransfers::allowCancel(bool allowed) {
+  cancellable_ = allowed;
+  if (TransferView* v = view()) v->setCancellable(allowed);
 }
 
 bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   if (running() || unloading_) return false;
-  log_.beginTransfer(title, describePort(port_), waiter_.nowUs());
+  log_.beginTransfer(title, portName(port_), waiter_.nowUs());
   running_ = kind;
+  failedSlot_ = 0;
+  everySlotWritten_ = false;
+  refusalCode_ = -1;
   context_.transferRunning = true;
   lostReason_.clear();
   lostReported_ = false;
   layer_.clearPortFailure();
+  layer_.resume();  // after a cancelled transfer
+  allowCancel(true);
   holdTransferButtons(true);
   return true;
 }
 
-void InstrumentTransfers::endTransfer() {
+void InstrumentTransfers::endTransfer(TransferOutcome outcome) {
+  log_.endTransfer(outcome, failedSlot_, refusalCode_);
   holdTransferButtons(false);
+  if (unloading_) messages_.closeNotice();
   running_ = Kind::None;
   context_.transferRunning = false;
   emit transferEnded();
+}
+
+TransferOutcome InstrumentTransfers::readOutcome(bool read) const {
+  if (layer_.isCancelled()) return TransferOutcome::Cancelled;
+  return read ? TransferOutcome::ReadComplete : TransferOutcome::ReadFailed;
+}
+
+// Cancel stops a write only before its first register goes out: nothing changed then.
+TransferOutcome InstrumentTransfers::writeOutcome(bool verified) const {
+  if (verified) return TransferOutcome::Verified;
+  if (layer_.isCancelled()) return TransferOutcome::Cancelled;
+  if (everySlotWritten_) return TransferOutcome::NotVerified;
+  return failedSlot_ > 0 ? TransferOutcome::WriteFailedAtSlot
+                         : TransferOutcome::WriteFailedUnchanged;
 }
 
 void InstrumentTransfers::holdTransferButtons(bool hold) {
@@ -139,8 +175,8 @@ bool InstrumentTransfers::readInto(ParameterSet* target) {
   closePort();
   if (TransferView* v = view()) v->showProgress();
   phase(19, PhaseColour::Green);
-  step(message(20));
-  if (TransferView* v = view()) v->setTitle(message(28));
+  step(20);
+  showTitle(28);
   announceModelCheck();
   const bool read = runRead(target);
   finishDialogue();
@@ -157,7 +193,7 @@ bool InstrumentTransfers::runRead(ParameterSet* target) {
   if (!readBlock() || !storeBlock(context_.replyText, &read) || !passIdentity(kIdentityBRequest))
     return false;
   *target = read;
-  step(message(33));
+  step(33);
   pause(2);  // the configuration is in whatever happens to the port now
   return true;
 }
@@ -165,14 +201,14 @@ bool InstrumentTransfers::runRead(ParameterSet* target) {
 void InstrumentTransfers::announceModelCheck() {
   context_.transferDirection = 1;
   phase(2, PhaseColour::Cyan);
-  step(message(3));
+  step(3);
 }
 
 // After a second's pause; shows the model read once it is the right one.
 bool InstrumentTransfers::passModelCheck() {
   int model = 0;
   if (!pause(1) || !checkModel(&model)) return false;
-  step(message(4) + QString::number(model));
+  step({{4, QString::number(model)}});
   return true;
 }
 
@@ -197,7 +233,7 @@ bool InstrumentTransfers::checkModel(int* model) {
       show(MessageIcon::Information, message(16), message(17));
       return false;
     }
-    if (++failures > kRepeatsAfterFailure) {
+    if (refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(14, 15);
       return false;
     }
@@ -208,7 +244,7 @@ bool InstrumentTransfers::readBlock() {
   for (int failures = 0;;) {
     if (!exchange(kBlockRequest, kBlockRegisters)) return false;
     if (context_.linkStatus == kReplySound) return true;
-    if (++failures > kRepeatsAfterFailure) {
+    if (refused() || ++failures > kRepeatsAfterFailure) {
       showCommunicationFailure(31, 32);
       return false;
     }
@@ -221,7 +257,7 @@ bool InstrumentTransfers::storeBlock(const QString& reply, ParameterSet* set) {
   for (int i = 1; i <= kBlockRegisters; ++i) {
     const qint16 value = replyWord(reply, i);
     (*set)[i] = value;
-    step(message(29) + QString::number(i) + message(30) + QString::number(value));
+    step({{29, QString::number(i)}, {30, QString::number(value)}});
     if (!pause(0.05)) return false;
   }
   return true;
@@ -246,8 +282,8 @@ bool InstrumentTransfers::checkIdentity(const QString& request) {
   int mismatches = 0;
   while (exchange(request, 1)) {
     if (context_.linkStatus != kReplySound) {
-      if (++failures <= kRepeatsAfterFailure) continue;
-      show(MessageIcon::Critical, message(43), message(44));
+      if (!refused() && ++failures <= kRepeatsAfterFailure) continue;
+      show(MessageIcon::Critical, message(43) + refusal(), message(44));
       context_.identityFailed = 1;
       return false;
     }
@@ -271,10 +307,8 @@ bool InstrumentTransfers::writeToInstrument() {
 }
 
 bool InstrumentTransfers::writeEditedSet() {
-  if (TransferView* v = view()) {
-    v->showProgress();
-    v->setTitle(message(1));
-  }
+  if (TransferView* v = view()) v->showProgress();
+  showTitle(1);
   announceModelCheck();
   const bool verified = runWrite();
   finishDialogue();
@@ -286,22 +320,28 @@ bool InstrumentTransfers::runWrite() {
   if (!pause(1) || !writeSlots()) return false;
   checkIdentityB();  // whatever it finds, the write goes on
   if (!resetAndReadBack()) return false;
-  if (TransferView* v = view()) {
-    v->showProgress();
-    v->setTitle(message(21));
-  }
+  if (TransferView* v = view()) v->showProgress();
+  showTitle(21);
   phase(22, PhaseColour::Cyan);
-  step(message(21));
+  step(21);
   if (!compareReadBack()) return false;
-  step(message(27));
+  step(27);
   pause(3);  // verified, whatever happens to the port now
   return true;
 }
 
+// From the first register on the write runs to its end: stopping would leave the
+// controller half-written.
 bool InstrumentTransfers::writeSlots() {
+  allowCancel(false);
   int communicationFailures = 0;  // consecutive, across slots
-  for (int i = kFirstSlot; i <= kLastSlot; ++i)
-    if (i != kModelSlot && !writeSlot(i, &communicationFailures)) return false;
+  for (int i = kFirstSlot; i <= kLastSlot; ++i) {
+    if (i != kModelSlot && !writeSlot(i, &communicationFailures)) {
+      failedSlot_ = i;
+      return false;
+    }
+  }
+  everySlotWritten_ = true;
   return true;
 }
 
@@ -309,38 +349,35 @@ bool InstrumentTransfers::writeSlots() {
 bool InstrumentTransfers::writeSlot(int slot, int* communicationFailures) {
   const qint16 value = context_.configEditada[slot];
   phase(5, PhaseColour::Red);
-  step(message(6) + QString::number(slot) + message(30) + QString::number(value));
+  step({{6, QString::number(slot)}, {30, QString::number(value)}});
   const QString frame = registerWriteFrame(slot, value);
-  // Slots before this one are in the instrument already: the user must know it is mixed.
-  const QString partial = slot > kFirstSlot
-                              ? QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(slot)
-                              : QString();
   for (int mismatches = 0;;) {
     if (!exchange(frame, 1)) {
       reportLostPort(slot);
       return false;
     }
     if (context_.linkStatus != kReplySound) {
-      if (++*communicationFailures <= kRepeatsAfterFailure) continue;
-      showCommunicationFailure(7, 9, QString::number(slot) + partial);
+      if (!refused() && ++*communicationFailures <= kRepeatsAfterFailure) continue;
+      showCommunicationFailure(7, 9, QString::number(slot), writtenSoFar(slot));
       return false;
     }
     *communicationFailures = 0;
     if (carriesIdentity(context_.replyText)) break;
     if (++mismatches > kWriteMismatchesAllowed) {
-      show(MessageIcon::Critical, message(11) + QString::number(slot) + partial, message(12));
+      show(MessageIcon::Critical, message(11) + QString::number(slot) + writtenSoFar(slot),
+           message(12));
       return false;
     }
   }
-  if (TransferView* v = view()) v->appendToStep(message(13));
+  appendToStep(13);
   return true;
 }
 
 // The reset gets no reply; the instrument restarts during the pause.
 bool InstrumentTransfers::resetInstrument() {
-  if (TransferView* v = view()) v->setPhase(QStringLiteral("Reset"), PhaseColour::Cyan);
+  phase({{0, QStringLiteral("Reset")}}, PhaseColour::Cyan);
   layer_.sendFrame(kResetRequest);
-  step(message(18));
+  step(18);
   return pause(20);
 }
 
@@ -362,7 +399,7 @@ bool InstrumentTransfers::compareReadBack() {
       show(MessageIcon::Information, message(25) + QString::number(i), message(26));
       return false;
     }
-    step(message(23) + QString::number(i) + message(24) + QString::number(context_.configLeida[i]));
+    step({{23, QString::number(i)}, {24, QString::number(context_.configLeida[i])}});
   }
   return true;
 }
@@ -384,27 +421,24 @@ bool InstrumentTransfers::interrupted() const {
   return layer_.isCancelled() || !lostReason_.isEmpty();
 }
 
+// Each attempt logs the device it opened (COMn is looked up again at every opening) or the
+// system's own words for a refusal; the user is told the program's words.
 bool InstrumentTransfers::openPort() {
-  QString error;
-  if (!port_.isPresent()) {
-    show(MessageIcon::Critical, extraText(extra::PortAbsent).arg(describePort(port_)),
-         extraText(extra::PortErrorTitle));
-    return false;
+  QString systemText;
+  PortFailure failure = PortFailure::Absent;
+  if (port_.isPresent()) {
+    if (port_.open(&systemText)) {
+      log_.port(QStringLiteral("opened ") + port_.deviceName(), waiter_.nowUs());
+      layer_.clearPortFailure();
+      return true;
+    }
+    failure = port_.openFailure();
   }
-  if (port_.open(&error)) {
-    layer_.clearPortFailure();
-    return true;
-  }
-#ifndef Q_OS_WIN
-  if (port_.openRefusedForPermission()) {
-    show(
-        MessageIcon::Critical,
-        extraText(extra::PortNoPermission).arg(describePort(port_), deviceGroup(port_), userName()),
-        extraText(extra::PortErrorTitle));
-    return false;
-  }
-#endif
-  show(MessageIcon::Critical, extraText(extra::PortOpenFailed).arg(describePort(port_), error),
+  log_.port(QStringLiteral("%1 not opened: %2")
+                .arg(port_.deviceName(),
+                     failure == PortFailure::Absent ? QStringLiteral("not present") : systemText),
+            waiter_.nowUs());
+  show(MessageIcon::Critical, portFailurePrompt(context_.texts, failure, port_),
        extraText(extra::PortErrorTitle));
   return false;
 }
@@ -416,17 +450,38 @@ void InstrumentTransfers::closePort() {
 void InstrumentTransfers::reportLostPort(int failedSlot) {
   if (lostReason_.isEmpty() || lostReported_ || layer_.isCancelled()) return;
   lostReported_ = true;
-  QString prompt = extraText(extra::PortLost).arg(lostReason_);
-  if (failedSlot > kFirstSlot)
-    prompt += QStringLiteral("\n\n") + extraText(extra::PartialWrite).arg(failedSlot);
+  QString prompt = portFailurePrompt(context_.texts, PortFailure::Lost, port_);
+  if (failedSlot > 0) prompt += writtenSoFar(failedSlot);
   show(MessageIcon::Critical, prompt, extraText(extra::PortErrorTitle));
 }
 
-// The pair for a CRC error on the last attempt, or the one for a time-out.
+// What the controller holds once the write stopped at `slot`. The slots before are written.
+// A refused write was not made; one whose acknowledgement was lost or wrong may have been.
+QString InstrumentTransfers::writtenSoFar(int slot) const {
+  int text = slot == kFirstSlot ? extra::FirstSlotInDoubt : extra::SlotInDoubt;
+  if (refused()) {
+    if (slot == kFirstSlot) return {};
+    text = extra::PartialWrite;
+  }
+  return QStringLiteral("\n\n") + extraText(text).arg(slot);
+}
+
+bool InstrumentTransfers::refused() const { return context_.linkStatus == kReplyRefused; }
+
+// The controller's exception reply that ended a step, told after the step's own message and
+// kept for the frame log's outcome line.
+QString InstrumentTransfers::refusal() {
+  if (!refused()) return {};
+  refusalCode_ = exceptionCode(context_.replyText);
+  return QStringLiteral("\n\n") + extraText(extra::Refused).arg(refusalCode_);
+}
+
+// The pair for a CRC error on the last attempt, or the one for a time-out (also after a
+// refusal: no usable reply), with the slot and what the write left.
 void InstrumentTransfers::showCommunicationFailure(int crcPrompt, int timeoutPrompt,
-                                                   const QString& suffix) {
+                                                   const QString& slot, const QString& left) {
   const bool crc = context_.linkStatus == kReplyCrcError;
-  show(MessageIcon::Critical, message(crc ? crcPrompt : timeoutPrompt) + suffix,
+  show(MessageIcon::Critical, message(crc ? crcPrompt : timeoutPrompt) + slot + refusal() + left,
        message(crc ? 8 : 10));
 }
 
@@ -453,12 +508,44 @@ void InstrumentTransfers::show(MessageIcon icon, const QString& prompt, const QS
 
 TransferView* InstrumentTransfers::view() const { return peers_.view ? peers_.view() : nullptr; }
 
-void InstrumentTransfers::phase(int text, PhaseColour colour) {
-  if (TransferView* v = view()) v->setPhase(message(text), colour);
+QString InstrumentTransfers::compose(const ProgressText& text) const {
+  QString composed;
+  for (const auto& [item, literal] : text)
+    composed += (item > 0 ? message(item) : QString()) + literal;
+  return composed;
 }
 
-void InstrumentTransfers::step(const QString& text) {
-  if (TransferView* v = view()) v->setStep(text);
+void InstrumentTransfers::showTitle(int text) {
+  title_ = {{text, {}}};
+  if (TransferView* v = view()) v->setTitle(compose(title_));
+}
+
+void InstrumentTransfers::phase(int text, PhaseColour colour) { phase({{text, {}}}, colour); }
+
+void InstrumentTransfers::phase(const ProgressText& text, PhaseColour colour) {
+  phase_ = text;
+  phaseColour_ = colour;
+  if (TransferView* v = view()) v->setPhase(compose(phase_), colour);
+}
+
+void InstrumentTransfers::step(const ProgressText& text) {
+  step_ = text;
+  if (TransferView* v = view()) v->setStep(compose(step_));
+}
+
+void InstrumentTransfers::appendToStep(int text) {
+  step_.append(std::pair<int, QString>(text, QString()));
+  if (TransferView* v = view()) v->appendToStep(message(text));
+}
+
+// The texts were loaded in another language: what the progress window shows is composed
+// again, its title included (the window's own caption from the text file replaced it).
+void InstrumentTransfers::retell() {
+  TransferView* v = running() ? view() : nullptr;
+  if (!v) return;
+  v->setTitle(compose(title_));
+  v->setPhase(compose(phase_), phaseColour_);
+  v->setStep(compose(step_));
 }
 
 }  // namespace orvex

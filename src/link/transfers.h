@@ -31,7 +31,10 @@ QString registerWriteFrame(int slot, qint16 value);
 // a dead port); a write that stops part-way says so; a write is called verified only after
 // a complete read-back matched it; a read changes ConfigLeida only once it has succeeded as
 // a whole; a hold after an identification failure is told, not silent; the port is always
-// closed at the end; on exit a read is cancelled, a write is let run to its end.
+// closed at the end; a refused request (exception reply) ends its step at once, as a
+// repeat would only be refused again. GrabQVT's Cancel, and the program's exit, stop a read
+// or a comparison at once and a write until its first register goes out; from then on the
+// write runs to its end.
 class InstrumentTransfers : public QObject, public InstrumentReader {
   Q_OBJECT
  public:
@@ -47,9 +50,12 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   void onReadRequested();
   // Command5 ("Graba QVT"), after the editor collected its controls: WriteToInstrument.
   void onWriteRequested();
-  // The program is about to end: a read is cancelled at once; a write (cutting it off
-  // would leave a partial configuration in the instrument) is told to run to its end.
+  // The program is about to end: a transfer is cancelled where Cancel is allowed; a write
+  // past its first register (cutting it off would leave a partial configuration in the
+  // instrument) runs to its end under a notice that the user must wait.
   void onAboutToUnload();
+  // GrabQVT's Cancel (or its close control).
+  void onCancelRequested();
   // The comparison's read (InstrumentReader).
   bool readConfiguration(ParameterSet* set) override;
   // Writes `set` as ConfigEditada, without collecting an editor (the command line): true
@@ -57,6 +63,8 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool writeConfiguration(const ParameterSet& set);
 
   bool running() const { return running_ != Kind::None; }
+  // The language changed: the progress window tells its title, phase and step again in it.
+  void retell();
   // The frames, verdicts and messages of the last transfers.
   const FrameLog& log() const { return log_; }
 
@@ -74,8 +82,11 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   enum class Kind { None, Read, Write };
 
   bool beginTransfer(Kind kind, const QString& title);
-  void endTransfer();
+  void endTransfer(TransferOutcome outcome);
+  TransferOutcome readOutcome(bool read) const;
+  TransferOutcome writeOutcome(bool verified) const;
   void holdTransferButtons(bool hold);
+  void allowCancel(bool allowed);
 
   void announceModelCheck();
   bool passModelCheck();
@@ -104,14 +115,26 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   bool openPort();
   void closePort();
   void reportLostPort(int failedSlot = 0);
-  void showCommunicationFailure(int crcPrompt, int timeoutPrompt, const QString& suffix = {});
+  void showCommunicationFailure(int crcPrompt, int timeoutPrompt, const QString& slot = {},
+                                const QString& left = {});
+  QString writtenSoFar(int slot) const;
+  bool refused() const;
+  QString refusal();
 
   const QString& message(int n) const;
   const QString& extraText(int n) const;
   void show(MessageIcon icon, const QString& prompt, const QString& title);
   TransferView* view() const;
+  // A text of the progress window as it was composed: message texts, each followed by a
+  // literal (a number, or nothing), kept so that it can be composed again in another language.
+  using ProgressText = QList<std::pair<int, QString>>;
+  QString compose(const ProgressText& text) const;
+  void showTitle(int text);
   void phase(int text, PhaseColour colour);
-  void step(const QString& text);
+  void phase(const ProgressText& text, PhaseColour colour);
+  void step(int text) { step(ProgressText{{text, {}}}); }
+  void step(const ProgressText& text);
+  void appendToStep(int text);
 
   ProgramContext& context_;
   SerialPort& port_;
@@ -121,10 +144,18 @@ class InstrumentTransfers : public QObject, public InstrumentReader {
   FrameLayer layer_;
   Kind running_ = Kind::None;
   bool unloading_ = false;
+  bool cancellable_ = false;
   QString lostReason_;  // the port failed during this transfer
   bool lostReported_ = false;
-  bool unverified_ = false;
-  FrameLog log_;  // in the read-back of a write: failures leave it unverified
+  bool unverified_ = false;  // in the read-back of a write: failures leave it unverified
+  int failedSlot_ = 0;       // the write stopped at this slot
+  bool everySlotWritten_ = false;
+  int refusalCode_ = -1;  // a refused request ended a step with this exception code
+  FrameLog log_;
+  ProgressText title_;
+  ProgressText phase_;
+  PhaseColour phaseColour_ = PhaseColour::Green;
+  ProgressText step_;
 };
 
 }  // namespace orvex

@@ -17,6 +17,9 @@ class TransferView {
   virtual void setPhase(const QString& text, PhaseColour colour) = 0;  // Label1
   virtual void setStep(const QString& text) = 0;                       // proceso
   virtual void appendToStep(const QString& text) = 0;
+  // Whether the user may stop the transfer now (Cancel); not once a write's registers are
+  // going out, and the view then says why.
+  virtual void setCancellable(bool /*cancellable*/) {}
 };
 
 }  // namespace orvex

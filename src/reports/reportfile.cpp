@@ -6,6 +6,7 @@
 #include "files/filename.h"
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 
 namespace orvex {
 
@@ -43,8 +44,9 @@ ReportOutcome writeReportFileAt(const QString& path, const ReportInput& input,
   QString reason;
   if (!writeTextFileAtomic(outcome.path, renderReport(input), &reason)) {
     outcome.title = extraText(texts, extra::WriteFailedTitle);
-    outcome.message =
-        extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(outcome.path), reason);
+    outcome.message = extraText(texts, extra::WriteFailed)
+                          .arg(QDir::toNativeSeparators(outcome.path),
+                               writeFailureReason(texts, outcome.path, reason));
     return outcome;
   }
   outcome.written = true;

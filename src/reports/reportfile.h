@@ -14,7 +14,7 @@ QString reportDocumentPath(const QString& programDir, const QString& serialNumbe
 // What became of a report: written, or a message box's title and prompt saying why not.
 struct ReportOutcome {
   bool written = false;
-  QString path;
+  QString path;  // empty when the serial number was refused as a file name
   QString title;
   QString message;
 };

@@ -1,12 +1,11 @@
 #include "reportpdf.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
-
-#include "common/textfile.h"
 
 namespace orvex {
 namespace {
@@ -72,18 +71,17 @@ int paintReport(QPagedPaintDevice* device, const ReportPages& pages) {
   return count;
 }
 
-bool writeReportPdf(const QString& path, const ReportPages& pages, QString* error) {
-  return writeFileAtomic(
-      path,
-      [&pages](QIODevice& file, QString*) {
-        QPdfWriter writer(&file);
-        setUpReportPage(&writer);
-        writer.setResolution(300);
-        writer.setCreator(QStringLiteral("ORVEX configuration tool"));
-        writer.setTitle(pages.serialNumber);
-        return paintReport(&writer, pages) > 0;
-      },
-      error);
+QByteArray reportPdf(const ReportPages& pages) {
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
+  setUpReportPage(&writer);
+  writer.setResolution(300);
+  writer.setCreator(QStringLiteral("ORVEX configuration tool"));
+  writer.setTitle(pages.serialNumber);
+  // The painter's end wrote the whole document, trailer included.
+  return paintReport(&writer, pages) > 0 ? pdf : QByteArray();
 }
 
 }  // namespace orvex

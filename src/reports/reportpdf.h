@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -20,8 +21,8 @@ void setUpReportPage(QPagedPaintDevice* device);
 // painted on.
 int paintReport(QPagedPaintDevice* device, const ReportPages& pages);
 
-// Writes the report as a PDF document, atomically: on failure *error says why and any earlier
-// file of that name is whole.
-bool writeReportPdf(const QString& path, const ReportPages& pages, QString* error);
+// The report as a PDF document, made in memory: the PDF writer does not check its own writes,
+// so a file is written from these bytes in one checked save. Empty when it cannot be painted.
+QByteArray reportPdf(const ReportPages& pages);
 
 }  // namespace orvex

@@ -19,7 +19,6 @@
 #include "common/ui/appservices.h"
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
-#include "reports/reportdocument.h"
 #include "reports/reportfile.h"
 
 namespace orvex {
@@ -42,14 +41,19 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 }  // namespace
 
 Report::Report(AppServices& services)
-    : services_(services), serialEdit_(new QLineEdit(this)), status_(new QLabel(this)) {
+    : services_(services),
+      serialEdit_(new QLineEdit(this)),
+      statusLine_(new QLabel(this)),
+      noDocument_(label(this, 7)) {
   setObjectName(QStringLiteral("Report"));
   setWindowTitle(QStringLiteral("ORVEX  Report"));
   serialEdit_->setObjectName(QStringLiteral("Text1"));
-  status_->setObjectName(QStringLiteral("Status"));
-  status_->setWordWrap(true);
+  statusLine_->setObjectName(QStringLiteral("Status"));
+  statusLine_->setWordWrap(true);
   buildLayout();
   connect(&services_.events, &AppEvents::languageApplied, this, &Report::applyTexts);
+  connect(serialEdit_, &QLineEdit::textChanged, this, &Report::showDocumentState);
+  showDocumentState();
 }
 
 void Report::buildLayout() {
@@ -89,8 +93,9 @@ void Report::buildLayout() {
   top->addLayout(buttons);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
+  layout->addWidget(noDocument_);
   layout->addWidget(stepsFrame, 1);
-  layout->addWidget(status_);
+  layout->addWidget(statusLine_);
   resize(640, 420);
 }
 
@@ -105,68 +110,74 @@ void Report::generate() {
 
 bool Report::generateReport() {
   ProgramContext& context = services_.context;
+  const ReportInput input = collectInput();
+  const ReportPaths paths{reportFilePath(context.programDir, serialNumber_),
+                          reportDocumentPath(context.programDir, serialNumber_)};
+  const ReportDocumentHeader header{QDate::currentDate(), QStringLiteral(ORVEX_VERSION)};
+  const WrittenReport report = writeReport(paths, input, context.texts, header);
+  // After a failure nothing is left to print: a document made before is not the one asked for.
+  document_ = report.written() ? Document{report.pages, paths.document} : Document{};
+  if (report.written()) status_ = {extra::ReportBothWritten, {paths.data, paths.document}};
+  else if (report.result == WrittenReport::Result::DocumentNotWritten)
+    status_ = {extra::ReportWritten, {paths.data}};
+  showStatus();
+  showDocumentState();
+  if (!report.written()) showProblem(report.message, report.title);
+  return report.written();
+}
+
+ReportInput Report::collectInput() {
   ReportInput input;
   EditorAccess* editor = services_.editor();
   if (editor) editor->collectParameterSet();
-  input.set = context.configEditada;
-  input.texts = context.texts.report;
+  input.set = services_.context.configEditada;
+  input.texts = services_.context.texts.report;
   for (const QString& name : reportNumberBoxNames())
     input.numberBoxes.insert(name, editor ? editor->numberBoxText(name) : QString());
   input.serialNumber = serialNumber_;
-
-  const ReportOutcome outcome = writeReportFile(context.programDir, input, &context.texts);
-  if (!outcome.written) {
-    showProblem(outcome.message, outcome.title);
-    return false;
-  }
-  // The document is made from the very values the data file holds.
-  const ReportDocumentHeader header{QDate::currentDate(), QStringLiteral(ORVEX_VERSION)};
-  const ReportPages pages{reportDocumentHtml(renderReportValues(input), context.texts, header),
-                          extraText(&context.texts, extra::DocPage), serialNumber_};
-  return writeDocument(pages, outcome.path);
+  return input;
 }
 
-// A document that cannot be written leaves the data file as it is, and says so.
-bool Report::writeDocument(const ReportPages& pages, const QString& dataFile) {
-  const TextTables* texts = &services_.context.texts;
-  const QString document = reportDocumentPath(services_.context.programDir, serialNumber_);
-  const QString shownData = QDir::toNativeSeparators(dataFile);
-  const QString shownDocument = QDir::toNativeSeparators(document);
-  QString reason;
-  if (!writeReportPdf(document, pages, &reason)) {
-    status_->setText(extraText(texts, extra::ReportWritten).arg(shownData));
-    showProblem(extraText(texts, extra::ReportPdfFailed).arg(shownDocument, reason, shownData),
-                extraText(texts, extra::WriteFailedTitle));
-    return false;
-  }
-  lastPages_ = pages;
-  lastDocument_ = document;
-  status_->setText(extraText(texts, extra::ReportBothWritten).arg(shownData, shownDocument));
-  return true;
+bool Report::documentShown() const {
+  return !document_.path.isEmpty() && document_.pages.serialNumber == serialEdit_->text();
 }
 
-bool Report::haveReport() {
-  if (!lastDocument_.isEmpty()) return true;
-  const TextTables* texts = &services_.context.texts;
-  showProblem(extraText(texts, extra::ReportNoneYet), services_.context.texts.message[48]);
-  return false;
+// In the current language: the files named stay, the words follow a change of language.
+void Report::showStatus() {
+  if (status_.item == 0) return;
+  const QString text = extraText(&services_.context.texts, status_.item);
+  const QString data = QDir::toNativeSeparators(status_.files.value(0));
+  // One arg() call for both: a "%2" inside a file name is not a place to fill.
+  statusLine_->setText(status_.files.size() == 2
+                           ? text.arg(data, QDir::toNativeSeparators(status_.files[1]))
+                           : text.arg(data));
+}
+
+// Print and Open act on the document of the serial number shown, or are off and say why.
+void Report::showDocumentState() {
+  const bool shown = documentShown();
+  for (const char* name : {"Command3", "Command4"})
+    if (auto* b = findChild<QPushButton*>(QLatin1String(name))) b->setEnabled(shown);
+  noDocument_->setText(shown ? QString()
+                             : extraText(&services_.context.texts, extra::ReportNoDocument));
+  noDocument_->setVisible(!shown);
 }
 
 void Report::print() {
-  if (!haveReport()) return;
+  if (!documentShown()) return;
   QPrinter printer(QPrinter::HighResolution);
   setUpReportPage(&printer);
-  printer.setDocName(serialNumber_);
+  printer.setDocName(document_.pages.serialNumber);
   QPrintPreviewDialog preview(&printer, this);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-          [this](QPrinter* device) { paintReport(device, lastPages_); });
+          [this](QPrinter* device) { paintReport(device, document_.pages); });
   preview.exec();
 }
 
 void Report::openDocument() {
-  if (!haveReport()) return;
-  if (QDesktopServices::openUrl(QUrl::fromLocalFile(lastDocument_))) return;
-  const QFileInfo file(lastDocument_);
+  if (!documentShown()) return;
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(document_.path))) return;
+  const QFileInfo file(document_.path);
   showProblem(extraText(&services_.context.texts, extra::ReportNoViewer)
                   .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())),
               extraText(&services_.context.texts, extra::WriteFailedTitle));
@@ -185,6 +196,8 @@ void Report::applyTexts() {
     b->setText(extraText(texts, extra::ReportPrint));
   if (auto* b = findChild<QPushButton*>(QStringLiteral("Command4")))
     b->setText(extraText(texts, extra::ReportOpen));
+  showStatus();
+  showDocumentState();
 }
 
 void Report::showProblem(const QString& prompt, const QString& title) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "reports/reportpdf.h"
+#include "reports/reportwriter.h"
 
 class QLabel;
 class QLineEdit;
@@ -11,8 +11,9 @@ namespace orvex {
 struct AppServices;
 
 // Asks for the instrument's serial number and writes the report: its data file and the
-// finished document (PDF) made from the same values; prints the last report made and opens
-// its document. Hidden, never destroyed: the serial number typed stays for the next report.
+// finished document (PDF) made from the same values. Prints and opens a document only while
+// the serial number shown is the one it was made for. Hidden, never destroyed: the serial
+// number typed stays for the next report.
 class Report : public QWidget {
   Q_OBJECT
  public:
@@ -20,27 +21,40 @@ class Report : public QWidget {
 
   void generate();        // Command1
   bool generateReport();  // GenerateReport for the serial number stored; false: user told why
-  void print();           // Command3: the last report made, through the print preview
-  void openDocument();    // Command4: the last report's PDF in the system's viewer
+  void print();           // Command3: the document, through the print preview
+  void openDocument();    // Command4: the document's PDF in the system's viewer
   QString serialNumber() const { return serialNumber_; }
-  QString lastDocumentPath() const { return lastDocument_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The document last made, kept for printing it again.
+  struct Document {
+    ReportPages pages;
+    QString path;
+  };
+  // What the status line tells: a text item and the files it names.
+  struct Status {
+    int item = 0;
+    QStringList files;
+  };
+
   void buildLayout();
   void applyTexts();
-  bool writeDocument(const ReportPages& pages, const QString& dataFile);
-  bool haveReport();
+  ReportInput collectInput();
+  bool documentShown() const;
+  void showStatus();
+  void showDocumentState();
   void showProblem(const QString& prompt, const QString& title);
 
   AppServices& services_;
   QLineEdit* serialEdit_;  // Text1
-  QLabel* status_;         // the last report written
+  QLabel* statusLine_;     // the last report written
+  QLabel* noDocument_;     // Label7: why Print and Open are off
   QString serialNumber_;
-  ReportPages lastPages_;  // of the last report made, for printing
-  QString lastDocument_;
+  Document document_;
+  Status status_;
 };
 
 }  // namespace orvex

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "common/ui/appservices.h"
+#include "common/ui/placement.h"
 #include "shell/frontpanel.h"
 
 namespace orvex {
@@ -267,26 +268,20 @@ void Presentacion::onCommand2Click() {
     settings->setParent(this, (settings->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
   setEnabled(false);
   settings->setEnabled(true);
-  settings->show();
-  settings->raise();
-  settings->activateWindow();
+  showOver(settings, this);
 }
 
 void Presentacion::onCommand3Click() {
   QWidget* language = services_.windows.window("Idioma");
   if (!language) return;
-  language->show();
-  language->raise();
-  language->activateWindow();
+  showOver(language, this);
 }
 
 void Presentacion::onCommand4Click() {
   QWidget* editor = services_.windows.window("ConfigQVT");
   if (!editor) return;
   setDemoTimersRunning(false);
-  editor->show();
-  editor->raise();
-  editor->activateWindow();
+  showOver(editor, this);
 }
 
 // The window frame's close runs the exit sequence instead of closing at once; while the

@@ -8,29 +8,20 @@
 #include <QTest>
 
 #include "common/ui/appservices.h"
-#include "programwindows.h"
 #include "lang/languages.h"
 #include "lang/loadtexts.h"
-#include "link/testing/inmemoryserialport.h"
-#include "shell/startup.h"
-#include "support/servicesfixture.h"
 #include "support/tempprogramdir.h"
+#include "support/wholeprogram.h"
 
 using namespace orvex;
 using namespace orvex::test;
 
 namespace {
 
-struct Program : ProgramDirFixture {
-  VirtualTimeWaiter waiter;
-  InMemorySerialPort port{waiter};
-
-  Program() : ProgramDirFixture(true, &port, &waiter) {
-    registerProgramWindows(services);
-    startShell(services);
+struct Program : WholeProgram {
+  Program() {
     for (const QString& name : windows.names()) windows.window(name);
   }
-  ~Program() { windows.unloadAll({}); }
 };
 
 QString where(const QWidget* window, const QWidget* control, const QString& text) {

@@ -1,5 +1,6 @@
 // The program directory: the start folder from the build tree; installed, the user's folder,
-// filled from the delivered files without touching what the user has there.
+// filled from the delivered files without touching what the user has there, but with the
+// texts of the version installed.
 #include <QDir>
 #include <QTest>
 
@@ -19,43 +20,60 @@ class TestProgramDir : public QObject {
  private slots:
   void besideItsFilesInAWritableFolderTheStartFolderStays() {
     TempProgramDir own, start(false), user(false);
-    QString problem;
+    FolderProblem problem;
     QCOMPARE(chooseProgramDir({own.path(), start.path(), user.file("orvex"), writable}, &problem),
              start.path());
     QVERIFY(!QFileInfo::exists(user.file("orvex")));
   }
+  // An upgrade: the user's files of the earlier version stay, its texts are replaced.
   void readOnlyFillsTheUserFolderKeepingTheUsersFiles() {
     TempProgramDir own, start(false), user(false);
-    user.write("confcom.sys", "COM3:19200,N,8,1\r\n");
-    user.write("DEFAULT.FIL", "MINE\r\n");
-    user.write("config/MINE.QVT", "1\r\n");
-    QString problem;
+    const QByteArray mine[][2] = {{"confcom.sys", "COM3:19200,N,8,1\r\n"},
+                                  {"DEFAULT.FIL", "MINE\r\n"},
+                                  {"conflang.sys", "$DEUTSCHLAND$\r\n"},
+                                  {"config/MINE.QVT", "1\r\n"},
+                                  {"config/FACTORY.QVT", "changed by the user\r\n"},
+                                  {"Report/Txt/SN-1.txt", "a report\r\n"}};
+    for (const auto& [file, content] : mine) user.write(file, content);
+    user.write("TEXTOS.SYS", own.read("textos.sys").replace("V5.0", "V4.9"));
+    FolderProblem problem;
     QCOMPARE(chooseProgramDir({own.path(), start.path(), user.path(), readOnly}, &problem),
              user.path());
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    QCOMPARE(user.read("confcom.sys"), QByteArray("COM3:19200,N,8,1\r\n"));
-    QCOMPARE(user.read("DEFAULT.FIL"), QByteArray("MINE\r\n"));
+    QVERIFY(!problem);
+    for (const auto& [file, content] : mine) QCOMPARE(user.read(file), content);
     QVERIFY(!QFileInfo::exists(user.file("Default.fil")) &&
-            !QFileInfo::exists(user.file("CONFIG")));
-    QCOMPARE(user.read("config/FACTORY.QVT"), own.read("CONFIG/FACTORY.QVT"));
-    QCOMPARE(user.read("textos.sys"), own.read("textos.sys"));
+            !QFileInfo::exists(user.file("CONFIG")) && !QFileInfo::exists(user.file("textos.sys")));
+    QCOMPARE(user.read("TEXTOS.SYS"), own.read("textos.sys"));
     QVERIFY(QFileInfo(user.file("Report/Doc")).isDir());
   }
   void anInstalledLayoutIsInstalledEvenWhereRootMayWrite() {
     TempProgramDir root(false), user(false);
     root.write("share/orvex/textos.sys", "texts");
     QVERIFY(QDir().mkpath(root.file("bin")));
-    QString problem;
+    FolderProblem problem;
     QCOMPARE(chooseProgramDir({root.file("bin"), root.path(), user.path(), writable}, &problem),
              user.path());
     QCOMPARE(user.read("textos.sys"), QByteArray("texts"));
   }
+  // A folder that cannot be made is told with its reason; meanwhile the delivered files are read.
   void aFolderThatCannotBeMadeIsTold() {
-    TempProgramDir user(false);
-    user.write("blocked", "a file where the folder would be");
-    QString problem;
-    QVERIFY(!fillFromDelivered(test::deliveredDataDir(), user.file("blocked/orvex"), &problem));
-    QVERIFY(problem.contains("blocked"));
+    TempProgramDir root(false), home(false);
+    root.write("share/orvex/textos.sys", "texts");
+    QVERIFY(QDir().mkpath(root.file("bin")));
+    home.write(".local", "a file where the folder would be");
+    FolderProblem problem;
+    QCOMPARE(chooseProgramDir({root.file("bin"), home.path(), home.file(".local/share/orvex"),
+                               writable},
+                              &problem),
+             root.file("share/orvex/"));
+    QVERIFY(problem.kind == FolderProblem::Kind::FolderNotMade);
+    QCOMPARE(folderProblemText(problem, nullptr),
+             QStringLiteral("The folder %1, which keeps your settings, configurations and reports, "
+                            "cannot be made: %2 is a file, not a folder. The program reads the "
+                            "delivered files from %3; nothing can be saved until the folder can "
+                            "be made.")
+                 .arg(home.file(".local/share/orvex"), home.file(".local"),
+                      root.file("share/orvex")));
   }
 };
 

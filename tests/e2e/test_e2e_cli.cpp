@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "../files/filesizelimit.h"
 #include "files/qvtformat.h"
 #include "simprocess.h"
 #include "support/tempprogramdir.h"
@@ -128,6 +129,13 @@ class TestE2eCli : public QObject {
           QString::fromUtf8(text.readAllStandardOutput()).startsWith(QString::fromUtf16(title)));
       QVERIFY(QFile::exists(b.dir.file(folder + "/SN-5.txt")));
     }
+    // A document the disk cuts short fails the command and leaves the earlier one whole.
+    const QByteArray whole = b.dir.read("reports/de/SN-5.pdf");
+    {
+      FileSizeLimit diskFull(8 * 1024);  // room for the data file, not the document
+      QCOMPARE(b.cli({"report", "CONFIG/FACTORY.QVT", "--serial", "SN-5", "-o", "reports/de"}), 1);
+    }
+    QCOMPARE(b.dir.read("reports/de/SN-5.pdf"), whole);
   }
 };
 

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "fakeeditor.h"
+#include "filesizelimit.h"
 #include "files/grabfich.h"
 #include "files/loadfich.h"
 #include "files/qvtformat.h"
@@ -193,6 +194,22 @@ class TestFileWindows : public QObject {
       QCOMPARE(f.dir.read("Default.fil"), yes ? QByteArray("Nueva\r\n") : QByteArray("OLD\r\n"));
       QVERIFY(f.editor->collections == 0 && f.configFiles().isEmpty());
     }
+  }
+  // A default that cannot be saved is told with the file's real path; the old one stays.
+  void makeDefaultFailureNamesTheFile() {
+    Fixture f;
+    QVERIFY(QFile::rename(f.dir.file("Default.fil"), f.dir.file("default.FIL")));
+    f.messages.answer = MessageAnswer::Yes;
+    QWidget* w = f.open("GrabFich");
+    Fixture::type(w, "Nueva");
+    {
+      test::FileSizeLimit diskFull(2);
+      Fixture::click(w, "Command1");
+    }
+    QCOMPARE(f.messages.calls.size(), 2);
+    const QString told = f.messages.calls[1].prompt;
+    QVERIFY2(told.contains(QDir::toNativeSeparators(f.dir.file("default.FIL"))), qPrintable(told));
+    QCOMPARE(f.dir.read("default.FIL"), test::TempProgramDir().read("Default.fil"));
   }
   void actionWithoutANameSaysSo() {
     for (const auto& [window, title] : {std::pair{"GrabFich", "m37"}, {"LoadFich", "m40"}}) {

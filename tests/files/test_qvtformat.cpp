@@ -136,13 +136,21 @@ class TestQvtFormat : public QObject {
     QVERIFY2(told.contains(problem), qPrintable(told));
     QCOMPARE(set[63], loads ? qint16(63) : sampleSet()[63]);
   }
+  // The file saved is the file start-up reads, also beside a second one in another case
+  // (files copied from a Windows installation).
   void defaultFileIsReplacedWhateverItsCase() {
     test::TempProgramDir dir(false);
     dir.write("Default.fil", "OLD\r\n");
+    dir.write("CONFIG/Nueva Planta.QVT", numbersText(63));
     QString error;
     QVERIFY(writeDefaultFile(dir.path(), QStringLiteral(u"Nueva Planta"), &error));
     QCOMPARE(dir.read("Default.fil"), QByteArray("Nueva Planta\r\n"));
     QVERIFY(!QFile::exists(dir.file("DEFAULT.FIL")));
+    dir.write("Default.fil", "OLD\r\n");
+    dir.write("DEFAULT.FIL", "OLD\r\n");
+    QVERIFY(writeDefaultFile(dir.path(), QStringLiteral(u"Nueva Planta"), &error));
+    ParameterSet set;
+    QVERIFY2(loadDefaultConfiguration(dir.path(), &set, &error), qPrintable(error));
     test::TempProgramDir fresh(false);
     QVERIFY(writeDefaultFile(fresh.path(), QStringLiteral(u"Año"), &error));
     QCOMPARE(fresh.read("DEFAULT.FIL"), QByteArray("A\xF1o\r\n"));

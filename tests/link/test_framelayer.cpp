@@ -37,7 +37,7 @@ struct Rig {
   // "sound|crc|timeout @ microseconds: reply text"
   QString outcome() const {
     return QStringLiteral("%1 @ %2: %3")
-        .arg(QStringList{"sound", "crc", "timeout"}.value(linkStatus, "unset"))
+        .arg(QStringList{"sound", "crc", "timeout", "refused"}.value(linkStatus, "unset"))
         .arg(clock.nowUs())
         .arg(replyText);
   }
@@ -152,6 +152,22 @@ class TestFrameLayer : public QObject {
     rig.instrument.faults().noAnswer = false;
     rig.exchange("3703002D00011195", 1);
     QCOMPARE(rig.replyText, QString("3703020001B180"));
+  }
+
+  // A refusal is complete at its own 5 bytes, whatever was awaited. A reply whose last byte
+  // comes after the quiet gap fails alone: that byte does not start the next reply.
+  void refusalAndLateByteEndTheirOwnAttemptOnly() {
+    Rig rig;
+    rig.instrument.faults().refusedFunction = 0x05;
+    rig.port.receiveNow("\xA5");  // noise on the line before the request: dropped
+    rig.exchange("37050001003FD98C", 63);
+    QCOMPARE(rig.outcome(), "refused @ 15546: 378502235F");
+    QCOMPARE(exceptionCode(rig.replyText), 2);
+    rig.instrument.faults().lateByte = 1;
+    for (const qint16 status : {kReplyCrcError, kReplySound}) {
+      rig.exchange("3702002100002D96", 1);
+      QCOMPARE(rig.linkStatus, status);
+    }
   }
 
   void pauseRunsInVirtualTimeAndSleeps() {

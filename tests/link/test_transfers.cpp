@@ -28,6 +28,10 @@ ParameterSet editedSet() {
   return set;
 }
 
+QString frameLogText(const TransferRig& rig) {
+  return formatTransferLog(rig.transfers.log().last());
+}
+
 // Every dialogue ends alike: window hidden, port closed, the held buttons free.
 void checkEnded(const TransferRig& rig) {
   QVERIFY(!rig.view.visible && !rig.port.isOpen() && !rig.context.transferRunning);
@@ -116,6 +120,7 @@ class TestTransfers : public QObject {
     for (const char* entry : {"step m6 4 = 300 OK", "phase cyan Reset", "step m23 63 = 73"})
       QVERIFY2(rig.view.log.contains(entry), entry);
     QCOMPARE(rig.view.log.last(), "step m27 ");
+    QVERIFY(frameLogText(rig).endsWith("outcome: written and verified\n"));
     QVERIFY(rig.clock.nowUs() > 33'000'000);  // 1 + 1 + 20 + 8.15 + 3 s of pauses
     checkEnded(rig);
   }
@@ -133,17 +138,19 @@ class TestTransfers : public QObject {
         QCOMPARE(sent, QList<int>({model, identityA, block}));
       });
     };
-    const auto failedSlot = [](int slot, int attempts) {
+    const auto failedSlot = [](int slot, int attempts, const QString& slotLeft = "perhaps") {
       return Action([=](TransferRig& r) {
         QCOMPARE(r.sent(orvex::registerWriteFrame(slot, editedSet()[slot])), attempts);
         QCOMPARE(r.instrument.reg(slot - 1), quint16(editedSet()[slot - 1]));
         QCOMPARE(r.sent(kReset), 0);
+        QVERIFY(frameLogText(r).endsWith(QStringLiteral("outcome: failed at slot %1: slots before it written, slot %1 %2\n").arg(slot).arg(slotLeft)));
       });
     };
+    const QString refusedCode2 = "; the controller refused a request (exception code 2)\n";
     const auto check = [](auto condition) { return Action([=](TransferRig& r) { QVERIFY(condition(r)); }); };
     const Action none = [](TransferRig&) {};
     QTest::newRow("read: no answer") << false << fault(&F::noAnswer, true) << "C m15 |m10 "
-        << check([](TransferRig& r) { return r.clock.nowUs() == 1'000'000 + 6 * 5'100'000 && r.port.openCount() == 6; });
+        << check([](TransferRig& r) { return r.clock.nowUs() == 1'000'000 + 6 * 5'100'000 + 5 * 25'000 && r.port.openCount() == 6; });
     QTest::newRow("read: six CRC errors") << false << fault(&F::crcErrors, 6) << "C m14 |m8 " << frames(6, 0, 0);
     QTest::newRow("read: five CRC errors") << false << fault(&F::crcErrors, 5) << "" << frames(6, 1, 1);
     QTest::newRow("read: wrong model") << false << fault(&F::modelCode, quint16(2)) << "I m16 |m17 " << frames(1, 0, 0);
@@ -154,14 +161,21 @@ class TestTransfers : public QObject {
         << "C m31 |m8 " << frames(1, 1, 6);
     QTest::newRow("read: identity B wrong") << false << from("step m29 63", fault(&F::wrongIdentity, -1))
         << "C m45 |m46 " << none;
-    QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1|m12 "
+    QTest::newRow("write: no identity in acks") << true << fault(&F::writesWithoutIdentity, true) << "C m11 1\n\nmay hold changes 1|m12 "
         << check([](TransferRig& r) { return r.sent(orvex::registerWriteFrame(1, 11)) == 4; });
     QTest::newRow("write: no identity from slot 5") << true << from("step m6 5 ", fault(&F::writesWithoutIdentity, true))
-        << "C m11 5\n\npartial at 5|m12 " << failedSlot(5, 4);
+        << "C m11 5\n\nin doubt at 5|m12 " << failedSlot(5, 4);
     QTest::newRow("write: unanswered from slot 3") << true << from("step m6 3 ", fault(&F::noAnswer, true))
-        << "C m9 3\n\npartial at 3|m10 " << failedSlot(3, 6);
+        << "C m9 3\n\nin doubt at 3|m10 " << failedSlot(3, 6);
+    // A refusal ends its step at once; the refused slot was not written.
+    QTest::newRow("write: slot 3 refused") << true << from("step m6 3 ", fault(&F::refusedFunction, 6))
+        << "C m9 3\n\nrefused 2\n\npartial at 3|m10 " << failedSlot(3, 1, "not" + refusedCode2.chopped(1));
+    QTest::newRow("read: identity refused") << false << fault(&F::refusedFunction, 2) << "C m43 \n\nrefused 2|m44 "
+        << check([](TransferRig& r) { return r.sent(kIdentityA) == 1 && r.context.identityFailed == 1; });
+    QTest::newRow("read: block refused") << false << fault(&F::refusedFunction, 5) << "C m32 \n\nrefused 2|m10 "
+        << check([=](TransferRig& r) { return r.sent(kBlock) == 1 && r.clock.nowUs() < 3'100'000 && frameLogText(r).endsWith(refusedCode2); });
     QTest::newRow("write: CRC errors from slot 47") << true << from("step m6 47 ", fault(&F::crcErrors, -1))
-        << "C m7 47\n\npartial at 47|m8 " << failedSlot(47, 6);
+        << "C m7 47\n\nin doubt at 47|m8 " << failedSlot(47, 6);
     QTest::newRow("write: sporadic CRC errors across slots") << true
         << from("step m6 3 ", [](TransferRig& r) {
              r.instrument.faults().crcErrors = 5;
@@ -173,6 +187,7 @@ class TestTransfers : public QObject {
     const QString unverified = "\n\nnot verified|unverified";
     const Action notVerified = [](TransferRig& r) {
       QVERIFY(r.sent(kReset) == 1 && !r.view.log.contains("step m27 "));
+      QVERIFY(frameLogText(r).contains("outcome: not verified"));
     };
     QTest::newRow("write: identity B wrong, held read-back") << true << from("step m6 63 ", fault(&F::wrongIdentity, 4))
         << "C m45 |m46  / C blocked" + unverified << notVerified;
@@ -183,26 +198,32 @@ class TestTransfers : public QObject {
              r.instrument.faults().noAnswer = true;
            })
         << "C m15 " + unverified << notVerified;
-    for (const bool write : {false, true})
-      QTest::addRow("%s: port will not open", write ? "write" : "read") << write
-          << Action([](TransferRig& r) { r.port.setOpenError("busy"); })
-          << "C cannot open COM1 (/dev/mem1): busy|port" << frames(0, 0, 0);
-    QTest::newRow("read: no permission") << false
-        << Action([](TransferRig& r) { r.port.setOpenError("denied", true); })
-        << "C no permission: COM1 (/dev/mem1), group dialout|port" << frames(0, 0, 0);
+    // The program's own words; the system's text goes to the frame log only.
+    const auto refusedRow = [&](const char* name, bool write, PortFailure kind, const QString& message) {
+      QTest::newRow(name) << write << Action([kind](TransferRig& r) { r.port.setOpenError("EPERM text", kind); })
+          << message << Action([](TransferRig& r) {
+               QCOMPARE(r.sent(kModel), 0);
+               QVERIFY(frameLogText(r).contains("==  /dev/mem1 not opened: EPERM text\n"));
+             });
+    };
+    refusedRow("read: port refused", false, PortFailure::Refused, "C cannot open COM1 (/dev/mem1): refused|port");
+    refusedRow("write: port held by another program", true, PortFailure::Busy, "C cannot open COM1 (/dev/mem1): busy COM1|port");
+    refusedRow("read: not a serial port", false, PortFailure::NotSerial, "C cannot open COM1 (/dev/mem1): not serial /dev/mem1|port");
+    refusedRow("read: no permission", false, PortFailure::NoPermission, "C no permission: COM1 (/dev/mem1), group dialout|port");
     const auto lostRow = [&](const char* name, bool write, const char* entry, const QString& message) {
       const auto lostAtUs = std::make_shared<qint64>();
       QTest::newRow(name) << write << loseAt(entry, lostAtUs) << message << Action([lostAtUs](TransferRig& r) {
         QCOMPARE(r.port.openCount(), 1);  // no attempts burnt on a dead port
         QCOMPARE(r.context.identityFailed, qint16(0));
         QVERIFY2(r.clock.nowUs() - *lostAtUs < 100'000, "told at once, not after the wait");
+        QVERIFY(frameLogText(r).contains("==  lost: gone\n"));
       });
     };
-    const QString lost = "C lost: gone|port";
+    const QString lost = "C lost: unplugged|port";
     lostRow("read: port lost in a pause", false, "step m4 ", lost);
-    lostRow("write: port lost at slot 1", true, "step m6 1 ", lost);
-    lostRow("write: port lost at slot 10", true, "step m6 10 ", "C lost: gone\n\npartial at 10|port");
-    lostRow("write: port lost in the reset pause", true, "step m18 ", "C lost: gone" + unverified);
+    lostRow("write: port lost at slot 1", true, "step m6 1 ", "C lost: unplugged\n\nmay hold changes 1|port");
+    lostRow("write: port lost at slot 10", true, "step m6 10 ", "C lost: unplugged\n\nin doubt at 10|port");
+    lostRow("write: port lost in the reset pause", true, "step m18 ", "C lost: unplugged" + unverified);
   }
   // clang-format on
   void failures() {
@@ -220,6 +241,7 @@ class TestTransfers : public QObject {
     if (!write && !rig.messages.shown().isEmpty()) {  // a failed read changes nothing
       QVERIFY(rig.context.configLeida == before);
       QVERIFY(rig.editor.shown.isEmpty());
+      QVERIFY(frameLogText(rig).contains("\noutcome: read failed, nothing changed"));
     }
     checkEnded(rig);
   }
@@ -240,24 +262,32 @@ class TestTransfers : public QObject {
     QVERIFY(rig.port.portNumber() == 3 && rig.editor.shown.size() == 1);
   }
 
-  // What went over the wire, for the support desk: a read with one CRC error and one time-out.
+  // What went over the wire, for the support desk: a read with one CRC error and one time-out,
+  // whose second attempt found COM1 leading to another device; how it ended.
   void frameLogOfARead() {
     TransferRig rig;
     rig.instrument.faults().crcErrors = 1;
-    rig.clock.at(1'010'000, [&rig] { rig.instrument.faults().noAnswer = true; });
+    rig.clock.at(1'010'000, [&rig] {
+      rig.instrument.faults().noAnswer = true;
+      rig.port.setDeviceName("/dev/ttyUSB1");
+    });
     rig.clock.at(3'000'000, [&rig] { rig.instrument.faults().noAnswer = false; });
     rig.transfers.onReadRequested();
-    const QStringList lines = formatTransferLog(rig.transfers.log().last()).split('\n');
-    QVERIFY2(lines[0].endsWith("  read  COM1 (/dev/mem1)"), qPrintable(lines[0]));
-    QCOMPARE(lines.mid(1, 6).join('\n'),
+    const QStringList lines = frameLogText(rig).split('\n');
+    QVERIFY2(lines[0].endsWith("  read  COM1"), qPrintable(lines[0]));
+    QCOMPARE(lines.mid(1, 9).join('\n'),
              QString::fromLatin1(
+                 "   1000 ms  ==  opened /dev/mem1\n"
                  "   1000 ms  ->  37 03 00 2D 00 01 11 95\n"
                  "   1042 ms  <-  37 03 02 00 01 B1 DA                          CRC error\n"
-                 "   1042 ms  ->  37 03 00 2D 00 01 11 95\n"
-                 "   6142 ms  <-  (nothing)                                     time-out\n"
-                 "   6142 ms  ->  37 03 00 2D 00 01 11 95\n"
-                 "   6160 ms  <-  37 03 02 00 01 B1 80                          sound"));
+                 "   1042 ms  ==  opened /dev/ttyUSB1\n"
+                 "   1067 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   6167 ms  <-  (nothing)                                     time-out\n"
+                 "   6167 ms  ==  opened /dev/ttyUSB1\n"
+                 "   6192 ms  ->  37 03 00 2D 00 01 11 95\n"
+                 "   6210 ms  <-  37 03 02 00 01 B1 80                          sound"));
     QCOMPARE(lines.filter(" sound").size(), 4);  // model, identity A, block, identity B
+    QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"outcome: read complete", ""}));
   }
 
   void secondRequestWhileRunningIsIgnored() {
@@ -279,17 +309,36 @@ class TestTransfers : public QObject {
     read.transfers.onReadRequested();
     QCOMPARE(read.messages.shown(), QStringList());
     QVERIFY(read.editor.shown.isEmpty() && read.sent(kIdentityB) == 0);
+    QVERIFY(frameLogText(read).endsWith("outcome: cancelled, nothing changed\n"));
     checkEnded(read);
     read.transfers.onReadRequested();  // the program is ending: nothing starts any more
     QCOMPARE(read.sent(kModel), 1);
 
+    // In the reset pause: no modal box inside the write's waits, which it would hold up.
     TransferRig write;
     write.editor.editorSet = editedSet();
-    write.onEntry("step m6 20 ", [&write] { write.transfers.onAboutToUnload(); });
+    write.onEntry("step m18 ", [&write] { write.transfers.onAboutToUnload(); });
     write.transfers.onWriteRequested();
-    QCOMPARE(write.messages.shown() << write.view.log.last(),
+    QCOMPARE(write.messages.shown() + write.messages.notices << write.view.log.last(),
              (QStringList{"I wait|busy", "step m27 "}));
+    QVERIFY(!write.messages.noticeOpen);
     checkEnded(write);
+  }
+
+  // Cancel stops a write until its first register goes out (then the next transfer runs);
+  // from then on the write runs to its end.
+  void cancelAWrite() {
+    TransferRig rig;
+    rig.editor.editorSet = editedSet();
+    for (const char* entry : {"step m4 ", "step m6 1 "}) {
+      rig.onEntry(entry, [&rig] { rig.transfers.onCancelRequested(); });
+      rig.transfers.onWriteRequested();
+    }
+    QVERIFY(!rig.view.cancellable && rig.registerWrites() == 62);
+    QCOMPARE(rig.messages.shown() << rig.view.log.last(), QStringList("step m27 "));
+    QCOMPARE(formatTransferEnd(rig.transfers.log().transfers().front()),
+             "outcome: cancelled, nothing changed\n");
+    checkEnded(rig);
   }
 };
 

@@ -30,7 +30,15 @@ inline void fillNumberedTexts(TextTables* texts) {
                                                 {extra::PortAbsent, "absent %1"},
                                                 {extra::IdentityBlocked, "blocked"},
                                                 {extra::PortNoPermission,
-                                                 "no permission: %1, group %2"}};
+                                                 "no permission: %1, group %2"},
+                                                {extra::SlotInDoubt, "in doubt at %1"},
+                                                {extra::FirstSlotInDoubt, "may hold changes %1"},
+                                                {extra::Refused, "refused %1"},
+                                                {extra::CannotCancel, "cannot stop"},
+                                                {extra::PortBusy, "busy %1"},
+                                                {extra::PortNotSerial, "not serial %1"},
+                                                {extra::PortRefused, "refused"},
+                                                {extra::PortUnplugged, "unplugged"}};
   for (const auto& [n, text] : extras) texts->extra[n] = text;
 }
 
@@ -47,10 +55,12 @@ class RecordingView : public TransferView {
   }
   void setStep(const QString& text) override { record("step " + (step = text)); }
   void appendToStep(const QString& text) override { setStep(step + text); }
+  void setCancellable(bool allowed) override { cancellable = allowed; }
 
   QStringList log;
   QString step;
   bool visible = false;
+  bool cancellable = false;
   std::function<void(const QString&)> onChange;
 
  private:

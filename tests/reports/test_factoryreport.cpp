@@ -21,7 +21,7 @@ class TestFactoryReport : public QObject {
   void factoryReportReadsAsTwoRowsOfEighty() {
     QFETCH(int, base);
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (python.isEmpty()) QSKIP("python3 is not installed");
+    QVERIFY2(!python.isEmpty(), "python3 is not installed (scripts/deps.sh installs it)");
     test::TempProgramDir dir;
     const ReportInput input = factoryInput(dir.path(), base);
     const ReportOutcome out = writeReportFile(dir.path(), input, nullptr);

@@ -6,6 +6,10 @@
 #include <QTest>
 
 #include "../files/fakeeditor.h"
+#include "../files/filesizelimit.h"
+#include "lang/extratexts.h"
+#include "lang/languages.h"
+#include "lang/textsfile.h"
 #include "lang/loadtexts.h"
 #include "reportfixtures.h"
 #include "reports/register.h"
@@ -31,6 +35,15 @@ struct Fixture : test::WindowFixture {
   void generate(const QString& serial) {
     window->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(serial);
     window->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+  }
+  // "print": Print and Open act; "told": both are off and a line says why.
+  QString printState() const {
+    const bool print = window->findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled();
+    const bool open = window->findChild<QPushButton*>(QStringLiteral("Command4"))->isEnabled();
+    const auto* why = window->findChild<QLabel*>(QStringLiteral("Label7"));
+    const bool told = why && !why->text().isEmpty();
+    if (print && open && !told) return QStringLiteral("print");
+    return !print && !open && told ? QStringLiteral("told") : QStringLiteral("mixed");
   }
   Report* window = nullptr;
 };
@@ -86,8 +99,38 @@ class TestReportWindow : public QObject {
     QVERIFY2(f.messages.shown()[0].contains("SN2.pdf") && f.messages.shown()[0].contains("SN2.txt"),
              qPrintable(f.messages.shown()[0]));
     QVERIFY(f.window->isVisible() && QFile::exists(f.dir.file("Report/Txt/SN2.txt")));
-    f.window->findChild<QPushButton*>(QStringLiteral("Command3"))->click();  // nothing to print
-    QCOMPARE(f.messages.shown().size(), 2);
+    QCOMPARE(f.printState(), "told");
+  }
+  // A document the disk cuts short replaces nothing and is told. Print and Open act only on
+  // a document made for the serial shown: never on an earlier serial's.
+  void documentCutShortKeepsTheOldOne() {
+    Fixture f;
+    QCOMPARE(f.printState(), "told");
+    f.generate(QStringLiteral("GUI-400V"));
+    QCOMPARE(f.printState(), "print");
+    const QByteArray good = f.dir.read("Report/Doc/GUI-400V.pdf");
+    f.window->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("GUI-RO"));
+    QCOMPARE(f.printState(), "told");
+    {
+      test::FileSizeLimit diskFull(8 * 1024);  // room for the data file, not the document
+      f.generate(QStringLiteral("GUI-RO"));
+      QCOMPARE(f.printState(), "told");
+      f.generate(QStringLiteral("GUI-400V"));
+    }
+    QCOMPARE(f.dir.read("Report/Doc/GUI-400V.pdf"), good);
+    QVERIFY(!QFile::exists(f.dir.file("Report/Doc/GUI-RO.pdf")));
+    const QStringList shown = f.messages.shown();
+    QCOMPARE(shown.size(), 2);
+    QVERIFY2(shown[0].contains("GUI-RO.pdf") && shown[1].contains("GUI-400V.pdf"),
+             qPrintable(shown.join('\n')));
+    // Why, in the program's words: the system's are for standard error.
+    const QString why = builtInTextBlock(kEnglishBase).extra.value(extra::WriteRefused - 1);
+    QVERIFY2(!why.isEmpty() && shown[0].contains(why), qPrintable(shown[0]));
+    QCOMPARE(f.printState(), "told");
+    QVERIFY(loadTexts(f.services, 900));  // the status line follows the language
+    QCOMPARE(f.window->findChild<QLabel*>("Status")->text(),
+             QDir::toNativeSeparators("Berichtsdatei " + f.dir.file("Report/Txt/GUI-400V.txt") +
+                                      " geschrieben."));
   }
   // Nothing collected or written; the window stays with the serial typed.
   // clang-format off

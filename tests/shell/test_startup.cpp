@@ -89,7 +89,7 @@ class TestStartup : public QObject {
   void demonstrationTextsFit() {
     QFETCH(int, base);
     QFile delivered(deliveredDataDir() + "/textos.sys");
-    if (!delivered.open(QIODevice::ReadOnly)) QSKIP("no delivered textos.sys");
+    QVERIFY2(delivered.open(QIODevice::ReadOnly), qPrintable(delivered.fileName()));
     fx_->dir.write("textos.sys", delivered.readAll());
     fx_->dir.write("conflang.sys", "$ENGLISH$\r\n");
     start();

@@ -118,13 +118,13 @@ class TestInstrumentModel : public QObject {
     QList<bool> run;
     for (const QStringList& args :
          {QStringList{}, QStringList{"--crc-errors", "always"}, QStringList{"--crc-errors", "-2"},
-          QStringList{"--port", "x"}, QStringList{"--frobnicate"}}) {
+          QStringList{"--port", "x"}, QStringList{"--frobnicate"}, QStringList{"--refuse", "86"}}) {
       SimOptions o;
       QString message;
       run << (parseSimOptions(QStringList{"orvex-sim"} + args, &o, &message) == ParseResult::Run);
       QVERIFY(run.last() || !message.isEmpty());
     }
-    QCOMPARE(run, QList<bool>({true, true, false, false, false}));
+    QCOMPARE(run, QList<bool>({true, true, false, false, false, false}));
   }
   void optionsReachFaults() {
     SimOptions o;

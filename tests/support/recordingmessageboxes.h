@@ -38,7 +38,15 @@ class RecordingMessageBoxes : public MessageBoxes {
     return out;
   }
 
+  void showNotice(MessageIcon icon, const QString& prompt, const QString& title) override {
+    notices << QStringLiteral("%1 %2|%3").arg(QChar("CIEQ"[static_cast<int>(icon)]), prompt, title);
+    noticeOpen = true;
+  }
+  void closeNotice() override { noticeOpen = false; }
+
   QList<Call> calls;
+  QStringList notices;  // as shown(), without waiting for an answer
+  bool noticeOpen = false;
   MessageAnswer answer = MessageAnswer::No;
   std::function<void(const Call&)> onShow;  // e.g. to act while the "box" is up
 };

@@ -23,6 +23,7 @@ class AppEvents : public QObject {
   void readInstrumentRequested();   // ConfigQVT's Command4 ("Lee QVT")
   void writeInstrumentRequested();  // ConfigQVT's Command5 ("Graba QVT")
   void transferEnded();             // a read or write has ended: the port is free again
+  void transferCancelRequested();   // GrabQVT's Cancel or its close control
   // The exit animation has ended and every window is about to be unloaded: a transfer with
   // the instrument must cancel its waits now (the unloading waits until no wait or modal
   // box is running any more).

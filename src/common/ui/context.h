@@ -16,7 +16,7 @@ struct ProgramContext {
   ParameterSet configEditada;  // filled only by collecting the editor
   // Outcome of the last exchange with the instrument.
   QString replyText;
-  qint16 linkStatus = 0;         // 0 sound, 1 CRC error, 2 time-out
+  qint16 linkStatus = 0;         // 0 sound, 1 CRC error, 2 time-out, 3 refused
   qint16 transferDirection = 0;  // 1 model check and write, 0 block read
   qint16 identityFailed = 0;     // once 1, stays 1 until the program restarts
   bool transferRunning = false;  // a read or write owns the port until it ends

@@ -31,4 +31,17 @@ MessageAnswer QtMessageBoxes::show(MessageIcon icon, const QString& prompt, cons
   return MessageAnswer::Ok;
 }
 
+void QtMessageBoxes::showNotice(MessageIcon icon, const QString& prompt, const QString& title) {
+  closeNotice();
+  notice_ =
+      new QMessageBox(toQt(icon), title, prompt, QMessageBox::Ok, QApplication::activeWindow());
+  notice_->setAttribute(Qt::WA_DeleteOnClose);
+  notice_->setWindowModality(Qt::NonModal);
+  notice_->show();
+}
+
+void QtMessageBoxes::closeNotice() {
+  if (notice_) notice_->close();
+}
+
 }  // namespace orvex

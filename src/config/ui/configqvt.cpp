@@ -155,13 +155,7 @@ QSize ConfigQVT::openingSize() const {
 void ConfigQVT::openWindow(const QString& name) {
   QWidget* window = services_.windows.window(name);
   if (!window) return;  // not part of this build
-  if (!placedWindows_.contains(name)) {
-    placedWindows_.append(name);
-    placeOver(window, this);
-  }
-  window->show();
-  window->raise();
-  window->activateWindow();
+  showOver(window, this);
 }
 
 void ConfigQVT::runLoadSteps(const LoadSteps& steps) {

@@ -72,7 +72,6 @@ class ConfigQVT : public QWidget, public EditorAccess {
   std::array<int, 8> buttonHolds_{};
   int allHolds_ = 0;
   bool sized_ = false;
-  QStringList placedWindows_;  // opened from here once: where the user left them since
 };
 
 }  // namespace orvex

@@ -24,7 +24,9 @@ class InMemorySerialPort : public SerialPort {
   int portNumber() const override { return port_; }
   bool setPortNumber(int n, QString* error) override;
   bool isPresent() const override { return available_.contains(port_); }
-  QString deviceName() const override { return QStringLiteral("/dev/mem%1").arg(port_); }
+  QString deviceName() const override {
+    return device_.isEmpty() ? QStringLiteral("/dev/mem%1").arg(port_) : device_;
+  }
   bool applySettings(const QString& settings, QString* error) override;
   bool open(QString* error) override;
   void close() override;
@@ -38,15 +40,16 @@ class InMemorySerialPort : public SerialPort {
   // Bytes reach the reader only at multiples of this interval (0: as each byte completes).
   void setBurstIntervalUs(qint64 us) { burstIntervalUs_ = us; }
   void setAvailablePorts(const QSet<int>& ports) { available_ = ports; }  // plugged in
-  // Empty: opens succeed. `permission`: the refusal is this user's lack of permission.
-  void setOpenError(const QString& text, bool permission = false) {
+  // Empty: opens succeed; else the system's text of a refusal of that kind.
+  void setOpenError(const QString& text, PortFailure kind = PortFailure::Refused) {
     openError_ = text;
-    permissionRefused_ = permission;
+    openFailure_ = text.isEmpty() ? PortFailure::None : kind;
   }
-  bool openRefusedForPermission() const override { return permissionRefused_; }
-  void receiveNow(const QByteArray& bytes);              // arrive at once
-  void receiveAt(qint64 atUs, const QByteArray& bytes);  // arrive at a given time
-  void loseWhileOpen(const QString& reason);             // adapter unplugged
+  PortFailure openFailure() const override { return openFailure_; }
+  void setDeviceName(const QString& device) { device_ = device; }  // COMn leads elsewhere now
+  void receiveNow(const QByteArray& bytes);                        // arrive at once
+  void receiveAt(qint64 atUs, const QByteArray& bytes);            // arrive at a given time
+  void loseWhileOpen(const QString& reason);                       // adapter unplugged
   qint64 characterTimeUs() const;
 
   const QList<QByteArray>& written() const { return written_; }
@@ -63,7 +66,8 @@ class InMemorySerialPort : public SerialPort {
   sim::InstrumentModel* instrument_ = nullptr;
   QSet<int> available_{1, 2, 3, 4};
   QString openError_;
-  bool permissionRefused_ = false;
+  PortFailure openFailure_ = PortFailure::None;
+  QString device_;
   int port_ = 1;
   LineSettings line_;
   bool open_ = false;

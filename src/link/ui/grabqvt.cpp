@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -11,6 +12,8 @@
 
 #include "common/ui/appservices.h"
 #include "common/ui/captions.h"
+#include "common/ui/placement.h"
+#include "lang/extratexts.h"
 
 namespace orvex {
 namespace {
@@ -78,9 +81,16 @@ GrabQVT::GrabQVT(AppServices& services, QWidget* parent)
       log->raise();
     }
   });
+  cancel_ = new QPushButton(QStringLiteral("Cancelar"));
+  cancel_->setObjectName("Command2");
+  connect(cancel_, &QPushButton::clicked, &services_.events, &AppEvents::transferCancelRequested);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(frames);
+  buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame1_);
-  layout->addWidget(frames, 0, Qt::AlignRight);
+  layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetMinimumSize);
 
   timer1_ = new QTimer(this);
@@ -127,7 +137,7 @@ void GrabQVT::placeOverEditor() {
   QWidget* editor = services_.windows.existing("ConfigQVT");
   if (!editor || !editor->isVisible()) return;
   adjustSize();
-  move(editor->frameGeometry().center() - rect().center());
+  placeOver(this, editor);
   placed_ = true;
 }
 
@@ -146,6 +156,20 @@ void GrabQVT::setStep(const QString& text) { proceso_->setText(text); }
 
 void GrabQVT::appendToStep(const QString& text) { proceso_->setText(proceso_->text() + text); }
 
+void GrabQVT::setCancellable(bool cancellable) {
+  cancellable_ = cancellable;
+  showCancelState();
+}
+
+// While a write's registers go out the button stays, disabled, saying why it cannot stop.
+void GrabQVT::showCancelState() {
+  const auto& texts = services_.context.texts.extra;
+  const QString& caption = texts[cancellable_ ? extra::ReportCancel : extra::CannotCancel];
+  if (!caption.isEmpty()) cancel_->setText(caption);
+  cancel_->setToolTip(cancellable_ ? QString() : texts[extra::CannotCancelWhy]);
+  cancel_->setEnabled(cancellable_);
+}
+
 void GrabQVT::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   timer1_->start();
@@ -156,7 +180,10 @@ void GrabQVT::hideEvent(QHideEvent* event) {
   timer1_->stop();
 }
 
-void GrabQVT::closeEvent(QCloseEvent* event) { event->ignore(); }
+void GrabQVT::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (cancellable_) emit services_.events.transferCancelRequested();
+}
 
 // Sized once per language for the longest texts a transfer shows, so the window neither
 // cuts a text off nor jumps in size from step to step.
@@ -183,6 +210,15 @@ void GrabQVT::fitTexts() {
   // On the frame: the window's own minimum is the layout's (it would override one set here).
   const QMargins margins = layout()->contentsMargins();
   frame1_->setMinimumWidth(titleBarWidth(this, titles) - margins.left() - margins.right());
+  // As wide as its wider caption, so the window keeps its size when the caption changes.
+  const bool cancellable = cancellable_;
+  int cancelWidth = 0;
+  for (const bool state : {false, true}) {
+    setCancellable(state);
+    cancelWidth = std::max(cancelWidth, cancel_->sizeHint().width());
+  }
+  cancel_->setMinimumWidth(cancelWidth + cancel_->fontMetrics().height());  // room to breathe
+  setCancellable(cancellable);
 }
 
 }  // namespace orvex

@@ -5,6 +5,7 @@
 
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QTimer;
 
 namespace orvex {
@@ -31,6 +32,7 @@ class GrabQVT : public QWidget, public TransferView {
   void setPhase(const QString& text, PhaseColour colour) override;
   void setStep(const QString& text) override;
   void appendToStep(const QString& text) override;
+  void setCancellable(bool cancellable) override;
 
   int puntoLeft() const { return puntoLeft_; }  // twips
   // Timer1: one step of punto, rightwards while TransferDirection is 1, else leftwards.
@@ -39,8 +41,8 @@ class GrabQVT : public QWidget, public TransferView {
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
-  // The window is the only sign of a running transfer: its close control is ignored, the
-  // transfer hides it when it ends.
+  // The window is the only sign of a running transfer: its close control acts as Cancel
+  // where Cancel is allowed and is ignored otherwise; the transfer hides it when it ends.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -48,6 +50,7 @@ class GrabQVT : public QWidget, public TransferView {
   void placePunto();
   void placeOverEditor();
   void fitTexts();
+  void showCancelState();
 
   AppServices& services_;
   QGroupBox* frame1_ = nullptr;
@@ -55,6 +58,8 @@ class GrabQVT : public QWidget, public TransferView {
   QLabel* proceso_ = nullptr;
   QWidget* punto_ = nullptr;
   QTimer* timer1_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  bool cancellable_ = true;
   int puntoLeft_ = kPuntoFirst;
   bool placed_ = false;
 };

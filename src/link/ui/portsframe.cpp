@@ -61,11 +61,20 @@ void PortsFrame::refresh() {
 void PortsFrame::linkPort(int number) {
   const QString device = rows_[static_cast<size_t>(number)].device->currentData().toString();
   if (device.isEmpty()) return;
-  QString error;
-  if (!linkComPort(services_.context.programDir, number, device, &error))
+  QString systemText;
+  const LinkFailure failure =
+      linkComPort(services_.context.programDir, number, device, &systemText);
+  if (failure != LinkFailure::None) {
+    // The system's words are for whoever reads the program's output, not for the installer.
+    if (!systemText.isEmpty())
+      qWarning("COM%d -> %s: %s", number, qUtf8Printable(device), qUtf8Printable(systemText));
+    const QString reason = failure == LinkFailure::NotALink
+                               ? text(extra::PortLinkNotALink).arg(number)
+                               : text(extra::PortLinkRefused);
     services_.messages.show(MessageIcon::Exclamation,
-                            text(extra::PortLinkFailed).arg(number).arg(device, error),
+                            text(extra::PortLinkFailed).arg(number).arg(device, reason),
                             text(extra::PortErrorTitle));
+  }
   refresh();
 }
 

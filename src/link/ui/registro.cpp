@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 #include "common/textfile.h"
@@ -17,6 +19,7 @@
 #include "common/ui/placement.h"
 #include "files/filetexts.h"
 #include "lang/extratexts.h"
+#include "lang/writefailure.h"
 #include "link/framelog.h"
 
 namespace orvex {
@@ -65,9 +68,7 @@ Registro::Registro(AppServices& services)
   });
   watch_ = new QTimer(this);
   watch_->setInterval(1000);
-  connect(watch_, &QTimer::timeout, this, [this] {
-    if (services_.context.transferRunning && transfers_->currentIndex() == 0) refresh();
-  });
+  connect(watch_, &QTimer::timeout, this, &Registro::refresh);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(status_, 1);
   buttons->addWidget(saveButton);
@@ -82,7 +83,12 @@ Registro::Registro(AppServices& services)
 void Registro::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!std::exchange(placed_, true)) placeOver(this, services_.windows.existing("ConfigQVT"));
-  refresh();
+  fillList();
+  {
+    const QSignalBlocker quiet(transfers_);
+    transfers_->setCurrentIndex(0);  // the latest transfer, shown afresh
+  }
+  showTransfer(0);
   watch_->start();
 }
 
@@ -92,33 +98,94 @@ void Registro::hideEvent(QHideEvent* event) {
 }
 
 void Registro::refresh() {
-  const QSignalBlocker quiet(transfers_);
-  transfers_->clear();
-  status_->clear();
+  QScrollBar* bar = text_->verticalScrollBar();
+  // Following the latest transfer to its end: a transfer begun since is followed in turn.
+  const bool following =
+      !listedIds_.isEmpty() && shownId_ == listedIds_.first() && bar->value() == bar->maximum();
+  fillList();
+  if (following) {
+    const QSignalBlocker quiet(transfers_);
+    transfers_->setCurrentIndex(0);
+  }
+  const TransferRecord* chosen = transferAt(transfers_->currentIndex());
+  if (chosen && chosen->id == shownId_) appendNews(*chosen);
+  else showTransfer(transfers_->currentIndex());
+}
+
+// The transfers kept, the latest first; the list is made again only when they changed, with
+// the transfer shown still chosen.
+void Registro::fillList() {
+  QList<quint64> ids;
+  QStringList names;
   if (const FrameLog* log = services_.frameLog) {
     const auto& kept = log->transfers();
-    for (size_t i = kept.size(); i > 0; --i) {  // the latest first
+    for (size_t i = kept.size(); i > 0; --i) {
       const TransferRecord& record = kept[i - 1];
-      transfers_->addItem(QStringLiteral("%1  %2  %3")
-                              .arg(record.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                   record.title, record.port));
+      ids << record.id;
+      names << QStringLiteral("%1  %2  %3")
+                   .arg(record.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                        record.title, record.port);
     }
   }
-  showTransfer(0);
+  if (ids == listedIds_) return;
+  listedIds_ = ids;
+  const QSignalBlocker quiet(transfers_);
+  transfers_->clear();
+  transfers_->addItems(names);
+  transfers_->setCurrentIndex(std::max<qsizetype>(0, ids.indexOf(shownId_)));
 }
 
 // The list shows the newest transfer first.
 const TransferRecord* Registro::transferAt(int index) const {
   const FrameLog* log = services_.frameLog;
-  if (!log || log->isEmpty() || index < 0) return nullptr;
+  if (!log || index < 0 || static_cast<size_t>(index) >= log->transfers().size()) return nullptr;
   const auto& kept = log->transfers();
   return &kept[kept.size() - 1 - static_cast<size_t>(index)];
 }
 
+// A transfer chosen afresh: the whole of it, at its end while it runs.
 void Registro::showTransfer(int index) {
   const TransferRecord* transfer = transferAt(index);
+  shownId_ = transfer ? transfer->id : 0;
+  shownFrames_ = transfer ? transfer->frames.size() : 0;
+  shownEnd_ = transfer && transfer->outcome != TransferOutcome::Running;
+  status_->clear();
   text_->setPlainText(transfer ? formatTransferLog(*transfer)
                                : extraText(&services_.context.texts, extra::LogEmpty));
+  if (transfer && !shownEnd_)
+    text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
+}
+
+void Registro::appendNews(const TransferRecord& transfer) {
+  QString news = formatTransferFrames(transfer, shownFrames_);
+  shownFrames_ = transfer.frames.size();
+  if (!shownEnd_ && transfer.outcome != TransferOutcome::Running) {
+    news += formatTransferEnd(transfer);
+    shownEnd_ = true;
+  }
+  if (!news.isEmpty()) append(news);
+}
+
+// Added at the end, out of the user's way: the selection and the scroll position stay as they
+// were, unless the view was at the end, where it stays.
+void Registro::append(const QString& text) {
+  QScrollBar* vertical = text_->verticalScrollBar();
+  QScrollBar* horizontal = text_->horizontalScrollBar();
+  const bool atEnd = vertical->value() == vertical->maximum();
+  const int top = vertical->value();
+  const int left = horizontal->value();
+  const QTextCursor selection = text_->textCursor();
+  const int anchor = selection.anchor();
+  const int position = selection.position();
+  QTextCursor end(text_->document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(text);
+  QTextCursor kept(text_->document());
+  kept.setPosition(anchor);
+  kept.setPosition(position, QTextCursor::KeepAnchor);
+  text_->setTextCursor(kept);
+  vertical->setValue(atEnd ? vertical->maximum() : top);
+  horizontal->setValue(left);
 }
 
 bool Registro::save() {
@@ -130,10 +197,11 @@ bool Registro::save() {
   QString error;
   if (!writeTextFileAtomic(path, formatTransferLog(transfer).replace('\n', QStringLiteral("\r\n")),
                            &error)) {
-    services_.messages.show(
-        MessageIcon::Exclamation,
-        extraText(texts, extra::WriteFailed).arg(QDir::toNativeSeparators(path), error),
-        extraText(texts, extra::WriteFailedTitle));
+    services_.messages.show(MessageIcon::Exclamation,
+                            extraText(texts, extra::WriteFailed)
+                                .arg(QDir::toNativeSeparators(path),
+                                     writeFailureReason(texts, path, error)),
+                            extraText(texts, extra::WriteFailedTitle));
     return false;
   }
   status_->setText(extraText(texts, extra::LogSaved).arg(QDir::toNativeSeparators(path)));

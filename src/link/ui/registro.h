@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QWidget>
 
 class QComboBox;
@@ -19,6 +20,8 @@ class Registro : public QWidget {
  public:
   explicit Registro(AppServices& services);
 
+  // Brings the list and the text up to date. The text shown is only added to: the user's
+  // scroll position and selection stay, and the view keeps to the end only when it was there.
   void refresh();
   bool save();  // Command1; false: the user was told why
 
@@ -27,7 +30,10 @@ class Registro : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void fillList();
   void showTransfer(int index);
+  void appendNews(const TransferRecord& transfer);
+  void append(const QString& text);
   const TransferRecord* transferAt(int index) const;
 
   AppServices& services_;
@@ -35,6 +41,11 @@ class Registro : public QWidget {
   QPlainTextEdit* text_;  // Text1
   QLabel* status_;
   bool placed_ = false;
+  // What the text holds: the transfer (its id), its frames so far, whether its end is in.
+  QList<quint64> listedIds_;  // the list's transfers, the latest first
+  quint64 shownId_ = 0;
+  qsizetype shownFrames_ = 0;
+  bool shownEnd_ = false;
   QTimer* watch_ = nullptr;  // while shown: a transfer under way is followed
 };
 
