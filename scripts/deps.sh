@@ -16,7 +16,7 @@ if [ "${1:-}" = package ]; then needed+=(dpkg-dev file lintian desktop-file-util
 # `deps.sh windows`: the cross compiler, the installer maker, the icon tools and Wine
 # (scripts/windows.sh); `deps.sh source` makes Debian's source packages reachable.
 if [ "${1:-}" = windows ]; then
-  needed+=(g++-mingw-w64-x86-64-posix nsis librsvg2-bin icoutils zip wine wine64 xdotool imagemagick)
+  needed+=(g++-mingw-w64-x86-64-posix nsis librsvg2-bin icoutils zip wine wine64 xdotool imagemagick time)
 fi
 if [ "${1:-}" = source ]; then
   needed+=(dpkg-dev)

@@ -101,12 +101,8 @@ PortFailure QtSerialPort::classifyOpenFailure() const {
     // Qt reports a device locked by another program as a permission error too: only a
     // device this user cannot read and write is a matter of permission.
     case QSerialPort::PermissionError:
-#ifdef Q_OS_WIN
-      return PortFailure::Busy;  // access denied: open in another program
-#else
       return device.isReadable() && device.isWritable() ? PortFailure::Busy
                                                         : PortFailure::NoPermission;
-#endif
     // The terminal calls do not apply: a file, /dev/null, anything but a serial device.
     case QSerialPort::UnsupportedOperationError: return PortFailure::NotSerial;
     default: break;

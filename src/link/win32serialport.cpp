@@ -38,6 +38,17 @@ BYTE parityCode(char parity) {
   return parity == 'O' ? ODDPARITY : parity == 'E' ? EVENPARITY : NOPARITY;
 }
 
+// A serial port is opened by one program at a time: "access denied" means another holds it.
+PortFailure openFailureKind(DWORD code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return PortFailure::Absent;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: return PortFailure::Busy;
+    default: return PortFailure::Refused;
+  }
+}
+
 }  // namespace
 
 QString comDevicePath(const QString& programDir, int portNumber) {
@@ -138,14 +149,19 @@ bool Win32SerialPort::configure(const LineSettings& line, QString* error) {
 
 bool Win32SerialPort::open(QString* error) {
   if (isOpen()) return true;
+  openFailure_ = PortFailure::None;
   HANDLE handle = CreateFileW(devicePath(deviceName()).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                               nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
-    if (error) *error = systemText(GetLastError());
+    const DWORD code = GetLastError();
+    if (error) *error = systemText(code);
+    openFailure_ = openFailureKind(code);
     return false;
   }
   handle_ = handle;
   if (!configure(line_, error)) {
+    // The communication calls do not apply: the name leads to something else than a port.
+    openFailure_ = PortFailure::NotSerial;
     close();
     return false;
   }

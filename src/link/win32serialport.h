@@ -29,6 +29,7 @@ class Win32SerialPort : public SerialPort {
   void setDevice(const QString& device);
   bool applySettings(const QString& settings, QString* error) override;
   bool open(QString* error) override;
+  PortFailure openFailure() const override { return openFailure_; }
   void close() override;
   bool isOpen() const override { return handle_ != nullptr; }
   bool write(const QByteArray& bytes) override;
@@ -44,6 +45,7 @@ class Win32SerialPort : public SerialPort {
   int number_ = 1;
   QString device_;  // named directly, else empty
   LineSettings line_;
+  PortFailure openFailure_ = PortFailure::None;
   void* handle_ = nullptr;     // HANDLE of the open port
   void* stopEvent_ = nullptr;  // set to end the reader thread
   std::thread reader_;
