@@ -31,7 +31,7 @@ constexpr int kReadSteps = 70;
 constexpr int kWriteSteps = 265;
 
 int refuse(const QString& problem) {
-  std::fputs((problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+  std::fputs((problem + QLatin1Char('\n')).toUtf8().constData(), stderr);
   return kBadUsage;
 }
 
@@ -53,7 +53,7 @@ void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
                     .arg(s.arguments.logFile,
                          writeFailureReason(&s.link.texts, s.arguments.logFile, error)) +
                 '\n')
-                   .toLocal8Bit()
+                   .toUtf8()
                    .constData(),
                stderr);
 }

@@ -12,7 +12,7 @@
 #include "config/ui/configqvt.h"
 #include "lang/loadtexts.h"
 #include "link/eventloopwaiter.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "link/register.h"
 #include "support/servicesfixture.h"
 
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QStringList args = app.arguments();
   const QString programDir = args.value(1, ".") + "/";
-  QtSerialPort port(programDir);
+  SystemSerialPort port(programDir);
   EventLoopWaiter waiter;
   test::ServicesFixture program(programDir, &port, &waiter);
   QTextStream out(stderr);
