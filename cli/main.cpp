@@ -36,7 +36,8 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv,
 // Qt's own remarks (a missing runtime folder and the like) are not the user's business here;
 // what the command has to say it writes itself.
 void quietQtRemarks(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
 }
 
 // Without --dir, the folder the windowed program would use when started here.
@@ -46,7 +47,8 @@ Arguments withProgramDir(Arguments arguments) {
   orvex::FolderProblem problem;
   const orvex::ProgramPlace place = orvex::thisProgramPlace(QDir::currentPath());
   arguments.programDir = orvex::chooseProgramDir(place, &problem);
-  if (problem) std::fprintf(stderr, "%s\n", qUtf8Printable(orvex::folderProblemText(problem, nullptr)));
+  if (problem)
+    std::fprintf(stderr, "%s\n", qUtf8Printable(orvex::folderProblemText(problem, nullptr)));
   return arguments;
 }
 

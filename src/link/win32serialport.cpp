@@ -19,9 +19,10 @@ constexpr DWORD kWriteLimitMs = 2000;
 
 QString systemText(DWORD code) {
   wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   QString result = length ? QString::fromWCharArray(text, length).trimmed()
                           : QStringLiteral("Windows error %1").arg(code);
   LocalFree(text);
@@ -78,14 +79,14 @@ QStringList systemComPorts() {
                                       reinterpret_cast<BYTE*>(value), &valueBytes);
     if (status == ERROR_NO_MORE_ITEMS) break;
     if (status != ERROR_SUCCESS || type != REG_SZ) continue;
-    ports << QString::fromWCharArray(value, int(valueBytes / sizeof(wchar_t))).section(QChar(0), 0, 0);
+    ports << QString::fromWCharArray(value, int(valueBytes / sizeof(wchar_t)))
+                 .section(QChar(0), 0, 0);
   }
   RegCloseKey(key);
   return ports;
 }
 
-Win32SerialPort::Win32SerialPort(const QString& programDir, QObject* parent)
-    : SerialPort(parent) {
+Win32SerialPort::Win32SerialPort(const QString& programDir, QObject* parent) : SerialPort(parent) {
   (void)programDir;
 }
 
@@ -169,9 +170,8 @@ bool Win32SerialPort::open(QString* error) {
   arrived_.clear();
   stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   const quint64 generation = ++generation_;
-  reader_ = std::thread([this, handle, stop = stopEvent_, generation] {
-    readLoop(handle, stop, generation);
-  });
+  reader_ = std::thread(
+      [this, handle, stop = stopEvent_, generation] { readLoop(handle, stop, generation); });
   return true;
 }
 
@@ -212,14 +212,14 @@ void Win32SerialPort::readLoop(void* handle, void* stopEvent, quint64 generation
     if (error == ERROR_TIMEOUT) continue;
     if (!done) {
       const QString reason = systemText(error);
-      QMetaObject::invokeMethod(this, [this, generation, reason] { lose(generation, reason); },
-                                Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, generation, reason] { lose(generation, reason); }, Qt::QueuedConnection);
       break;
     }
     if (count == 0) continue;
     const QByteArray bytes(buffer, int(count));
-    QMetaObject::invokeMethod(this, [this, generation, bytes] { arrive(generation, bytes); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, generation, bytes] { arrive(generation, bytes); }, Qt::QueuedConnection);
   }
   CloseHandle(overlapped.hEvent);
 }

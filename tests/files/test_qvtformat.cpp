@@ -145,7 +145,9 @@ class TestQvtFormat : public QObject {
     QString error;
     QVERIFY(writeDefaultFile(dir.path(), QStringLiteral(u"Nueva Planta"), &error));
     QCOMPARE(dir.read("Default.fil"), QByteArray("Nueva Planta\r\n"));
-    QVERIFY(!QDir(dir.path()).entryList(QDir::Files).contains("DEFAULT.FIL"));  // also where case is ignored
+    QVERIFY(!QDir(dir.path())
+                 .entryList(QDir::Files)
+                 .contains("DEFAULT.FIL"));  // also where case is ignored
     dir.write("Default.fil", "OLD\r\n");
     dir.write("DEFAULT.FIL", "OLD\r\n");
     QVERIFY(writeDefaultFile(dir.path(), QStringLiteral(u"Nueva Planta"), &error));

@@ -69,7 +69,8 @@ class TestWindowPlacement : public QObject {
 int main(int argc, char** argv) {
   // Beside the test, named relatively: a "C:" in the platform's argument would end it early.
   QTemporaryDir dir(QStringLiteral("screen-XXXXXX"));
-  const QString config = QDir::current().relativeFilePath(dir.filePath(QStringLiteral("screen.json")));
+  const QString config =
+      QDir::current().relativeFilePath(dir.filePath(QStringLiteral("screen.json")));
   QFile file(config);
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 2560,
