@@ -61,6 +61,10 @@ step "1. silent install"
 wine "$setup" /S
 [ -f "$program_files/bin/orvex.exe" ] && [ -f "$program_files/bin/orvex-cli.exe" ] ||
   fail "the installer left no programs in $program_files"
+[ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/ORVEX Configurator.lnk" ] ||
+  fail "the installer made no Start-menu entry"
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ORVEXConfigurator' \
+  /v UninstallString >/dev/null || fail "the installer registered no uninstaller"
 cli() { wine "C:\\Program Files\\ORVEX\\bin\\orvex-cli.exe" "$@"; }
 cli --version | tee "$tmp/version.txt"
 grep -q "$version" "$tmp/version.txt" || fail "orvex-cli.exe --version does not say $version"
