@@ -94,6 +94,7 @@ class TestReportWindow : public QObject {
              renderReport(test::handWorkedInput(language)).toLatin1());
     QVERIFY(f.window->findChild<QLabel*>("Status")->text().contains("SN 0042.txt"));
     QCOMPARE(f.printState(), "print");
+#ifndef Q_OS_WIN  // Windows opens with the program it has for PDF documents, or asks
     // The desktop would start its opener, which finds no program for PDF documents and tells
     // no one: told here, as such, the file being there. Where one is named, it is opened.
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "urlOpened");
@@ -110,6 +111,7 @@ class TestReportWindow : public QObject {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QCOMPARE(opened_[0].toLocalFile(), f.dir.file("Report/Doc/SN 0042.pdf"));
     QCOMPARE(f.messages.shown().size(), 1);
+#endif
     auto* close = f.window->findChild<QPushButton*>(QStringLiteral("Command2"));
     QCOMPARE(close->text(), "Close");
     close->click();
