@@ -20,13 +20,15 @@ const char kGeneralHelp[] =
     "Options of every command:\n"
     "  --dir DIR          program directory (textos.sys, conflang.sys, confcom.sys, COMn\n"
     "                     links); default the current folder, or for an installed\n"
-    "                     orvex-cli the user's data folder (~/.local/share/orvex)\n"
+    "                     orvex-cli the user's data folder (~/.local/share/orvex,\n"
+    "                     on Windows %APPDATA%\\orvex)\n"
     "  --lang LANG        language of the messages: es, en, fr, de or no; default the\n"
     "                     program directory's conflang.sys\n"
     "  --settings S       line settings such as 9600,N,8,1; default confcom.sys's\n"
     "  --log FILE         every frame sent and received, with times and verdicts\n"
     "  --json             results as JSON on standard output\n"
     "  -h, --help         this help, or a command's with 'orvex-cli COMMAND --help'\n"
+    "  --version          the program's version\n"
     "\n"
     "Progress goes to standard error, results to standard output.\n"
     "Exit status: 0 success (compare: no differences), 1 a controller failed or differs\n"
@@ -187,6 +189,8 @@ QString checkCommand(Arguments* a, const Tokens& t) {
 ParsedCommandLine parseCommandLine(const QStringList& args) {
   if (args.isEmpty() || args[0] == QLatin1String("-h") || args[0] == QLatin1String("--help"))
     return help(kGeneralHelp);
+  if (args[0] == QLatin1String("--version"))
+    return {ParsedCommandLine::Kind::Help, {}, QStringLiteral("orvex-cli " ORVEX_VERSION "\n")};
   Arguments a;
   if (!commandNamed(args[0], &a.command))
     return error(QStringLiteral("Unknown command '%1'.").arg(args[0]));

@@ -28,7 +28,7 @@ namespace orvex::cli {
 namespace {
 
 int refuse(const QString& problem) {
-  std::fputs((problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+  std::fputs((problem + QLatin1Char('\n')).toUtf8().constData(), stderr);
   return kBadUsage;
 }
 
@@ -46,7 +46,7 @@ void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
                     .arg(s.arguments.logFile,
                          writeFailureReason(&s.link.texts, s.arguments.logFile, error)) +
                 '\n')
-                   .toLocal8Bit()
+                   .toUtf8()
                    .constData(),
                stderr);
 }

@@ -33,7 +33,7 @@ bool loadSides(const Session& s, QList<Side>* sides) {
     if (!side.port.isEmpty()) {
       ports << side.port;
     } else if (!readQvtFile(side.given, &side.set, &side.problem, &s.link.texts)) {
-      std::fprintf(stderr, "%s\n", qPrintable(side.problem));
+      std::fprintf(stderr, "%s\n", qUtf8Printable(side.problem));
       return false;
     } else {
       side.ok = true;
@@ -94,7 +94,7 @@ int runCompare(const Session& s, QTextStream& out) {
   if (!loadSides(s, &sides)) return kBadUsage;
   for (const Side& side : sides)
     if (!side.ok) {
-      std::fprintf(stderr, "%s: %s\n", qPrintable(side.given), qPrintable(side.problem));
+      std::fprintf(stderr, "%s: %s\n", qUtf8Printable(side.given), qUtf8Printable(side.problem));
       return kControllerFailed;
     }
   const EditorWording wording = wordingFor(s.link.programDir, s.languageBase);

@@ -9,7 +9,7 @@
 #include "cli/progress.h"
 #include "link/eventloopwaiter.h"
 #include "link/framelog.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "link/transfers.h"
 
 namespace orvex::cli {
@@ -20,7 +20,7 @@ namespace {
 void runController(const LinkSetup& setup, const ControllerJob& job, ProgressBoard& board,
                    ControllerOutcome* out) {
   BoardMessages messages(board, out->port, &out->problems);
-  QtSerialPort serial(setup.programDir);
+  SystemSerialPort serial(setup.programDir);
   QString error;
   const int number = comNumber(out->port);
   if (number > 0) serial.setPortNumber(number, &error);

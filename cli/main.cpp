@@ -8,6 +8,9 @@
 #include <memory>
 
 #include <unistd.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 #include "cli/cliarguments.h"
 #include "cli/commands.h"
@@ -18,20 +21,23 @@ using namespace orvex::cli;
 namespace {
 
 // The report lays out text for its PDF, which needs Qt's fonts: a GUI application without a
-// display (the offscreen platform). Every other command runs on a bare core application.
+// display (the offscreen platform on Linux). Every other command runs on a bare core application.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv,
                                                   const ParsedCommandLine& line) {
   const bool report =
       line.kind == ParsedCommandLine::Kind::Run && line.arguments.command == Command::Report;
   if (!report) return std::make_unique<QCoreApplication>(argc, argv);
+#ifndef Q_OS_WIN  // Windows' own platform needs no display and shows nothing unasked
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // Qt's own remarks (a missing runtime folder and the like) are not the user's business here;
 // what the command has to say it writes itself.
 void quietQtRemarks(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
 }
 
 // Without --dir, the folder the windowed program would use when started here.
@@ -41,9 +47,32 @@ Arguments withProgramDir(Arguments arguments) {
   orvex::FolderProblem problem;
   const orvex::ProgramPlace place = orvex::thisProgramPlace(QDir::currentPath());
   arguments.programDir = orvex::chooseProgramDir(place, &problem);
-  if (problem) std::fprintf(stderr, "%s\n", qPrintable(orvex::folderProblemText(problem, nullptr)));
+  if (problem)
+    std::fprintf(stderr, "%s\n", qUtf8Printable(orvex::folderProblemText(problem, nullptr)));
   return arguments;
 }
+
+#ifdef Q_OS_WIN
+// Everything is written in UTF-8, as on Linux: the console is told so for the run (and set
+// back after), and made to understand the progress bar's line-clearing sequence.
+class Utf8Console {
+ public:
+  Utf8Console() : previous_(GetConsoleOutputCP()) {
+    SetConsoleOutputCP(CP_UTF8);
+    HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(err, &mode)) SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  }
+  ~Utf8Console() { SetConsoleOutputCP(previous_); }
+  Utf8Console(const Utf8Console&) = delete;
+  Utf8Console& operator=(const Utf8Console&) = delete;
+
+ private:
+  UINT previous_;
+};
+#else
+struct Utf8Console {};  // the terminal's own
+#endif
 
 QStringList argumentsOf(int argc, char** argv) {
   QStringList args;
@@ -54,6 +83,7 @@ QStringList argumentsOf(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  [[maybe_unused]] const Utf8Console console;
   qInstallMessageHandler(quietQtRemarks);
   const ParsedCommandLine line = parseCommandLine(argumentsOf(argc, argv));
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, line);
@@ -63,13 +93,13 @@ int main(int argc, char** argv) {
     return kSuccess;
   }
   if (line.kind == ParsedCommandLine::Kind::Error) {
-    std::fputs(line.text.toLocal8Bit().constData(), stderr);
+    std::fputs(line.text.toUtf8().constData(), stderr);
     return kBadUsage;
   }
   Session session;
   QString problem;
   if (!openSession(withProgramDir(line.arguments), &session, &problem)) {
-    std::fprintf(stderr, "%s\n", qPrintable(problem));
+    std::fprintf(stderr, "%s\n", qUtf8Printable(problem));
     return kBadUsage;
   }
   session.progressBar = isatty(fileno(stderr));

@@ -46,12 +46,12 @@ void ProgressBoard::drawBar() {
                       state.ending.isEmpty() ? QStringLiteral("%1%").arg(percent, 3)
                                              : state.ending);
   }
-  std::fputs(("\r\033[K" + parts.join(QStringLiteral(" | "))).toLocal8Bit().constData(), out_);
+  std::fputs(("\r\033[K" + parts.join(QStringLiteral(" | "))).toUtf8().constData(), out_);
   std::fflush(out_);
 }
 
 void ProgressBoard::writeLine(const QString& line) {
-  std::fputs((line + '\n').toLocal8Bit().constData(), out_);
+  std::fputs((line + '\n').toUtf8().constData(), out_);
   std::fflush(out_);
 }
 

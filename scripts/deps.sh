@@ -16,8 +16,21 @@ if [ "${1:-}" = pdfa ]; then
 fi
 missing=()
 # `deps.sh package`: what scripts/package.sh and scripts/check-package.sh need besides.
-if [ "${1:-}" = package ]; then
-  needed+=(dpkg-dev file lintian desktop-file-utils appstream xdotool x11-utils)
+if [ "${1:-}" = package ]; then needed+=(dpkg-dev file lintian desktop-file-utils appstream xdotool x11-utils); fi
+# `deps.sh windows`: the cross compiler, the installer maker, the icon tools and Wine
+# (scripts/windows.sh); `deps.sh source` makes Debian's source packages reachable.
+if [ "${1:-}" = windows ]; then
+  needed+=(g++-mingw-w64-x86-64-posix nsis librsvg2-bin icoutils zip wine wine64 xdotool imagemagick time)
+fi
+if [ "${1:-}" = source ]; then
+  needed+=(dpkg-dev)
+  if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&
+     ! grep -qs '^deb-src' /etc/apt/sources.list; then
+    sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' |
+      $sudo tee /etc/apt/sources.list.d/orvex-bookworm-src.sources >/dev/null
+    $sudo apt-get update -qq
+  fi
 fi
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -11,7 +11,7 @@
 #include "config/ui/configqvt.h"
 #include "lang/loadtexts.h"
 #include "link/eventloopwaiter.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "link/register.h"
 #include "link/transfers.h"
 #include "programwindows.h"
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QStringList args = app.arguments();
   const QString programDir = args.value(1, ".") + "/";
-  QtSerialPort port(programDir);
+  SystemSerialPort port(programDir);
   EventLoopWaiter waiter;
   test::ServicesFixture program(programDir, &port, &waiter);
   QTextStream out(stderr);

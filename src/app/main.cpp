@@ -4,13 +4,28 @@
 #include "program.h"
 #include "programdir.h"
 
+namespace {
+
+QIcon programIcon() {
+#ifdef Q_OS_WIN
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icon/%1.png").arg(size));
+  return icon;
+#else
+  return QIcon::fromTheme(QStringLiteral(ORVEX_APP_ID),
+                          QIcon(QStringLiteral(":/" ORVEX_APP_ID ".svg")));
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QLatin1String(orvex::kProgramName));
   // The desktop entry's name, so a desktop shows the menu entry's icon for the windows.
   QGuiApplication::setDesktopFileName(QStringLiteral(ORVEX_APP_ID));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORVEX_APP_ID),
-                                               QIcon(QStringLiteral(":/" ORVEX_APP_ID ".svg"))));
+  QApplication::setWindowIcon(programIcon());
   orvex::Program program;
   return program.run();
 }

@@ -4,7 +4,7 @@
 #include <QDir>
 
 #include "link/eventloopwaiter.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "programdir.h"
 #include "programwindows.h"
 #include "shell/startup.h"
@@ -26,7 +26,7 @@ void tellFolderProblem(AppServices& services, const FolderProblem& problem) {
 Program::Program() : services_{context_, windows_, messages_, events_} {
   FolderProblem problem;
   context_.programDir = chooseProgramDir(thisProgramPlace(QDir::currentPath()), &problem);
-  port_ = std::make_unique<QtSerialPort>(context_.programDir);
+  port_ = std::make_unique<SystemSerialPort>(context_.programDir);
   waiter_ = std::make_unique<EventLoopWaiter>();
   services_.port = port_.get();
   services_.waiter = waiter_.get();

@@ -1,9 +1,6 @@
 #include "qtserialport.h"
 
 #include <QFileInfo>
-#include <QSerialPortInfo>
-
-#include <algorithm>
 
 #include "common/textfile.h"
 
@@ -24,15 +21,9 @@ QString userName() {
 }
 
 QString comDevicePath(const QString& programDir, int portNumber) {
-  const QString name = QStringLiteral("COM%1").arg(portNumber);
-#ifdef Q_OS_WIN
-  (void)programDir;
-  return name;
-#else
-  const QFileInfo link(findFileNoCase(programDir, name));
+  const QFileInfo link(findFileNoCase(programDir, QStringLiteral("COM%1").arg(portNumber)));
   if (link.isSymLink()) return link.symLinkTarget();
   return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
-#endif
 }
 
 QtSerialPort::QtSerialPort(const QString& programDir, QObject* parent)
@@ -62,16 +53,7 @@ void QtSerialPort::setDevice(const QString& device) {
   number_ = 0;
 }
 
-bool QtSerialPort::isPresent() const {
-#ifdef Q_OS_WIN
-  const QString name = deviceName();
-  const auto ports = QSerialPortInfo::availablePorts();
-  return std::any_of(ports.begin(), ports.end(),
-                     [&name](const QSerialPortInfo& info) { return info.portName() == name; });
-#else
-  return QFileInfo::exists(deviceName());
-#endif
-}
+bool QtSerialPort::isPresent() const { return QFileInfo::exists(deviceName()); }
 
 bool QtSerialPort::applySettings(const QString& settings, QString* error) {
   LineSettings parsed;
@@ -119,12 +101,8 @@ PortFailure QtSerialPort::classifyOpenFailure() const {
     // Qt reports a device locked by another program as a permission error too: only a
     // device this user cannot read and write is a matter of permission.
     case QSerialPort::PermissionError:
-#ifdef Q_OS_WIN
-      return PortFailure::Busy;  // access denied: open in another program
-#else
       return device.isReadable() && device.isWritable() ? PortFailure::Busy
                                                         : PortFailure::NoPermission;
-#endif
     // The terminal calls do not apply: a file, /dev/null, anything but a serial device.
     case QSerialPort::UnsupportedOperationError: return PortFailure::NotSerial;
     default: break;

@@ -6,11 +6,6 @@
 
 namespace orvex {
 
-// The device behind COMn: on Windows the port name itself; elsewhere what a link named
-// COMn in the program directory points to (as Wine maps its com ports, and as the simulated
-// instrument announces itself), else /dev/ttyS(n-1).
-QString comDevicePath(const QString& programDir, int portNumber);
-
 // MSComm1 over QSerialPort. The device is looked up again at every open, so an instrument
 // link that was re-made while the program ran is found.
 class QtSerialPort : public SerialPort {

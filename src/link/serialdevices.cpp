@@ -3,14 +3,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtGlobal>
+#ifndef Q_OS_WIN
 #include <QSerialPortInfo>
+#endif
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "common/textfile.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 
 namespace orvex {
 namespace {
@@ -41,15 +44,13 @@ QString details(const SerialDevice& device) {
 
 QList<SerialDevice> SystemSerialDevices::devices() const {
   QList<SerialDevice> list;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
 #ifdef Q_OS_WIN
-    const QString location = info.portName();
+  for (const QString& name : systemComPorts()) list.append({name, {}, {}, {}, false});
 #else
-    const QString location = info.systemLocation();
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+    list.append({info.systemLocation(), info.description(), info.manufacturer(),
+                 info.serialNumber(), info.hasVendorIdentifier()});
 #endif
-    list.append({location, info.description(), info.manufacturer(), info.serialNumber(),
-                 info.hasVendorIdentifier()});
-  }
   return list;
 }
 

@@ -40,6 +40,11 @@ class SerialPort : public QObject {
   void failed(const QString& reason);
 };
 
+// The device behind COMn: on Windows the port name itself; elsewhere what a link named
+// COMn in the program directory points to (as Wine maps its com ports, and as the simulated
+// instrument announces itself), else /dev/ttyS(n-1).
+QString comDevicePath(const QString& programDir, int portNumber);
+
 // The device's group and the user, for the fix of a refused open ("dialout", "alice").
 QString deviceGroup(const SerialPort& port);
 QString userName();

@@ -1,14 +1,21 @@
 #pragma once
+#include <QtGlobal>
+
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
 
 #include <csignal>
+#endif
 
 namespace orvex::test {
 
 // Makes every file write beyond `bytes` fail, the way a full disk does, even for root
 // (folder permissions do not stop root). Restores the limit when it goes out of scope.
+// Windows has no such limit: there `kAvailable` is false and a test skips its full-disk case.
+#ifndef Q_OS_WIN
 class FileSizeLimit {
  public:
+  static constexpr bool kAvailable = true;
   explicit FileSizeLimit(rlim_t bytes) {
     previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     getrlimit(RLIMIT_FSIZE, &previous_);
@@ -27,5 +34,11 @@ class FileSizeLimit {
   rlimit previous_{};
   void (*previousHandler_)(int) = nullptr;
 };
+#else
+struct FileSizeLimit {
+  static constexpr bool kAvailable = false;
+  explicit FileSizeLimit(qint64) {}
+};
+#endif
 
 }  // namespace orvex::test

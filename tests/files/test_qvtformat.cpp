@@ -101,6 +101,7 @@ class TestQvtFormat : public QObject {
             problem.endsWith("short.QVT est trop court."));
   }
   void failedSaveLeavesTheOldFile() {
+    if (!test::FileSizeLimit::kAvailable) QSKIP("a full disk cannot be made on this platform");
     test::TempProgramDir dir(false);
     dir.write("CONFIG/keep.QVT", numbersText(63));
     QString error;
@@ -144,7 +145,9 @@ class TestQvtFormat : public QObject {
     QString error;
     QVERIFY(writeDefaultFile(dir.path(), QStringLiteral(u"Nueva Planta"), &error));
     QCOMPARE(dir.read("Default.fil"), QByteArray("Nueva Planta\r\n"));
-    QVERIFY(!QFile::exists(dir.file("DEFAULT.FIL")));
+    QVERIFY(!QDir(dir.path())
+                 .entryList(QDir::Files)
+                 .contains("DEFAULT.FIL"));  // also where case is ignored
     dir.write("Default.fil", "OLD\r\n");
     dir.write("DEFAULT.FIL", "OLD\r\n");
     QVERIFY(writeDefaultFile(dir.path(), QStringLiteral(u"Nueva Planta"), &error));

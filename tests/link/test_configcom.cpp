@@ -79,6 +79,9 @@ class TestConfigCom : public QObject {
   // What each COM number leads to, present or not; COMn linked to a present adapter, never
   // over a file, the refusal told in the program's words.
   void portsOfThisPcAndTheirLinks() {
+#ifdef Q_OS_WIN
+    QSKIP("COMn links to devices are how the Linux program names its ports");
+#endif
     Rig rig;
     rig.context.texts.extra[extra::PortLinkFailed] = "link %1 %2: %3";
     rig.context.texts.extra[extra::PortLinkNotALink] = "not a link COM%1";

@@ -163,7 +163,8 @@ class TestGrabQvt : public QObject {
     QVERIFY2(shown.contains("->  37 05 00 01 00 3F D9 8C"), qPrintable(shown));
     rig.dir.write("Report", "a file where the folder belongs");  // told in the program's words
     QVERIFY(!log->save() && rig.messages.shown().size() == 1);
-    QVERIFY2(rig.messages.shown()[0].contains(": " + rig.dir.file("Report") +
+    QVERIFY2(rig.messages.shown()[0].contains(": " +
+                                              QDir::toNativeSeparators(rig.dir.file("Report")) +
                                               " is a file, not a folder."),
              qPrintable(rig.messages.shown()[0]));
     QFile::remove(rig.dir.file("Report"));

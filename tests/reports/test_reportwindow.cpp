@@ -94,6 +94,7 @@ class TestReportWindow : public QObject {
              renderReport(test::handWorkedInput(language)).toLatin1());
     QVERIFY(f.window->findChild<QLabel*>("Status")->text().contains("SN 0042.txt"));
     QCOMPARE(f.printState(), "print");
+#ifndef Q_OS_WIN  // Windows opens with the program it has for PDF documents, or asks
     // The desktop would start its opener, which finds no program for PDF documents and tells
     // no one: told here, as such, the file being there. Where one is named, it is opened.
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "urlOpened");
@@ -110,6 +111,7 @@ class TestReportWindow : public QObject {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QCOMPARE(opened_[0].toLocalFile(), f.dir.file("Report/Doc/SN 0042.pdf"));
     QCOMPARE(f.messages.shown().size(), 1);
+#endif
     auto* close = f.window->findChild<QPushButton*>(QStringLiteral("Command2"));
     QCOMPARE(close->text(), "Close");
     close->click();
@@ -118,6 +120,9 @@ class TestReportWindow : public QObject {
   // The values of the last read, named by port; the editor's, by the file they were loaded
   // from until changed. Customer and site are printed and kept for the next report.
   void namesWhereTheValuesCameFrom() {
+#ifdef Q_OS_WIN
+    QSKIP("pdftotext, which reads the document back, is a Linux tool");
+#endif
     Fixture f(QStringLiteral("en"));
     ParameterSet read = f.editor->editorSet;
     read[kModelSlot] = 1;
@@ -149,6 +154,9 @@ class TestReportWindow : public QObject {
   }
   // The document holds every value of the data file, in the language chosen.
   void documentAgreesWithTheDataFile() {
+#ifdef Q_OS_WIN
+    QSKIP("pdftotext, which reads the document back, is a Linux tool");
+#endif
     for (const auto& [base, title] : {std::pair{0, u"INFORME DE CONFIGURACIÓN ORVEX"},
                                       std::pair{900, u"ORVEX KONFIGURATIONSBERICHT"}}) {
       Fixture f;
@@ -184,6 +192,7 @@ class TestReportWindow : public QObject {
   // A document the disk cuts short replaces nothing and is told. Print and Open act only on
   // a document made for the serial shown: never on an earlier serial's.
   void documentCutShortKeepsTheOldOne() {
+    if (!test::FileSizeLimit::kAvailable) QSKIP("a full disk cannot be made on this platform");
     Fixture f;
     QCOMPARE(f.printState(), "told");
     f.generate(QStringLiteral("GUI-400V"));

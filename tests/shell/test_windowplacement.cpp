@@ -2,6 +2,7 @@
 // frame included, wherever the window system would have put them: a 2560 x 1600 screen at 2x
 // scaling, 1280 x 800 to the program.
 #include <QApplication>
+#include <QDir>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -66,8 +67,10 @@ class TestWindowPlacement : public QObject {
 };
 
 int main(int argc, char** argv) {
-  QTemporaryDir dir;
-  const QString config = dir.filePath(QStringLiteral("screen.json"));
+  // Beside the test, named relatively: a "C:" in the platform's argument would end it early.
+  QTemporaryDir dir(QStringLiteral("screen-XXXXXX"));
+  const QString config =
+      QDir::current().relativeFilePath(dir.filePath(QStringLiteral("screen.json")));
   QFile file(config);
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 2560,

@@ -8,7 +8,7 @@ namespace orvex::test {
 
 // Every window of the program as the program registers them, started as the program starts
 // (its main window shown), over a program folder with the delivered files and an in-memory
-// port in virtual time. For tests that link orvex_program_windows and orvex_link_testing.
+// port in virtual time. For tests that link orvex_program_windows and orvex_testing.
 struct WholeProgram : ProgramDirFixture {
   VirtualTimeWaiter waiter;
   InMemorySerialPort port{waiter};
