@@ -34,9 +34,11 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv,
 }
 
 // Qt's own remarks (a missing runtime folder and the like) are not the user's business here;
-// what the command has to say it writes itself.
-void quietQtRemarks(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtCriticalMsg || type == QtFatalMsg)
+// what the command has to say it writes itself. The program's own log categories (orvex.*,
+// which QT_LOGGING_RULES switches on) are passed on.
+void quietQtRemarks(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  const bool ours = context.category && qstrncmp(context.category, "orvex.", 6) == 0;
+  if (ours || type == QtCriticalMsg || type == QtFatalMsg)
     std::fprintf(stderr, "%s\n", qUtf8Printable(text));
 }
 
