@@ -2,8 +2,11 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
@@ -22,6 +25,33 @@ ConfigFileWindow::ConfigFileWindow(AppServices& services, const QString& name)
     filePicked(item->text().chopped(qMin<qsizetype>(4, item->text().size())));
   });
   connect(leaveButton_, &QPushButton::clicked, this, &ConfigFileWindow::leave);
+}
+
+QPushButton* ConfigFileWindow::makeButton(const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(QLatin1String(name));
+  return button;
+}
+
+void ConfigFileWindow::layOut(const QString& instruction, const QList<QWidget*>& underList,
+                              const QList<QPushButton*>& buttons, QSize size) {
+  auto* label = new QLabel(instruction, this);
+  label->setObjectName(QStringLiteral("Label1"));
+  label->setWordWrap(true);
+  auto* left = new QVBoxLayout;
+  left->addWidget(fileList_);
+  for (QWidget* widget : underList) left->addWidget(widget);
+  auto* right = new QVBoxLayout;
+  for (QPushButton* button : buttons) right->addWidget(button);
+  right->addWidget(leaveButton_);
+  right->addStretch();
+  auto* body = new QHBoxLayout;
+  body->addLayout(left, 1);
+  body->addLayout(right);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(label);
+  layout->addLayout(body);
+  resize(size);
 }
 
 QString ConfigFileWindow::configFolder() const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QWidget>
 
 class QListWidget;
@@ -28,6 +29,11 @@ class ConfigFileWindow : public QWidget {
   void showMessageText(int prompt, int title);  // message texts of the current language
   bool checkFileName(const QString& name);      // false: the user was told why
   QString configFolder() const;
+  QPushButton* makeButton(const char* name, const QString& caption);
+  // Label1 with `instruction` above; the list, then `underList`, on the left; `buttons`, then
+  // Command2, on the right.
+  void layOut(const QString& instruction, const QList<QWidget*>& underList,
+              const QList<QPushButton*>& buttons, QSize size);
 
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

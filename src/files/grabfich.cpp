@@ -2,12 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "common/ui/appservices.h"
 #include "files/qvtformat.h"
@@ -16,14 +14,6 @@
 #include "lang/writefailure.h"
 
 namespace orvex {
-
-namespace {
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QLatin1String(name));
-  return b;
-}
-}  // namespace
 
 GrabFich::GrabFich(AppServices& services)
     : ConfigFileWindow(services, QStringLiteral("GrabFich")), nameEdit_(new QLineEdit(this)) {
@@ -34,35 +24,16 @@ GrabFich::GrabFich(AppServices& services)
 }
 
 void GrabFich::buildLayout() {
-  auto* instruction =
-      new QLabel(QStringLiteral(u"Seleccione un Fichero ó cree uno nuevo introduciendo el Nombre."),
-                 this);
-  instruction->setObjectName(QStringLiteral("Label1"));
-  instruction->setWordWrap(true);
   auto* note =
       new QLabel(QStringLiteral(u" La extensión será añadida automaticamente como .QVT"), this);
   note->setObjectName(QStringLiteral("Label2"));
   note->setWordWrap(true);
-  QPushButton* saveButton = button(this, "Command3", QStringLiteral("Guardar Fichero"));
-  QPushButton* defaultButton =
-      button(this, "Command1", QStringLiteral(u"Configuración por Defecto"));
+  QPushButton* saveButton = makeButton("Command3", QStringLiteral("Guardar Fichero"));
+  QPushButton* defaultButton = makeButton("Command1", QStringLiteral(u"Configuración por Defecto"));
   connect(saveButton, &QPushButton::clicked, this, &GrabFich::save);
   connect(defaultButton, &QPushButton::clicked, this, &GrabFich::makeDefault);
-
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* b : {saveButton, defaultButton, leaveButton_}) buttons->addWidget(b);
-  buttons->addStretch();
-  auto* body = new QHBoxLayout;
-  auto* left = new QVBoxLayout;
-  left->addWidget(fileList_);
-  left->addWidget(nameEdit_);
-  left->addWidget(note);
-  body->addLayout(left, 1);
-  body->addLayout(buttons);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(instruction);
-  layout->addLayout(body);
-  resize(480, 320);
+  layOut(QStringLiteral(u"Seleccione un Fichero ó cree uno nuevo introduciendo el Nombre."),
+         {nameEdit_, note}, {saveButton, defaultButton}, QSize(480, 320));
 }
 
 QString GrabFich::keptLeaveCaption() const {

@@ -1,11 +1,9 @@
 #include "loadfich.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "common/ui/appservices.h"
 #include "files/qvtformat.h"
@@ -24,27 +22,9 @@ LoadFich::LoadFich(AppServices& services)
 }
 
 void LoadFich::buildLayout() {
-  auto* instruction = new QLabel(QStringLiteral("Seleccione un Fichero "), this);
-  instruction->setObjectName(QStringLiteral("Label1"));
-  instruction->setWordWrap(true);
-  auto* loadButton = new QPushButton(QStringLiteral("Cargar Fichero"), this);
-  loadButton->setObjectName(QStringLiteral("Command1"));
+  QPushButton* loadButton = makeButton("Command1", QStringLiteral("Cargar Fichero"));
   connect(loadButton, &QPushButton::clicked, this, &LoadFich::load);
-
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(loadButton);
-  buttons->addWidget(leaveButton_);
-  buttons->addStretch();
-  auto* left = new QVBoxLayout;
-  left->addWidget(fileList_);
-  left->addWidget(pickedName_);
-  auto* body = new QHBoxLayout;
-  body->addLayout(left, 1);
-  body->addLayout(buttons);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(instruction);
-  layout->addLayout(body);
-  resize(440, 300);
+  layOut(QStringLiteral("Seleccione un Fichero "), {pickedName_}, {loadButton}, QSize(440, 300));
 }
 
 QString LoadFich::keptLeaveCaption() const {

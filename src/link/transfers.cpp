@@ -151,9 +151,7 @@ bool InstrumentTransfers::runRead(ParameterSet* target) {
   ParameterSet read = *target;  // slots beyond the block keep their values
   if (!readBlock() || !storeBlock(reply(), &read) || !passIdentity(kIdentityBRequest)) return false;
   *target = read;
-  const QString portName = port_.portNumber() >= 1 ? QStringLiteral("COM%1").arg(port_.portNumber())
-                                                   : port_.deviceName();
-  lastRead_ = {ValuesOrigin::Kind::Controller, portName, QDateTime::currentDateTime(), read};
+  lastRead_ = {ValuesOrigin::Kind::Controller, portName(port_), QDateTime::currentDateTime(), read};
   emit configurationRead();
   step(33);
   pause(2);  // the configuration is in whatever happens to the port now
