@@ -7,7 +7,7 @@
 // two requests), then pieces: a delay byte (d^2 x 100 us after the previous piece), a
 // length byte and that many bytes.
 #include "fuzzsupport.h"
-#include "link/framelayer.h"
+#include "link/checksum.h"
 #include "sim/instrumentmodel.h"
 
 using namespace orvex;
