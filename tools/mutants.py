@@ -98,7 +98,8 @@ def sync_tree(tree):
             if target.is_file() and target.read_bytes() == path.read_bytes():
                 continue
             target.parent.mkdir(parents=True, exist_ok=True)
-            shutil.copy2(path, target)
+            # A fresh time: the copy must look newer than what an earlier run built from it.
+            shutil.copy(path, target)
     for entry in COPIED:
         base = tree / entry
         if base.is_dir():
