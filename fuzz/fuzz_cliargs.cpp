@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     case Command::Compare: break;  // its two sides are checked when they are read
     case Command::Report:
-      expect(!a.serial.isEmpty() && !a.input.isEmpty(), "report has a serial");
+      expect(!a.serial.isEmpty(), "report has a serial");
+      expect(a.input.isEmpty() != a.ports.isEmpty() && a.ports.size() <= 1,
+             "report has one source: a file or one port");
       break;
   }
   for (const QString& port : a.ports)
