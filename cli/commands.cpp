@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/framelogfile.h"
+#include "cli/interruptions.h"
 #include "cli/progress.h"
 #include "common/textfile.h"
 #include "config/editormodel.h"
@@ -35,28 +37,28 @@ int refuse(const QString& problem) {
 QString message(const Session& s, int n) { return messageText(&s.link.texts, n); }
 QString extraText(const Session& s, int n) { return orvex::extraText(&s.link.texts, n); }
 
-// --log FILE: every controller's frames, one after the other, in one file written whole.
-void writeFrameLog(const Session& s, const QList<ControllerOutcome>& outcomes) {
-  if (s.arguments.logFile.isEmpty()) return;
-  QString text;
-  for (const ControllerOutcome& outcome : outcomes) text += outcome.log + QLatin1Char('\n');
-  QString error;
-  if (!writeBytesAtomic(s.arguments.logFile, text.toUtf8(), &error))
-    std::fputs((extraText(s, extra::WriteFailed)
-                    .arg(s.arguments.logFile,
-                         writeFailureReason(&s.link.texts, s.arguments.logFile, error)) +
-                '\n')
-                   .toUtf8()
-                   .constData(),
-               stderr);
+// Told on standard error; the run goes on.
+void tellWriteFailed(const Session& s, const QString& path, const QString& error) {
+  std::fputs((extraText(s, extra::WriteFailed)
+                  .arg(QDir::toNativeSeparators(path),
+                       writeFailureReason(&s.link.texts, path, error)) +
+              '\n')
+                 .toUtf8()
+                 .constData(),
+             stderr);
 }
 
 QList<ControllerOutcome> onControllers(const Session& s, const QStringList& ports, int steps,
                                        const ControllerJob& job) {
   ProgressBoard board(ports, s.progressBar, steps);
-  QList<ControllerOutcome> outcomes = runOnControllers(ports, s.link, job, board);
-  writeFrameLog(s, outcomes);
-  return outcomes;
+  FrameLogFile logFile(ports.size() > 1);
+  QString error;
+  const bool logging = !s.arguments.logFile.isEmpty();
+  if (logging && !logFile.open(s.arguments.logFile, &error))
+    tellWriteFailed(s, s.arguments.logFile, error);
+  return runOnControllers(ports, s.link, job,
+                          {board, logging && error.isEmpty() ? &logFile : nullptr,
+                           s.interruptions});
 }
 
 // Values the editor could not show exactly, in a file or read from a controller.
@@ -93,7 +95,10 @@ QString lastProblem(const ControllerOutcome& outcome) {
 // One result a controller: a line "PORT: what", or an entry of the JSON list.
 class Results {
  public:
-  Results(const Session& s, const char* command) : json_(s.arguments.json), command_(command) {}
+  Results(const Session& s, const char* command)
+      : json_(s.arguments.json),
+        command_(command),
+        interruptions_(s.interruptions ? s.interruptions->count() : 0) {}
   void add(const ControllerOutcome& outcome, const QString& said, QJsonObject detail = {}) {
     ok_ = ok_ && outcome.ok;
     lines_ << outcome.port + QStringLiteral(": ") + said;
@@ -106,6 +111,7 @@ class Results {
   int print(QTextStream& out) const {
     if (json_) {
       const QJsonObject all{{QStringLiteral("command"), QLatin1String(command_)},
+                            {QStringLiteral("interrupted"), interruptions_ > 0},
                             {QStringLiteral("controllers"), entries_}};
       out << QJsonDocument(all).toJson(QJsonDocument::Indented);
     } else {
@@ -117,10 +123,27 @@ class Results {
  private:
   bool json_;
   const char* command_;
+  int interruptions_;
   bool ok_ = true;
   QStringList lines_;
   QJsonArray entries_;
 };
+
+// What a write left in the controller: "written" all, "partial" (up to "slot", which itself
+// may or may not be written) or "none"; "verified" only after a read-back matched.
+QJsonObject writeDetail(const ControllerOutcome& outcome) {
+  QJsonObject detail{{QStringLiteral("verified"), outcome.ok}};
+  switch (outcome.outcome) {
+    case TransferOutcome::Verified:
+    case TransferOutcome::NotVerified: detail.insert(QStringLiteral("written"), "all"); break;
+    case TransferOutcome::WriteFailedAtSlot:
+      detail.insert(QStringLiteral("written"), "partial");
+      detail.insert(QStringLiteral("slot"), outcome.slot);
+      break;
+    default: detail.insert(QStringLiteral("written"), "none");
+  }
+  return detail;
+}
 
 // FILE.QVT for one port; DIR/<port>.QVT when -o names a folder.
 QString readTarget(const Arguments& a, const QString& port) {
@@ -180,8 +203,7 @@ int runWrite(const Session& s, QTextStream& out) {
                     });
   Results results(s, "write");
   for (const ControllerOutcome& outcome : outcomes)
-    results.add(outcome, outcome.ok ? message(s, 27) : lastProblem(outcome),
-                {{QStringLiteral("verified"), outcome.ok}});
+    results.add(outcome, outcome.ok ? message(s, 27) : lastProblem(outcome), writeDetail(outcome));
   return results.print(out);
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/parameterset.h"
 #include "common/texttables.h"
+#include "link/framelog.h"
 
 namespace orvex {
 class InstrumentTransfers;
@@ -15,6 +16,8 @@ class InstrumentTransfers;
 namespace orvex::cli {
 
 class ProgressBoard;
+class FrameLogFile;
+class Interruptions;
 
 // What every controller's link shares: where COMn links lie, the line settings, the texts.
 struct LinkSetup {
@@ -28,7 +31,16 @@ struct ControllerOutcome {
   bool ok = false;
   ParameterSet set;      // what a read brought (a write: its read-back)
   QStringList problems;  // the messages the transfer gave, in order
-  QString log;           // every frame sent and received, with times and verdicts
+  TransferOutcome outcome = TransferOutcome::Running;  // Running: no transfer was made
+  int slot = 0;  // where a write stopped (WriteFailedAtSlot)
+};
+
+// Where the controllers of a run report: progress and problems, the frame log file (null:
+// none), and the interruptions to pass on to their transfers (null: none).
+struct ControllerRun {
+  ProgressBoard& board;
+  FrameLogFile* log = nullptr;
+  const Interruptions* interruptions = nullptr;
 };
 
 // One transfer with one controller: true when it succeeded as a whole.
@@ -36,8 +48,9 @@ using ControllerJob = std::function<bool(InstrumentTransfers& transfers, Paramet
 
 // Runs `job` on every port at once, each controller in a thread of its own with its own serial
 // port, waits and transfer, so that one controller's waits never hold up another's and one's
-// failure never stops the others. Returns when all have ended, in the order of `ports`.
+// failure never stops the others. Returns when all have ended, in the order of `ports`; an
+// interruption meanwhile is passed on to every transfer (InstrumentTransfers::interrupt).
 QList<ControllerOutcome> runOnControllers(const QStringList& ports, const LinkSetup& setup,
-                                          const ControllerJob& job, ProgressBoard& board);
+                                          const ControllerJob& job, const ControllerRun& run);
 
 }  // namespace orvex::cli

@@ -14,6 +14,7 @@
 
 #include "cli/cliarguments.h"
 #include "cli/commands.h"
+#include "cli/interruptions.h"
 #include "programdir.h"
 
 using namespace orvex::cli;
@@ -105,5 +106,9 @@ int main(int argc, char** argv) {
     return kBadUsage;
   }
   session.progressBar = isatty(fileno(stderr));
-  return runCommand(session, out);
+  Interruptions interruptions;
+  session.interruptions = &interruptions;
+  const int status = runCommand(session, out);
+  interruptions.runEnded();
+  return interruptions.count() > 0 ? kInterrupted : status;
 }

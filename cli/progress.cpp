@@ -15,9 +15,13 @@ void ProgressBoard::step(const QString& port, const QString& text) {
 }
 
 void ProgressBoard::problem(const QString& port, const QString& text) {
+  notice(port + QStringLiteral(": ") + text);
+}
+
+void ProgressBoard::notice(const QString& text) {
   const QMutexLocker lock(&mutex_);
   if (bar_) std::fputs("\r\033[K", out_);  // the message goes above the bar
-  writeLine(port + QStringLiteral(": ") + text);
+  writeLine(text);
   if (bar_) drawBar();
 }
 

@@ -20,6 +20,8 @@ class ProgressBoard {
 
   void step(const QString& port, const QString& text);
   void problem(const QString& port, const QString& text);
+  // A line of its own, above the bar.
+  void notice(const QString& text);
   void finished(const QString& port, bool ok);
 
  private:

@@ -8,11 +8,14 @@
 // line settings, and where results and progress go.
 namespace orvex::cli {
 
+class Interruptions;
+
 struct Session {
   Arguments arguments;
   LinkSetup link;  // program directory, line settings, texts
   int languageBase = 300;
   bool progressBar = false;  // standard error is a terminal
+  const Interruptions* interruptions = nullptr;  // Ctrl-C and the like, passed on to transfers
 };
 
 // False, with *problem, when the program directory or the line settings given are unusable.

@@ -155,6 +155,9 @@ enum : int {
   ReportReady = 138,        // 406 after the status line: print it or open it
   ReportClose = 139,        // 407 Command2 once a report is written
   ReportNoViewerTitle = 140,  // 408 "No PDF viewer"
+  // 409..410: the command line stopped by Ctrl-C or a signal
+  FinishingWrite = 141,     // 409 finishing the write on %1 (port) ...; Ctrl-C again stops at once
+  StoppedNothingWritten = 142,  // 410 stopped by an interruption: nothing written
 };
 // clang-format on
 

@@ -72,6 +72,7 @@ void FrameLog::beginTransfer(const QString& title, const QString& port, qint64 n
   transfers_.push_back(record);
   startUs_ = nowUs;
   qCDebug(lcLink).noquote() << formatTransferHeader(record).trimmed();
+  tell(formatTransferHeader(record));
 }
 
 void FrameLog::endTransfer(TransferOutcome outcome, int slot, int refusalCode) {
@@ -81,6 +82,9 @@ void FrameLog::endTransfer(TransferOutcome outcome, int slot, int refusalCode) {
   transfers_.back().refusalCode = refusalCode;
   qCDebug(lcLink).noquote() << transfers_.back().port
                             << formatTransferEnd(transfers_.back()).trimmed();
+  TransferRecord told = transfers_.back();
+  told.truncated = false;  // the sink got every frame
+  tell(formatTransferEnd(told));
 }
 
 void FrameLog::add(FrameVerdict verdict, const QByteArray& bytes, const QString& note,
@@ -89,6 +93,7 @@ void FrameLog::add(FrameVerdict verdict, const QByteArray& bytes, const QString&
   TransferRecord& transfer = transfers_.back();
   const FrameRecord frame{(nowUs - startUs_) / 1000, verdict, bytes, note};
   qCDebug(lcLink).noquote() << transfer.port << frameLine(frame);
+  tell(frameLine(frame) + QLatin1Char('\n'));
   if (transfer.frames.size() >= kFramesKept) {
     transfer.truncated = true;
     return;

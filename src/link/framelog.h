@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 
 // What went over the wire: every frame sent and received during a transfer, with its time,
 // direction, bytes and the frame layer's verdict, kept for the last transfers. For the
@@ -73,6 +74,12 @@ class FrameLog {
   void message(const QString& text, qint64 nowUs) { add(FrameVerdict::Message, {}, text, nowUs); }
   void port(const QString& text, qint64 nowUs) { add(FrameVerdict::Port, {}, text, nowUs); }
 
+  // Receives the text formatTransferLog gives, a piece as each line is logged (also lines
+  // beyond the frames kept): for a log file that keeps what happened so far even when the
+  // program is killed.
+  using Sink = std::function<void(const QString& lines)>;
+  void setSink(Sink sink) { sink_ = std::move(sink); }
+
   const std::deque<TransferRecord>& transfers() const { return transfers_; }
   bool isEmpty() const { return transfers_.empty(); }
   const TransferRecord& last() const { return transfers_.back(); }
@@ -80,7 +87,12 @@ class FrameLog {
  private:
   void add(FrameVerdict verdict, const QByteArray& bytes, const QString& note, qint64 nowUs);
 
+  void tell(const QString& lines) const {
+    if (sink_) sink_(lines);
+  }
+
   std::deque<TransferRecord> transfers_;
+  Sink sink_;
   qint64 startUs_ = 0;
   quint64 nextId_ = 1;
 };

@@ -86,6 +86,28 @@ void InstrumentTransfers::onCancelRequested() {
   if (running() && cancellable_) layer_.cancel();
 }
 
+InstrumentTransfers::Interruption InstrumentTransfers::interrupt() {
+  ++interruptions_;
+  if (running() && !cancellable_ && interruptions_ == 1) return Interruption::WriteRunsOn;
+  layer_.cancel();
+  return Interruption::Stopped;
+}
+
+// Said once a transfer was cut short by an interruption; a write that ran on to its end
+// tells its own outcome.
+void InstrumentTransfers::tellWhatIsHeld(TransferOutcome outcome) {
+  if (interruptions_ == 0 || !layer_.isCancelled()) return;
+  const QString title = message(running_ == Kind::Write ? 1 : 28);
+  if (outcome == TransferOutcome::NotVerified) {
+    show(MessageIcon::Critical, extraText(extra::NotVerified), extraText(extra::NotVerifiedTitle));
+  } else if (outcome == TransferOutcome::WriteFailedAtSlot) {
+    const int text = failedSlot_ == kFirstSlot ? extra::FirstSlotInDoubt : extra::SlotInDoubt;
+    show(MessageIcon::Critical, extraText(text).arg(failedSlot_), title);
+  } else {
+    show(MessageIcon::Information, extraText(extra::StoppedNothingWritten), title);
+  }
+}
+
 void InstrumentTransfers::allowCancel(bool allowed) {
   cancellable_ = allowed;
   if (TransferView* v = view()) v->setCancellable(allowed);
@@ -93,6 +115,7 @@ void InstrumentTransfers::allowCancel(bool allowed) {
 
 bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   if (running() || unloading_) return false;
+  closePort();  // opened afresh, with the settings of now
   log_.beginTransfer(title, portName(port_), waiter_.nowUs());
   running_ = kind;
   failedSlot_ = 0;
@@ -101,13 +124,16 @@ bool InstrumentTransfers::beginTransfer(Kind kind, const QString& title) {
   lostReason_.clear();
   lostReported_ = false;
   layer_.clearPortFailure();
-  layer_.resume();  // after a cancelled transfer
+  if (interruptions_ == 0) layer_.resume();  // after a cancelled transfer
   allowCancel(true);
   emit transferStarted();
   return true;
 }
 
+// The port is closed whatever the outcome (after a write too, so another program can use it).
 void InstrumentTransfers::endTransfer(TransferOutcome outcome) {
+  tellWhatIsHeld(outcome);
+  closePort();
   log_.endTransfer(outcome, failedSlot_, refusalCode_);
   if (unloading_) messages_.closeNotice();
   running_ = Kind::None;
@@ -119,19 +145,18 @@ TransferOutcome InstrumentTransfers::readOutcome(bool read) const {
   return read ? TransferOutcome::ReadComplete : TransferOutcome::ReadFailed;
 }
 
-// Cancel stops a write only before its first register goes out: nothing changed then.
+// Cancel stops a write only before its first register goes out: nothing changed then. A
+// second interruption stops it anywhere: what was written counts first.
 TransferOutcome InstrumentTransfers::writeOutcome(bool verified) const {
   if (verified) return TransferOutcome::Verified;
-  if (layer_.isCancelled()) return TransferOutcome::Cancelled;
   if (everySlotWritten_) return TransferOutcome::NotVerified;
-  return failedSlot_ > 0 ? TransferOutcome::WriteFailedAtSlot
-                         : TransferOutcome::WriteFailedUnchanged;
+  if (failedSlot_ > 0) return TransferOutcome::WriteFailedAtSlot;
+  return layer_.isCancelled() ? TransferOutcome::Cancelled : TransferOutcome::WriteFailedUnchanged;
 }
 
 // --- reading
 
 bool InstrumentTransfers::readInto(ParameterSet* target) {
-  closePort();
   if (TransferView* v = view()) v->showProgress();
   phase(19, PhaseColour::Green);
   step(20);
@@ -176,20 +201,19 @@ bool InstrumentTransfers::passModelCheck() {
   return true;
 }
 
-// Every dialogue ends here: the port is closed whatever the outcome (after a write too, so
-// another program can use it) and the progress window goes.
+// Every dialogue ends here (a write's read-back too) and the progress window goes; the port
+// stays with the transfer until it ends.
 void InstrumentTransfers::finishDialogue() {
   reportLostPort();
-  closePort();
   if (TransferView* v = view()) v->hideProgress();
 }
 
-// Opens the port afresh for every attempt; a sound reply with another model code ends the
-// dialogue at once, repeated failures after the sixth attempt.
+// A sound reply with another model code ends the dialogue at once, repeated failures after
+// the sixth attempt. The port is opened once: a repeat starts on a quiet, emptied line (the
+// frame layer's doing) instead of a reopened port, which another program could take first.
 bool InstrumentTransfers::checkModel(int* model) {
   for (int failures = 0;;) {
-    closePort();
-    if (!openPort() || !exchange(kModelRequest)) return false;
+    if ((!port_.isOpen() && !openPort()) || !exchange(kModelRequest)) return false;
     if (reply().sound()) {
       *model = static_cast<quint16>(reply().word(1));
       if (*model == 1) return true;
@@ -211,8 +235,6 @@ bool InstrumentTransfers::readBlock() {
       showCommunicationFailure(31, 32);
       return false;
     }
-    closePort();
-    if (!openPort()) return false;
   }
 }
 

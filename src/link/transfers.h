@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 #include "common/messageboxes.h"
 #include "common/parameterset.h"
@@ -27,11 +28,13 @@ namespace orvex {
 // message; a port lost mid-transfer ends it at once with one message (no attempts burnt on
 // a dead port); a write that stops part-way says so; a write is called verified only after
 // a complete read-back matched it; a read changes ConfigLeida only once it has succeeded as
-// a whole; a hold after an identification failure is told, not silent; the port is always
-// closed at the end; a refused request (exception reply) ends its step at once, as a
-// repeat would only be refused again. GrabQVT's Cancel, and the program's exit, stop a read
-// or a comparison at once and a write until its first register goes out; from then on the
-// write runs to its end.
+// a whole; a hold after an identification failure is told, not silent; a transfer keeps its
+// port open from its first request to its last (a write's reset pause and read-back
+// included, so that no other program can take the port in between; a repeated attempt drops
+// what is left on the line instead of closing and reopening) and closes it at the end; a
+// refused request (exception reply) ends its step at once, as a repeat would only be refused
+// again. GrabQVT's Cancel, and the program's exit, stop a read or a comparison at once and a
+// write until its first register goes out; from then on the write runs to its end.
 class InstrumentTransfers : public QObject {
   Q_OBJECT
  public:
@@ -56,6 +59,12 @@ class InstrumentTransfers : public QObject {
   void onAboutToUnload();
   // GrabQVT's Cancel (or its close control).
   void onCancelRequested();
+  // An interruption from outside (the command line's Ctrl-C). The first stops the transfer
+  // where Cancel would, but a write that has begun its register writes runs to its end
+  // (WriteRunsOn); any further one stops even that write at once. A transfer stopped so
+  // tells what the controller holds. Before a transfer begins, it is stopped at its start.
+  enum class Interruption { Stopped, WriteRunsOn };
+  Interruption interrupt();
 
   bool running() const { return running_ != Kind::None; }
   // Once an identification failed, reads and writes are held until the program restarts.
@@ -66,6 +75,7 @@ class InstrumentTransfers : public QObject {
   const ValuesOrigin& lastRead() const { return lastRead_; }
   // The frames, verdicts and messages of the last transfers.
   const FrameLog& log() const { return log_; }
+  void setLogSink(FrameLog::Sink sink) { log_.setSink(std::move(sink)); }
 
  signals:
   void transferStarted();    // the port is taken
@@ -80,6 +90,7 @@ class InstrumentTransfers : public QObject {
   TransferOutcome readOutcome(bool read) const;
   TransferOutcome writeOutcome(bool verified) const;
   void allowCancel(bool allowed);
+  void tellWhatIsHeld(TransferOutcome outcome);
 
   void setDirection(TransferDirection direction);
   void announceModelCheck();
@@ -141,6 +152,7 @@ class InstrumentTransfers : public QObject {
   ValuesOrigin lastRead_;
   bool unloading_ = false;
   bool cancellable_ = false;
+  int interruptions_ = 0;
   QString lostReason_;  // the port failed during this transfer
   bool lostReported_ = false;
   bool unverified_ = false;  // in the read-back of a write: failures leave it unverified

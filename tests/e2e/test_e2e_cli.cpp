@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include <csignal>
+
 #include "../files/filesizelimit.h"
 #include "files/qvtformat.h"
 #include "simprocess.h"
@@ -168,6 +170,42 @@ class TestE2eCli : public QObject {
     const QByteArray meta = info.readAllStandardOutput();
     QVERIFY2(meta.contains("pdfaid:part='1'") && meta.contains("<rdf:li>en</rdf:li>"), meta);
     QCOMPARE(b.dir.read("confrep.sys"), QByteArray("ACME\r\n\r\n"));
+  }
+  // Ctrl-C after the tenth register: the write goes on to its verified end on a port it keeps
+  // (a read started in the reset pause finds it busy), the log is written as it goes, and the
+  // status tells of the interruption.
+  void ctrlCLetsAWriteFinish() {
+    Bench b;
+    QVERIFY(b.startSims({{}}));
+    QProcess write;
+    write.setWorkingDirectory(b.dir.path());
+    QByteArray err;
+    int interruptions = 0;
+    QByteArray logSoFar;
+    QObject::connect(&write, &QProcess::readyReadStandardError, [&] {
+      err += write.readAllStandardError();
+      if (interruptions == 0 && err.contains("Writing parameter 10")) {
+        ::kill(pid_t(write.processId()), SIGINT);
+        ++interruptions;
+      } else if (interruptions == 1 && err.contains("Restarting")) {
+        ++interruptions;
+        logSoFar = b.dir.read("write.log");
+        QByteArray busy;
+        QCOMPARE(b.cli({"read", "--port", "COM1", "-o", "intruder.QVT", "--lang", "en"}, nullptr,
+                       &busy),
+                 1);
+        QVERIFY2(busy.contains("another program is using"), busy.constData());
+      }
+    });
+    write.start(binary("orvex-cli"), {"write", "CONFIG/FACTORY.QVT", "--port", "COM1", "--lang",
+                                      "en", "--log", "write.log"});
+    QVERIFY(write.waitForFinished(90'000));
+    err += write.readAllStandardError();
+    QCOMPARE(interruptions, 2);
+    QVERIFY2(err.contains("finishing the write on COM1"), err.constData());
+    QCOMPARE(write.exitCode(), 130);
+    QVERIFY(logSoFar.contains("37 06 00 0A") && !logSoFar.contains("outcome"));
+    QVERIFY(b.dir.read("write.log").endsWith("outcome: written and verified\n"));
   }
 };
 

@@ -34,6 +34,7 @@ inline void fillNumberedTexts(TextTables* texts) {
                                                 {extra::FirstSlotInDoubt, "may hold changes %1"},
                                                 {extra::Refused, "refused %1"},
                                                 {extra::CannotCancel, "cannot stop"},
+                                                {extra::StoppedNothingWritten, "nothing written"},
                                                 {extra::PortBusy, "busy %1"},
                                                 {extra::PortNotSerial, "not serial %1"},
                                                 {extra::PortRefused, "refused"},
