@@ -42,10 +42,12 @@ bool loadSides(const Session& s, QList<Side>* sides) {
   if (ports.isEmpty()) return true;
   ports.removeDuplicates();
   ProgressBoard board(ports, s.progressBar, InstrumentTransfers::kReadSteps);
-  const QList<ControllerOutcome> outcomes = runOnControllers(
-      ports, s.link,
-      [](InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); },
-      {board, nullptr, s.interruptions});
+  const QList<ControllerOutcome> outcomes =
+      runOnControllers(ports, s.link,
+                       [](InstrumentTransfers& t, ParameterSet* set) {
+                         return t.readConfiguration(set);
+                       },
+                       {board, nullptr, s.interruptions});
   for (Side& side : *sides)
     for (const ControllerOutcome& outcome : outcomes)
       if (!side.port.isEmpty() && outcome.port == side.port) {

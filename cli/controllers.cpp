@@ -46,8 +46,7 @@ class RunningTransfers {
       InstrumentTransfers* transfers = it.key();
       const QString port = it.value();
       QMetaObject::invokeMethod(
-          transfers, [this, transfers, port] { interrupt(transfers, port); },
-          Qt::QueuedConnection);
+          transfers, [this, transfers, port] { interrupt(transfers, port); }, Qt::QueuedConnection);
     }
   }
 
@@ -114,9 +113,8 @@ QList<ControllerOutcome> runOnControllers(const QStringList& ports, const LinkSe
   qsizetype unfinished = outcomes.size();
   for (ControllerOutcome& outcome : outcomes) {
     ControllerOutcome* out = &outcome;
-    threads.emplace_back(QThread::create([&setup, &job, &run, &running, out] {
-      runController(setup, job, run, running, out);
-    }));
+    threads.emplace_back(QThread::create(
+        [&setup, &job, &run, &running, out] { runController(setup, job, run, running, out); }));
     QObject::connect(threads.back().get(), &QThread::finished, &loop, [&loop, &unfinished] {
       if (--unfinished == 0) loop.quit();
     });

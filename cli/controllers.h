@@ -32,7 +32,7 @@ struct ControllerOutcome {
   ParameterSet set;      // what a read brought (a write: its read-back)
   QStringList problems;  // the messages the transfer gave, in order
   TransferOutcome outcome = TransferOutcome::Running;  // Running: no transfer was made
-  int slot = 0;  // where a write stopped (WriteFailedAtSlot)
+  int slot = 0;                                        // where a write stopped (WriteFailedAtSlot)
 };
 
 // Where the controllers of a run report: progress and problems, the frame log file (null:

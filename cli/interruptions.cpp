@@ -35,8 +35,7 @@ constexpr DWORD kCloseWaitMs = 4'500;
 constexpr DWORD kCloseStepMs = 50;
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
-  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
-    return FALSE;
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
   if (interruptions.load() >= kStopAtOnce) return FALSE;  // the default: the program ends
   ++interruptions;
   SetEvent(wakeEvent);

@@ -14,7 +14,7 @@ struct Session {
   Arguments arguments;
   LinkSetup link;  // program directory, line settings, texts
   int languageBase = 300;
-  bool progressBar = false;  // standard error is a terminal
+  bool progressBar = false;                      // standard error is a terminal
   const Interruptions* interruptions = nullptr;  // Ctrl-C and the like, passed on to transfers
 };
 
