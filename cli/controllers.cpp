@@ -44,7 +44,7 @@ class RunningTransfers {
     ++interruptions_;
     for (auto it = running_.cbegin(); it != running_.cend(); ++it) {
       InstrumentTransfers* transfers = it.key();
-      const QString port = it.value();
+      const QString& port = it.value();
       QMetaObject::invokeMethod(
           transfers, [this, transfers, port] { interrupt(transfers, port); }, Qt::QueuedConnection);
     }
