@@ -1,5 +1,9 @@
 #include "controllers.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QThread>
 
 #include <memory>
@@ -9,6 +13,7 @@
 #include "cli/progress.h"
 #include "link/eventloopwaiter.h"
 #include "link/framelog.h"
+#include "link/serialport.h"
 #include "link/systemserialport.h"
 #include "link/transfers.h"
 
@@ -27,6 +32,10 @@ void runController(const LinkSetup& setup, const ControllerJob& job, ProgressBoa
   else serial.setDevice(out->port);
   if (!serial.applySettings(setup.lineSettings, &error)) {
     messages.show(MessageIcon::Critical, error, {}, MessageButtons::Ok);
+    out->record.frames << FrameRecord{0,
+                                      FrameVerdict::Port,
+                                      {},
+                                      out->port + " not opened: " + error};
     board.finished(out->port, false);
     return;
   }
@@ -36,10 +45,36 @@ void runController(const LinkSetup& setup, const ControllerJob& job, ProgressBoa
   out->ok = job(transfers, &out->set);
   for (const TransferRecord& transfer : transfers.log().transfers())
     out->log += formatTransferLog(transfer);
+  if (!transfers.log().isEmpty()) out->record = transfers.log().last();
   board.finished(out->port, out->ok);
 }
 
+// The device a port leads to, with every link followed.
+QString deviceOf(const QString& port, const QString& programDir) {
+  const int number = comNumber(port);
+  const QFileInfo device(number > 0 ? comDevicePath(programDir, number) : port);
+  const QString canonical = device.canonicalFilePath();
+  const QString path = canonical.isEmpty() ? device.absoluteFilePath() : canonical;
+#ifdef Q_OS_WIN
+  return path.toUpper();  // COM1 and com1 are one port
+#else
+  return path;
+#endif
+}
+
 }  // namespace
+
+QString portsSharingADevice(const QStringList& ports, const QString& programDir) {
+  QHash<QString, QString> portOfDevice;
+  for (const QString& port : ports) {
+    const QString device = deviceOf(port, programDir);
+    if (portOfDevice.contains(device))
+      return QStringLiteral("The ports %1 and %2 are the same device (%3).")
+          .arg(portOfDevice[device], port, QDir::toNativeSeparators(device));
+    portOfDevice.insert(device, port);
+  }
+  return {};
+}
 
 QList<ControllerOutcome> runOnControllers(const QStringList& ports, const LinkSetup& setup,
                                           const ControllerJob& job, ProgressBoard& board) {
@@ -55,7 +90,8 @@ QList<ControllerOutcome> runOnControllers(const QStringList& ports, const LinkSe
         QThread::create([&setup, &job, &board, out] { runController(setup, job, board, out); }));
     threads.back()->start();
   }
-  for (const auto& thread : threads) thread->wait();
+  for (const auto& thread : threads)
+    while (!thread->wait(QDeadlineTimer(200))) board.tick();
   return outcomes;
 }
 
