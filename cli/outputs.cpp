@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <algorithm>
+#include <utility>
 
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -17,25 +17,21 @@ OutputCheck::~OutputCheck() {
     QDir().rmdir(*folder);  // only an empty one goes
 }
 
-bool OutputCheck::folder(const QString& path) {
-  const QString absolute = QFileInfo(path).absoluteFilePath();
-  QStringList missing;
-  for (QString up = absolute; !QFileInfo::exists(up) && !QDir(up).isRoot();
-       up = QFileInfo(up).absolutePath())
-    missing.prepend(up);
-  for (const QString& folder : std::as_const(missing)) {
-    if (!QDir().mkdir(folder)) return fail(QDir(folder).filePath(QStringLiteral(".")), {});
-    made_ << folder;
-  }
-  // Permissions alone do not tell (a read-only mount, an ACL): a file is made and removed.
-  QTemporaryFile probe(QDir(absolute).filePath(QStringLiteral(".orvex-cli-XXXXXX")));
-  if (!probe.open()) return fail(QDir(absolute).filePath(QStringLiteral(".")), probe.errorString());
-  return true;
-}
-
 bool OutputCheck::file(const QString& path) {
   if (QFileInfo(path).isDir()) return fail(path, QStringLiteral("is a folder"));
-  return folder(QFileInfo(path).absolutePath());
+  const QString folder = QFileInfo(path).absolutePath();
+  QStringList missing;
+  for (QString up = folder; !QFileInfo::exists(up) && !QDir(up).isRoot();
+       up = QFileInfo(up).absolutePath())
+    missing.prepend(up);
+  for (const QString& made : std::as_const(missing)) {
+    if (!QDir().mkdir(made)) return fail(path, {});
+    made_ << made;
+  }
+  // Permissions alone do not tell (a read-only mount, an immutable folder, an ACL): a file is
+  // made there and removed.
+  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".orvex-cli-XXXXXX")));
+  return probe.open() || fail(path, probe.errorString());
 }
 
 bool OutputCheck::fail(const QString& path, const QString& systemText) {

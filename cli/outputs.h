@@ -17,9 +17,8 @@ class OutputCheck {
   OutputCheck(const OutputCheck&) = delete;
   OutputCheck& operator=(const OutputCheck&) = delete;
 
-  // The folder, made when missing, takes a new file. False with problem() set.
-  bool folder(const QString& path);
-  // The file can be written: its folder as above, and it is not itself a folder.
+  // The file can be written: its folder, made when missing, takes a new file, and the file is
+  // not itself a folder. False with problem() set.
   bool file(const QString& path);
   const QString& problem() const { return problem_; }
 

@@ -69,7 +69,8 @@ void ProgressBoard::step(const QString& port, const QString& text) {
     state.stageStarted.start();
   }
   state.text = text;
-  if (mode_ == ProgressMode::Bar) drawBar();
+  // Steps come faster than anyone reads them: the bar is redrawn at most ten times a second.
+  if (mode_ == ProgressMode::Bar && (!lastDraw_.isValid() || lastDraw_.elapsed() >= 100)) drawBar();
   else if (mode_ == ProgressMode::Lines) writeLine(port + QStringLiteral(": ") + text);
 }
 
@@ -154,6 +155,7 @@ void ProgressBoard::drawBar() {
   std::fputs(lines.toUtf8().constData(), out_);
   std::fflush(out_);
   drawn_ = true;
+  lastDraw_.start();
 }
 
 void ProgressBoard::writeLine(const QString& line) {

@@ -56,6 +56,7 @@ class ProgressBoard {
   std::FILE* out_;
   int width_;
   bool drawn_ = false;  // the bar's lines stand on the terminal, the cursor below them
+  QElapsedTimer lastDraw_;
 };
 
 // One controller's progress window: its steps go to the board.

@@ -28,8 +28,9 @@ void Results::add(const ControllerOutcome& outcome, const QString& said, QJsonOb
   QString text = said;
   if (summary.word != QLatin1String("ok")) {
     atLeast(controllerFailure_);
-    // A failed write says whether the controller still holds what it held.
-    if (write_ && summary.written == Written::None)
+    // A failed write says whether the controller still holds what it held (another model's
+    // message says so itself).
+    if (write_ && summary.written == Written::None && summary.word != QLatin1String("wrong-model"))
       text += QLatin1Char(' ') + extraText(&session_.link.texts, extra::CliNothingWritten);
   }
   lines_ << outcome.port + QStringLiteral(": ") + text;
