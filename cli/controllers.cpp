@@ -54,7 +54,7 @@ QString deviceOf(const QString& port, const QString& programDir) {
   const int number = comNumber(port);
   const QFileInfo device(number > 0 ? comDevicePath(programDir, number) : port);
   const QString canonical = device.canonicalFilePath();
-  const QString path = canonical.isEmpty() ? device.absoluteFilePath() : canonical;
+  QString path = canonical.isEmpty() ? device.absoluteFilePath() : canonical;
 #ifdef Q_OS_WIN
   return path.toUpper();  // COM1 and com1 are one port
 #else

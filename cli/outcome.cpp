@@ -2,6 +2,8 @@
 
 #include <QJsonArray>
 
+#include <ranges>
+
 #include "common/parameterset.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -26,10 +28,10 @@ bool anyMessageStarting(const TransferRecord& record, const QStringList& prompts
 }
 
 FrameVerdict lastAnswer(const TransferRecord& record) {
-  for (auto frame = record.frames.crbegin(); frame != record.frames.crend(); ++frame)
-    if (frame->verdict == FrameVerdict::CrcError || frame->verdict == FrameVerdict::TimeOut ||
-        frame->verdict == FrameVerdict::Sound)
-      return frame->verdict;
+  for (const FrameRecord& frame : std::ranges::reverse_view(record.frames))
+    if (frame.verdict == FrameVerdict::CrcError || frame.verdict == FrameVerdict::TimeOut ||
+        frame.verdict == FrameVerdict::Sound)
+      return frame.verdict;
   return FrameVerdict::TimeOut;
 }
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <ranges>
 #include <utility>
 
 #include "lang/extratexts.h"
@@ -13,8 +14,8 @@
 namespace orvex::cli {
 
 OutputCheck::~OutputCheck() {
-  for (auto folder = made_.crbegin(); folder != made_.crend(); ++folder)
-    QDir().rmdir(*folder);  // only an empty one goes
+  for (const QString& folder : std::ranges::reverse_view(made_))
+    QDir().rmdir(folder);  // only an empty one goes
 }
 
 bool OutputCheck::file(const QString& path) {
