@@ -2,8 +2,6 @@
 
 #include <QJsonArray>
 
-#include <ranges>
-
 #include "common/parameterset.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -28,10 +26,12 @@ bool anyMessageStarting(const TransferRecord& record, const QStringList& prompts
 }
 
 FrameVerdict lastAnswer(const TransferRecord& record) {
-  for (const FrameRecord& frame : std::ranges::reverse_view(record.frames))
-    if (frame.verdict == FrameVerdict::CrcError || frame.verdict == FrameVerdict::TimeOut ||
-        frame.verdict == FrameVerdict::Sound)
-      return frame.verdict;
+  for (qsizetype i = record.frames.size() - 1; i >= 0; --i) {
+    const FrameVerdict verdict = record.frames[i].verdict;
+    if (verdict == FrameVerdict::CrcError || verdict == FrameVerdict::TimeOut ||
+        verdict == FrameVerdict::Sound)
+      return verdict;
+  }
   return FrameVerdict::TimeOut;
 }
 

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <ranges>
 #include <utility>
 
 #include "lang/extratexts.h"
@@ -14,8 +13,7 @@
 namespace orvex::cli {
 
 OutputCheck::~OutputCheck() {
-  for (const QString& folder : std::ranges::reverse_view(made_))
-    QDir().rmdir(folder);  // only an empty one goes
+  while (!made_.isEmpty()) QDir().rmdir(made_.takeLast());  // the deepest first; only if empty
 }
 
 bool OutputCheck::file(const QString& path) {
