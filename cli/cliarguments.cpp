@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <utility>
+
 namespace orvex::cli {
 namespace {
 
@@ -26,13 +28,17 @@ const char kGeneralHelp[] =
     "                     program directory's conflang.sys\n"
     "  --settings S       line settings such as 9600,N,8,1; default confcom.sys's\n"
     "  --log FILE         every frame sent and received, with times and verdicts\n"
-    "  --json             results as JSON on standard output\n"
+    "  --json             results as JSON on standard output, also when it fails\n"
+    "  --quiet            no progress: only the outcomes\n"
     "  -h, --help         this help, or a command's with 'orvex-cli COMMAND --help'\n"
     "  --version          the program's version\n"
     "\n"
-    "Progress goes to standard error, results to standard output.\n"
-    "Exit status: 0 success (compare: no differences), 1 a controller failed or differs\n"
-    "or a file could not be written, 2 bad usage or a bad input file.\n";
+    "--port may be given again to add ports; any other option only once.\n"
+    "Progress goes to standard error, results to standard output. Every file a command\n"
+    "writes is checked before the first controller is touched.\n"
+    "Exit status of read, write, report: 0 success, 1 a controller or an output failed,\n"
+    "2 bad usage or a bad input file (nothing was done). compare: 0 the same, 1 they\n"
+    "differ, 2 trouble (bad usage, a bad file, a controller that could not be read).\n";
 
 const char kReadHelp[] =
     "orvex-cli read --port PORT[,PORT...] -o FILE.QVT|DIR/ [options]\n"
@@ -54,7 +60,8 @@ const char kCompareHelp[] =
     "\n"
     "Lists the settings that differ between A and B, each a .QVT file or port:PORT (read\n"
     "from that controller), in the editor's words. Slots 45 to 47 are not compared.\n"
-    "Exit status 0 when nothing differs, 1 when something does or a read failed.\n";
+    "Exit status 0 when nothing differs, 1 when something does, 2 on trouble (bad usage,\n"
+    "a bad file, a controller that could not be read).\n";
 
 const char kReportHelp[] =
     "orvex-cli report FILE.QVT|--port PORT --serial S [--lang LANG] [-o DIR]\n"
@@ -107,8 +114,25 @@ struct Tokens {
   QHash<QString, QString> values;
   QStringList positionals;
   bool json = false;
+  bool quiet = false;
   bool help = false;
 };
+
+// --port given again adds its ports; any other option given twice would leave a script's
+// author guessing which one counts.
+bool addValue(Tokens* tokens, const QString& name, const QString& value, QString* problem) {
+  const auto known = tokens->values.constFind(name);
+  if (known == tokens->values.cend()) {
+    tokens->values.insert(name, value);
+    return true;
+  }
+  if (name != QLatin1String("--port")) {
+    *problem = QStringLiteral("The option %1 is given twice.").arg(name);
+    return false;
+  }
+  tokens->values[name] = *known + QLatin1Char(',') + value;
+  return true;
+}
 
 bool splitTokens(const QStringList& args, Tokens* tokens, QString* problem) {
   for (qsizetype i = 0; i < args.size(); ++i) {
@@ -117,15 +141,22 @@ bool splitTokens(const QStringList& args, Tokens* tokens, QString* problem) {
     const bool inlineValue = name.startsWith(QLatin1String("--")) && name.contains('=');
     if (inlineValue)
       std::tie(name, value) = std::pair(name.section('=', 0, 0), name.section('=', 1));
-    if (name == QLatin1String("--json")) tokens->json = true;
-    else if (name == QLatin1String("-h") || name == QLatin1String("--help")) tokens->help = true;
+    if (name == QLatin1String("--json") || name == QLatin1String("--quiet")) {
+      bool& flag = name == QLatin1String("--json") ? tokens->json : tokens->quiet;
+      if (std::exchange(flag, true)) {
+        *problem = QStringLiteral("The option %1 is given twice.").arg(name);
+        return false;
+      }
+    } else if (name == QLatin1String("-h") || name == QLatin1String("--help")) tokens->help = true;
     else if (kValueOptions.contains(name)) {
       if (!inlineValue && ++i < args.size()) value = args[i];
       if (value.trimmed().isEmpty()) {
         *problem = QStringLiteral("The option %1 needs a value.").arg(name);
         return false;
       }
-      tokens->values[name == QLatin1String("--output") ? QStringLiteral("-o") : name] = value;
+      if (!addValue(tokens, name == QLatin1String("--output") ? QStringLiteral("-o") : name, value,
+                    problem))
+        return false;
     } else if (name.startsWith('-') && name.size() > 1) {
       *problem = QStringLiteral("Unknown option %1.").arg(name);
       return false;
@@ -208,6 +239,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   a.lineSettings = t.values.value("--settings");
   a.logFile = t.values.value("--log");
   a.json = t.json;
+  a.quiet = t.quiet;
   if (!a.language.isEmpty() && !kLanguages.contains(a.language))
     return error(QStringLiteral("--lang takes es, en, fr, de or no, not '%1'.").arg(a.language));
   if (a.ports.removeDuplicates() > 0) return error(QStringLiteral("A port is named twice."));
@@ -224,6 +256,18 @@ QString portFileName(const QString& port) {
   QString name = port.section('/', -1).section('\\', -1);
   name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]")), QStringLiteral("_"));
   return name.isEmpty() ? QStringLiteral("port") : name;
+}
+
+QString portsSharingAFileName(const QStringList& ports) {
+  QHash<QString, QString> portOfName;
+  for (const QString& port : ports) {
+    const QString name = portFileName(port).toLower();
+    if (portOfName.contains(name))
+      return QStringLiteral("The ports %1 and %2 would give files of the same name (%3).")
+          .arg(portOfName[name], port, portFileName(port));
+    portOfName.insert(name, port);
+  }
+  return {};
 }
 
 int comNumber(const QString& port) {

@@ -20,6 +20,7 @@ struct Arguments {
   QString lineSettings;    // "9600,N,8,1"; empty: the program directory's confcom.sys
   QString logFile;
   bool json = false;
+  bool quiet = false;  // only the outcomes, no progress
 };
 
 // What the command line asks: arguments to run, help to print, or a usage error.
@@ -36,6 +37,9 @@ ParsedCommandLine parseCommandLine(const QStringList& args);
 QString portOfSide(const QString& side);
 // A port's name as a file name in a folder: "COM1", "/dev/ttyUSB0" -> "ttyUSB0".
 QString portFileName(const QString& port);
+// Two ports whose result files would have the same name (also on a file system that does not
+// tell case apart), which would overwrite each other: what to tell; empty when none.
+QString portsSharingAFileName(const QStringList& ports);
 // "COM3" -> 3; 0 for a device named directly.
 int comNumber(const QString& port);
 

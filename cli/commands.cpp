@@ -3,20 +3,16 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "cli/framelogfile.h"
-#include "cli/interruptions.h"
+#include "cli/outputs.h"
 #include "cli/progress.h"
+#include "cli/results.h"
 #include "common/textfile.h"
 #include "config/editormodel.h"
 #include "config/editortable.h"
+#include "files/filename.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -29,120 +25,95 @@
 namespace orvex::cli {
 namespace {
 
-int refuse(const QString& problem) {
-  std::fputs((problem + QLatin1Char('\n')).toUtf8().constData(), stderr);
-  return kBadUsage;
-}
-
 QString message(const Session& s, int n) { return messageText(&s.link.texts, n); }
 QString extraText(const Session& s, int n) { return orvex::extraText(&s.link.texts, n); }
 
-// Told on standard error; the run goes on.
-void tellWriteFailed(const Session& s, const QString& path, const QString& error) {
-  std::fputs((extraText(s, extra::WriteFailed)
-                  .arg(QDir::toNativeSeparators(path),
-                       writeFailureReason(&s.link.texts, path, error)) +
-              '\n')
-                 .toUtf8()
-                 .constData(),
-             stderr);
+QString writeFailed(const Session& s, const QString& path, const QString& error) {
+  return extraText(s, extra::WriteFailed)
+      .arg(QDir::toNativeSeparators(path), writeFailureReason(&s.link.texts, path, error));
 }
 
-QList<ControllerOutcome> onControllers(const Session& s, const QStringList& ports, int steps,
-                                       const ControllerJob& job) {
-  ProgressBoard board(ports, s.progressBar, steps);
-  FrameLogFile logFile(ports.size() > 1);
+// --log FILE, written as the run goes: whether all of it reached the file.
+void tellFrameLog(const Session& s, FrameLogFile& log, Results& results) {
+  const QString& path = s.arguments.logFile;
   QString error;
-  const bool logging = !s.arguments.logFile.isEmpty();
-  if (logging && !logFile.open(s.arguments.logFile, &error))
-    tellWriteFailed(s, s.arguments.logFile, error);
-  return runOnControllers(ports, s.link, job,
-                          {board, logging && error.isEmpty() ? &logFile : nullptr,
-                           s.interruptions});
+  const bool written = log.whole(&error);
+  results.set(QStringLiteral("log"),
+              QJsonObject{{QStringLiteral("file"), path}, {QStringLiteral("written"), written}});
+  if (!written) results.refuse(writeFailed(s, path, error), kFileNotWritten);
 }
+
+// The log and the command's own results, checked before any controller is touched; false
+// when one cannot be written (told in `results`).
+bool checkOutputs(const Session& s, const QStringList& files, OutputCheck* outputs,
+                  Results& results) {
+  QStringList all = files;
+  if (!s.arguments.logFile.isEmpty()) all << s.arguments.logFile;
+  for (const QString& file : std::as_const(all))
+    if (!outputs->file(file)) {
+      results.refuse(outputs->problem());
+      return false;
+    }
+  return true;
+}
+
+// Ports that would share a device are refused before any is opened.
+bool checkPorts(const Session& s, const QStringList& ports, Results& results) {
+  const QString problem = portsSharingADevice(ports, s.link.programDir);
+  if (!problem.isEmpty()) results.refuse(problem);
+  return problem.isEmpty();
+}
+
+QList<ControllerOutcome> onControllers(const Session& s, const QStringList& ports,
+                                       TransferKind kind, const ControllerJob& job,
+                                       Results& results) {
+  ProgressBoard board(ports, s.progress, kind, &s.link.texts);
+  if (s.arguments.logFile.isEmpty())
+    return runOnControllers(ports, s.link, job, {board, nullptr, s.interruptions});
+  FrameLogFile log(ports.size() > 1);
+  QString error;
+  if (!log.open(s.arguments.logFile, &error)) {  // checked writable before, yet gone since
+    results.refuse(writeFailed(s, s.arguments.logFile, error), kFileNotWritten);
+    return runOnControllers(ports, s.link, job, {board, nullptr, s.interruptions});
+  }
+  QList<ControllerOutcome> outcomes =
+      runOnControllers(ports, s.link, job, {board, &log, s.interruptions});
+  tellFrameLog(s, log, results);
+  return outcomes;
+}
+
+bool readJob(InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); }
 
 // Values the editor could not show exactly, in a file or read from a controller.
-int refuseUnshown(const Session& s, const QString& where, const QList<int>& unshown) {
+QString unshownProblem(const Session& s, const QString& where, const QList<int>& unshown) {
   QStringList numbers;
   for (const int slot : unshown) numbers << QString::number(slot);
-  return refuse(where + QStringLiteral(": ") +
-                extraText(s, extra::OutOfRangePrompt).arg(numbers.join(", ")));
+  return where + QStringLiteral(": ") +
+         extraText(s, extra::OutOfRangePrompt).arg(numbers.join(QStringLiteral(", ")));
 }
 
-// Reads a .QVT file as the editor would show and collect it; false (status 2 told) when it
-// cannot be read or holds values the editor has no control for.
-bool loadEditedFile(const Session& s, const QString& path, EditorModel* editor, ParameterSet* set) {
+// Reads a .QVT file as the editor would show and collect it; false (told) when it cannot be
+// read or holds values the editor has no control for.
+bool loadEditedFile(const Session& s, const QString& path, ParameterSet* set, Results& results) {
+  EditorModel editor;
   ParameterSet file;
   QString problem;
   if (!readQvtFile(path, &file, &problem, &s.link.texts)) {
-    refuse(problem);
+    results.refuse(problem);
     return false;
   }
-  const QList<int> unshown = showParameterSet(file, *editor);
+  const QList<int> unshown = showParameterSet(file, editor);
   if (!unshown.isEmpty()) {
-    refuseUnshown(s, path, unshown);
+    results.refuse(unshownProblem(s, path, unshown));
     return false;
   }
   *set = file;
-  collectParameterSet(*editor, set);
+  collectParameterSet(editor, set);
   return true;
 }
 
 QString lastProblem(const ControllerOutcome& outcome) {
   return outcome.problems.isEmpty() ? QStringLiteral("?") : outcome.problems.last();
-}
-
-// One result a controller: a line "PORT: what", or an entry of the JSON list.
-class Results {
- public:
-  Results(const Session& s, const char* command)
-      : json_(s.arguments.json),
-        command_(command),
-        interruptions_(s.interruptions ? s.interruptions->count() : 0) {}
-  void add(const ControllerOutcome& outcome, const QString& said, QJsonObject detail = {}) {
-    ok_ = ok_ && outcome.ok;
-    lines_ << outcome.port + QStringLiteral(": ") + said;
-    detail.insert(QStringLiteral("port"), outcome.port);
-    detail.insert(QStringLiteral("ok"), outcome.ok);
-    if (!outcome.ok)
-      detail.insert(QStringLiteral("problems"), QJsonArray::fromStringList(outcome.problems));
-    entries_.append(detail);
-  }
-  int print(QTextStream& out) const {
-    if (json_) {
-      const QJsonObject all{{QStringLiteral("command"), QLatin1String(command_)},
-                            {QStringLiteral("interrupted"), interruptions_ > 0},
-                            {QStringLiteral("controllers"), entries_}};
-      out << QJsonDocument(all).toJson(QJsonDocument::Indented);
-    } else {
-      for (const QString& line : lines_) out << line << '\n';
-    }
-    return ok_ ? kSuccess : kControllerFailed;
-  }
-
- private:
-  bool json_;
-  const char* command_;
-  int interruptions_;
-  bool ok_ = true;
-  QStringList lines_;
-  QJsonArray entries_;
-};
-
-// What a write left in the controller: "written" all, "partial" (up to "slot", which itself
-// may or may not be written) or "none"; "verified" only after a read-back matched.
-QJsonObject writeDetail(const ControllerOutcome& outcome) {
-  QJsonObject detail{{QStringLiteral("verified"), outcome.ok}};
-  switch (outcome.outcome) {
-    case TransferOutcome::Verified:
-    case TransferOutcome::NotVerified: detail.insert(QStringLiteral("written"), "all"); break;
-    case TransferOutcome::WriteFailedAtSlot:
-      detail.insert(QStringLiteral("written"), "partial");
-      detail.insert(QStringLiteral("slot"), outcome.slot);
-      break;
-    default: detail.insert(QStringLiteral("written"), "none");
-  }
-  return detail;
 }
 
 // FILE.QVT for one port; DIR/<port>.QVT when -o names a folder.
@@ -153,35 +124,26 @@ QString readTarget(const Arguments& a, const QString& port) {
   return QDir(a.output).filePath(portFileName(port) + QStringLiteral(".QVT"));
 }
 
-// The folder the results go to, made when missing; false after telling why it cannot be.
-bool makeFolder(const Session& s, const QString& folder) {
-  if (QDir().mkpath(folder)) return true;
-  const QString systemText = QString::fromLocal8Bit(std::strerror(errno));
-  refuse(extraText(s, extra::WriteFailed)
-             .arg(QDir::toNativeSeparators(folder),
-                  writeFailureReason(&s.link.texts, QDir(folder).filePath("."), systemText)));
-  return false;
-}
-
-}  // namespace
-
-int runRead(const Session& s, QTextStream& out) {
+void readIntoFiles(const Session& s, Results& results) {
   const Arguments& a = s.arguments;
-  // A folder that cannot be made is found before any controller is read, not after.
-  if (!makeFolder(s, QFileInfo(readTarget(a, a.ports.value(0))).absolutePath())) return kBadUsage;
-  QList<ControllerOutcome> outcomes = onControllers(s, a.ports, InstrumentTransfers::kReadSteps,
-                                                    [](InstrumentTransfers& t, ParameterSet* set) {
-                                                      return t.readConfiguration(set);
-                                                    });
-  Results results(s, "read");
+  QStringList targets;
+  for (const QString& port : a.ports) targets << readTarget(a, port);
+  OutputCheck outputs(s.link.texts);
+  if (!checkPorts(s, a.ports, results)) return;
+  if (const QString clash = portsSharingAFileName(a.ports); !clash.isEmpty()) {
+    results.refuse(clash);
+    return;
+  }
+  if (!checkOutputs(s, targets, &outputs, results)) return;
+  QList<ControllerOutcome> outcomes =
+      onControllers(s, a.ports, TransferKind::Read, readJob, results);
   for (ControllerOutcome& outcome : outcomes) {
     const QString file = readTarget(a, outcome.port);
     QString error;
     if (outcome.ok && !writeQvtFile(file, outcome.set, &error)) {
       outcome.ok = false;
-      outcome.problems << extraText(s, extra::WriteFailed)
-                              .arg(QDir::toNativeSeparators(file),
-                                   writeFailureReason(&s.link.texts, file, error));
+      outcome.outputProblem = writeFailed(s, file, error);
+      outcome.problems << outcome.outputProblem;
     }
     const QString said =
         outcome.ok ? message(s, 33) + QStringLiteral(" -> ") + QDir::toNativeSeparators(file)
@@ -189,48 +151,44 @@ int runRead(const Session& s, QTextStream& out) {
     results.add(outcome, said,
                 outcome.ok ? QJsonObject{{QStringLiteral("file"), file}} : QJsonObject{});
   }
-  return results.print(out);
 }
 
-int runWrite(const Session& s, QTextStream& out) {
-  EditorModel editor;
+void writeIntoControllers(const Session& s, Results& results) {
   ParameterSet edited;
-  if (!loadEditedFile(s, s.arguments.input, &editor, &edited)) return kBadUsage;
-  const QList<ControllerOutcome> outcomes =
-      onControllers(s, s.arguments.ports, InstrumentTransfers::kWriteSteps,
-                    [edited](InstrumentTransfers& t, ParameterSet* readBack) {
-                      return t.writeConfiguration(edited, readBack);
-                    });
-  Results results(s, "write");
+  OutputCheck outputs(s.link.texts);
+  if (!loadEditedFile(s, s.arguments.input, &edited, results) ||
+      !checkPorts(s, s.arguments.ports, results) || !checkOutputs(s, {}, &outputs, results))
+    return;
+  const QList<ControllerOutcome> outcomes = onControllers(
+      s, s.arguments.ports, TransferKind::Write,
+      [edited](InstrumentTransfers& t, ParameterSet* readBack) {
+        return t.writeConfiguration(edited, readBack);
+      },
+      results);
   for (const ControllerOutcome& outcome : outcomes)
-    results.add(outcome, outcome.ok ? message(s, 27) : lastProblem(outcome), writeDetail(outcome));
-  return results.print(out);
+    results.add(outcome, outcome.ok ? message(s, 27) : lastProblem(outcome));
 }
 
-namespace {
-
-// The values a report records: the .QVT file, or the controller read now. The exit status
-// when they cannot be had (told on standard error).
-int reportValues(const Session& s, ValuesOrigin* source) {
+// The values a report records: the .QVT file, or the controller read now. False (told) when
+// they cannot be had.
+bool reportValues(const Session& s, ValuesOrigin* source, Results& results) {
   const Arguments& a = s.arguments;
   if (a.ports.isEmpty()) {
     QString problem;
-    if (!readQvtFile(a.input, &source->set, &problem, &s.link.texts)) return refuse(problem);
+    if (!readQvtFile(a.input, &source->set, &problem, &s.link.texts)) {
+      results.refuse(problem);
+      return false;
+    }
     *source = {ValuesOrigin::Kind::File, QFileInfo(a.input).fileName(), {}, source->set};
-    return kSuccess;
+    return true;
   }
   const QList<ControllerOutcome> outcomes =
-      onControllers(s, a.ports, InstrumentTransfers::kReadSteps,
-                    [](InstrumentTransfers& t, ParameterSet* set) {
-                      return t.readConfiguration(set);
-                    });
+      onControllers(s, a.ports, TransferKind::Read, readJob, results);
   const ControllerOutcome& read = outcomes.value(0);
-  if (!read.ok) {
-    refuse(read.port + QStringLiteral(": ") + lastProblem(read));
-    return kControllerFailed;
-  }
+  results.add(read, read.ok ? message(s, 33) : lastProblem(read));
+  if (!read.ok) return false;
   *source = {ValuesOrigin::Kind::Controller, read.port, QDateTime::currentDateTime(), read.set};
-  return kSuccess;
+  return true;
 }
 
 // --customer and --site, else the ones kept from the last report.
@@ -241,47 +199,80 @@ ReportFields reportFields(const Session& s) {
   return fields;
 }
 
-}  // namespace
+// Everything a report needs that can be checked before a controller is read.
+bool checkReport(const Session& s, const ReportFields& fields, const ReportPaths& paths,
+                 OutputCheck* outputs, Results& results) {
+  if (const QString bad = unstorableReportCharacters(fields); !bad.isEmpty()) {
+    results.refuse(extraText(s, extra::NotStorable).arg(fields.customer + ' ' + fields.site, bad));
+    return false;
+  }
+  if (const NameProblem name = checkStorableName(s.arguments.serial, &s.link.texts); !name.ok()) {
+    results.refuse(name.prompt);
+    return false;
+  }
+  return checkPorts(s, s.arguments.ports, results) &&
+         checkOutputs(s, {paths.data, paths.document}, outputs, results);
+}
 
-int runReport(const Session& s, QTextStream& out) {
+void writeReportFiles(const Session& s, Results& results) {
   const Arguments& a = s.arguments;
   const ReportFields fields = reportFields(s);
-  if (const QString bad = unstorableReportCharacters(fields); !bad.isEmpty())
-    return refuse(extraText(s, extra::NotStorable).arg(fields.customer + ' ' + fields.site, bad));
   const QString dir = s.link.programDir;
-  if (!a.output.isEmpty() && !makeFolder(s, a.output)) return kBadUsage;
+  const ReportPaths paths = reportPaths(dir, a.serial, a.output);
+  OutputCheck outputs(s.link.texts);
+  if (!checkReport(s, fields, paths, &outputs, results)) return;
   ValuesOrigin source;
-  if (const int status = reportValues(s, &source); status != kSuccess) return status;
+  if (!reportValues(s, &source, results)) return;
   QList<int> unshown;
   ReportInput input = editorReportInput(source.set, &unshown);
   if (!unshown.isEmpty()) {
-    refuseUnshown(s, a.ports.isEmpty() ? a.input : a.ports[0], unshown);
-    return a.ports.isEmpty() ? kBadUsage : kControllerFailed;
+    results.refuse(unshownProblem(s, a.ports.isEmpty() ? a.input : a.ports[0], unshown),
+                   a.ports.isEmpty() ? kBadUsage : kControllerFailed);
+    return;
   }
   input.texts = s.link.texts.report;
   input.serialNumber = a.serial;
-  const ReportPaths paths = reportPaths(dir, a.serial, a.output);
   const WrittenReport report =
       writeReport(paths, input, s.link.texts, reportHeader(source, fields.customer, fields.site));
-  if (report.result == WrittenReport::Result::NameRefused) return refuse(report.message);
   if (!report.written()) {
-    refuse(report.message);
-    return kFileNotWritten;
+    results.refuse(report.message, report.result == WrittenReport::Result::NameRefused
+                                       ? kBadUsage
+                                       : kFileNotWritten);
+    return;
   }
+  results.set(QStringLiteral("data"), paths.data);
+  results.set(QStringLiteral("document"), paths.document);
+  results.line(
+      extraText(s, extra::ReportBothWritten)
+          .arg(QDir::toNativeSeparators(paths.data), QDir::toNativeSeparators(paths.document)));
   QString error;
   if (!keepReportFields(dir, fields, &error))
-    refuse(extraText(s, extra::WriteFailed)
-               .arg(QDir::toNativeSeparators(dir + kReportFieldsFile), error));
-  if (a.json)
-    out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("report")},
-                                     {QStringLiteral("data"), paths.data},
-                                     {QStringLiteral("document"), paths.document}})
-               .toJson(QJsonDocument::Indented);
-  else
-    out << extraText(s, extra::ReportBothWritten)
-               .arg(QDir::toNativeSeparators(paths.data), QDir::toNativeSeparators(paths.document))
-        << '\n';
-  return kSuccess;
+    results.refuse(writeFailed(s, dir + QLatin1String(kReportFieldsFile), error), kFileNotWritten);
+}
+
+}  // namespace
+
+QList<ControllerOutcome> readControllers(const Session& s, const QStringList& ports,
+                                         Results& results) {
+  return onControllers(s, ports, TransferKind::Read, readJob, results);
+}
+
+int runRead(const Session& s, QTextStream& out) {
+  Results results(s, "read");
+  readIntoFiles(s, results);
+  return results.print(out);
+}
+
+int runWrite(const Session& s, QTextStream& out) {
+  Results results(s, "write");
+  writeIntoControllers(s, results);
+  return results.print(out);
+}
+
+int runReport(const Session& s, QTextStream& out) {
+  Results results(s, "report");
+  writeReportFiles(s, results);
+  return results.print(out);
 }
 
 int runCommand(const Session& s, QTextStream& out) {

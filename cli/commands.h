@@ -14,4 +14,9 @@ int runReport(const Session& session, QTextStream& out);
 
 int runCommand(const Session& session, QTextStream& out);
 
+class Results;
+// Reads every controller on `ports` at once, with progress; the frame log written.
+QList<ControllerOutcome> readControllers(const Session& session, const QStringList& ports,
+                                         Results& results);
+
 }  // namespace orvex::cli

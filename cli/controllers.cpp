@@ -1,9 +1,12 @@
 #include "controllers.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
 #include <QThread>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -15,6 +18,8 @@
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
 #include "link/eventloopwaiter.h"
+#include "link/framelog.h"
+#include "link/serialport.h"
 #include "link/systemserialport.h"
 #include "link/transfers.h"
 
@@ -75,6 +80,11 @@ void runController(const LinkSetup& setup, const ControllerJob& job, const Contr
   else serial.setDevice(out->port);
   if (!serial.applySettings(setup.lineSettings, &error)) {
     messages.show(MessageIcon::Critical, error, {}, MessageButtons::Ok);
+    out->record.frames << FrameRecord{0,
+                                      FrameVerdict::Port,
+                                      {},
+                                      out->port + " not opened: " + error};
+    if (run.log) run.log->append(out->port, formatTransferLog(out->record));
     run.board.finished(out->port, false);
     return;
   }
@@ -86,14 +96,36 @@ void runController(const LinkSetup& setup, const ControllerJob& job, const Contr
   running.add(&transfers, out->port);
   out->ok = job(transfers, &out->set);
   running.remove(&transfers);
-  if (!transfers.log().isEmpty()) {
-    out->outcome = transfers.log().last().outcome;
-    out->slot = transfers.log().last().slot;
-  }
+  if (!transfers.log().isEmpty()) out->record = transfers.log().last();
   run.board.finished(out->port, out->ok);
 }
 
+// The device a port leads to, with every link followed.
+QString deviceOf(const QString& port, const QString& programDir) {
+  const int number = comNumber(port);
+  const QFileInfo device(number > 0 ? comDevicePath(programDir, number) : port);
+  const QString canonical = device.canonicalFilePath();
+  QString path = canonical.isEmpty() ? device.absoluteFilePath() : canonical;
+#ifdef Q_OS_WIN
+  return path.toUpper();  // COM1 and com1 are one port
+#else
+  return path;
+#endif
+}
+
 }  // namespace
+
+QString portsSharingADevice(const QStringList& ports, const QString& programDir) {
+  QHash<QString, QString> portOfDevice;
+  for (const QString& port : ports) {
+    const QString device = deviceOf(port, programDir);
+    if (portOfDevice.contains(device))
+      return QStringLiteral("The ports %1 and %2 are the same device (%3).")
+          .arg(portOfDevice[device], port, QDir::toNativeSeparators(device));
+    portOfDevice.insert(device, port);
+  }
+  return {};
+}
 
 QList<ControllerOutcome> runOnControllers(const QStringList& ports, const LinkSetup& setup,
                                           const ControllerJob& job, const ControllerRun& run) {
@@ -104,11 +136,15 @@ QList<ControllerOutcome> runOnControllers(const QStringList& ports, const LinkSe
   }
   RunningTransfers running(run.board, setup.texts,
                            run.interruptions ? run.interruptions->count() : 0);
-  // The main thread waits in an event loop, where the interruptions reach it.
+  // The main thread waits in an event loop, where the interruptions reach it and time moves
+  // the progress on.
   QEventLoop loop;
   if (run.interruptions)
     QObject::connect(run.interruptions, &Interruptions::received, &loop,
                      [&running] { running.interruptAll(); });
+  QTimer ticks;
+  QObject::connect(&ticks, &QTimer::timeout, &loop, [&run] { run.board.tick(); });
+  ticks.start(200);
   std::vector<std::unique_ptr<QThread>> threads;
   qsizetype unfinished = outcomes.size();
   for (ControllerOutcome& outcome : outcomes) {

@@ -29,10 +29,10 @@ struct LinkSetup {
 struct ControllerOutcome {
   QString port;
   bool ok = false;
-  ParameterSet set;      // what a read brought (a write: its read-back)
-  QStringList problems;  // the messages the transfer gave, in order
-  TransferOutcome outcome = TransferOutcome::Running;  // Running: no transfer was made
-  int slot = 0;                                        // where a write stopped (WriteFailedAtSlot)
+  ParameterSet set;       // what a read brought (a write: its read-back)
+  QStringList problems;   // the messages the transfer gave, in order
+  TransferRecord record;  // the transfer: how it ended, where, and its frames
+  QString outputProblem;  // the result could not be written
 };
 
 // Where the controllers of a run report: progress and problems, the frame log file (null:
@@ -45,6 +45,11 @@ struct ControllerRun {
 
 // One transfer with one controller: true when it succeeded as a whole.
 using ControllerJob = std::function<bool(InstrumentTransfers& transfers, ParameterSet* set)>;
+
+// Two of `ports` that lead to the same device (COM1 and com1, or COM1 and the device its link
+// in `programDir` points to): what to tell; empty when every port has a device of its own.
+// Two links opening one device at once would mix their frames.
+QString portsSharingADevice(const QStringList& ports, const QString& programDir);
 
 // Runs `job` on every port at once, each controller in a thread of its own with its own serial
 // port, waits and transfer, so that one controller's waits never hold up another's and one's

@@ -20,8 +20,15 @@ void FrameLogFile::append(const QString& port, const QString& lines) {
     text = split.join(QLatin1Char('\n'));
   }
   const QMutexLocker lock(&mutex_);
-  file_.write(text.toUtf8());
-  file_.flush();
+  const QByteArray bytes = text.toUtf8();
+  if ((file_.write(bytes) != bytes.size() || !file_.flush()) && error_.isEmpty())
+    error_ = file_.errorString();
+}
+
+bool FrameLogFile::whole(QString* error) {
+  const QMutexLocker lock(&mutex_);
+  *error = error_;
+  return error_.isEmpty();
 }
 
 }  // namespace orvex::cli

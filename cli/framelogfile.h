@@ -17,11 +17,14 @@ class FrameLogFile {
   bool open(const QString& path, QString* error);
   // Called from the controllers' threads.
   void append(const QString& port, const QString& lines);
+  // Every line so far reached the file; else *error says why.
+  bool whole(QString* error);
 
  private:
   QMutex mutex_;
   QFile file_;
   bool tagged_;
+  QString error_;  // the first write that failed
 };
 
 }  // namespace orvex::cli

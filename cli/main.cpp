@@ -15,6 +15,7 @@
 #include "cli/cliarguments.h"
 #include "cli/commands.h"
 #include "cli/interruptions.h"
+#include "cli/results.h"
 #include "programdir.h"
 
 using namespace orvex::cli;
@@ -95,17 +96,15 @@ int main(int argc, char** argv) {
     out << line.text;
     return kSuccess;
   }
-  if (line.kind == ParsedCommandLine::Kind::Error) {
-    std::fputs(line.text.toUtf8().constData(), stderr);
-    return kBadUsage;
-  }
+  const bool json = argumentsOf(argc, argv).contains(QStringLiteral("--json"));
+  if (line.kind == ParsedCommandLine::Kind::Error) return printRefusal(out, json, line.text);
   Session session;
   QString problem;
-  if (!openSession(withProgramDir(line.arguments), &session, &problem)) {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(problem));
-    return kBadUsage;
-  }
-  session.progressBar = isatty(fileno(stderr));
+  if (!openSession(withProgramDir(line.arguments), &session, &problem))
+    return printRefusal(out, json, problem);
+  session.progress = line.arguments.quiet          ? ProgressMode::Quiet
+                     : isatty(fileno(stderr)) != 0 ? ProgressMode::Bar
+                                                   : ProgressMode::Lines;
   Interruptions interruptions;
   session.interruptions = &interruptions;
   const int status = runCommand(session, out);

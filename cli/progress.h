@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMutex>
 #include <QString>
@@ -7,37 +8,57 @@
 #include <cstdio>
 
 #include "common/messageboxes.h"
+#include "common/texttables.h"
 #include "link/transferview.h"
 
 // What the controllers' transfers tell the user on standard error, from their own threads.
 namespace orvex::cli {
 
+// Bar: standard error is a terminal; one line per controller, redrawn in place.
+// Lines: a line per step with its time, for a log file or a pipe. Quiet: nothing.
+enum class ProgressMode { Bar, Lines, Quiet };
+enum class TransferKind { Read, Write };
+
 class ProgressBoard {
  public:
-  // `bar`: standard error is a terminal; one status line of every port is kept up to date
-  // instead of a line a step. `stepsPerPort`: the steps a transfer shows, for the bar.
-  ProgressBoard(const QStringList& ports, bool bar, int stepsPerPort, std::FILE* out = stderr);
+  // `width`: the terminal's columns (0: asked of the terminal).
+  ProgressBoard(const QStringList& ports, ProgressMode mode, TransferKind kind,
+                const TextTables* texts, std::FILE* out = stderr, int width = 0);
 
   void step(const QString& port, const QString& text);
+  void phase(const QString& port, const QString& text);
   void problem(const QString& port, const QString& text);
-  // A line of its own, above the bar.
+  // A line of its own above the bar, also when quiet: the answer to the user's Ctrl-C.
   void notice(const QString& text);
   void finished(const QString& port, bool ok);
+  // Time has passed: the percentages and the restart's countdown move on.
+  void tick();
 
  private:
+  enum class Stage { Before, Restart, ReadBack };
   struct PortState {
-    int steps = 0;
+    QElapsedTimer started;  // at the first step
+    QElapsedTimer stageStarted;
+    Stage stage = Stage::Before;
+    bool restartStepSeen = false;
+    QString text;
     QString ending;  // "", "ok", "failed"
   };
+  int percent(const PortState& state) const;
+  QString portLine(const QString& port) const;
   void drawBar();  // with the mutex held
   void writeLine(const QString& line);
 
   QMutex mutex_;
   QStringList ports_;
   QHash<QString, PortState> states_;
-  bool bar_;
-  int stepsPerPort_;
+  ProgressMode mode_;
+  TransferKind kind_;
+  const TextTables* texts_;
   std::FILE* out_;
+  int width_;
+  bool drawn_ = false;  // the bar's lines stand on the terminal, the cursor below them
+  QElapsedTimer lastDraw_;
 };
 
 // One controller's progress window: its steps go to the board.
@@ -47,7 +68,7 @@ class BoardView : public TransferView {
   void showProgress() override {}
   void hideProgress() override {}
   void setTitle(const QString& text) override { board_.step(port_, text); }
-  void setPhase(const QString&, PhaseColour) override {}
+  void setPhase(const QString& text, PhaseColour) override { board_.phase(port_, text); }
   void setStep(const QString& text) override { board_.step(port_, text); }
   void appendToStep(const QString&) override {}
 

@@ -5,7 +5,9 @@
 #include <cstdio>
 
 #include "common/textfile.h"
+#include "lang/extratexts.h"
 #include "lang/languages.h"
+#include "lang/textlookup.h"
 #include "lang/qttranslations.h"
 #include "lang/textsfile.h"
 #include "link/serialsettings.h"
@@ -33,6 +35,21 @@ TextTables loadTexts(const QString& programDir, int base) {
   if (!loaded.problem.isEmpty()) std::fputs(qPrintable(loaded.problem + QLatin1Char('\n')), stderr);
   applyQtTranslations(*languageForBase(base));
   return std::move(loaded.texts.tables);
+}
+
+// The windowed texts that send the user to a window or button, or to restart the program,
+// give way to the command line's own.
+void useCommandLineWording(TextTables* texts) {
+  const auto take = [texts](QString* windowed, int own) {
+    const QString text = extraText(texts, own);
+    if (!text.isEmpty()) *windowed = text;
+  };
+  take(&texts->message[43], extra::CliIdentityFailed);
+  take(&texts->message[45], extra::CliNotRecognised);
+  take(&texts->extra[extra::PortAbsent], extra::CliPortAbsent);
+  take(&texts->extra[extra::NotVerified], extra::CliNotVerified);
+  take(&texts->extra[extra::IdentityBlocked], extra::CliIdentityBlocked);
+  take(&texts->extra[extra::OutOfRangePrompt], extra::CliOutOfRange);
 }
 
 // --settings, else confcom.sys's, else the program's default.
@@ -65,6 +82,7 @@ bool openSession(const Arguments& arguments, Session* session, QString* problem)
   session->link.programDir = dir.absolutePath() + QLatin1Char('/');
   session->languageBase = chooseLanguage(arguments.language, session->link.programDir);
   session->link.texts = loadTexts(session->link.programDir, session->languageBase);
+  useCommandLineWording(&session->link.texts);
   return chooseLineSettings(arguments.lineSettings, session->link.programDir,
                             &session->link.lineSettings, problem);
 }

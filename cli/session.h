@@ -3,6 +3,7 @@
 
 #include "cli/cliarguments.h"
 #include "cli/controllers.h"
+#include "cli/progress.h"
 
 // What every command works with: the program directory, the language and its texts, the
 // line settings, and where results and progress go.
@@ -14,7 +15,7 @@ struct Session {
   Arguments arguments;
   LinkSetup link;  // program directory, line settings, texts
   int languageBase = 300;
-  bool progressBar = false;                      // standard error is a terminal
+  ProgressMode progress = ProgressMode::Lines;
   const Interruptions* interruptions = nullptr;  // Ctrl-C and the like, passed on to transfers
 };
 
@@ -24,6 +25,7 @@ bool openSession(const Arguments& arguments, Session* session, QString* problem)
 // Exit statuses.
 constexpr int kSuccess = 0;
 constexpr int kControllerFailed = 1;
+constexpr int kDiffers = 1;
 constexpr int kFileNotWritten = 1;
 constexpr int kBadUsage = 2;
 

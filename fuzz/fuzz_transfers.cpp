@@ -104,7 +104,11 @@ struct Rig {
   ScriptedPort port;
   TextTables texts;
   test::RecordingMessageBoxes recorded;
-  cli::ProgressBoard progress{{QStringLiteral("COM1")}, false, 1, nowhere()};
+  cli::ProgressBoard progress{{QStringLiteral("COM1")},
+                              cli::ProgressMode::Lines,
+                              cli::TransferKind::Write,
+                              nullptr,
+                              nowhere()};
   QStringList boardTold;
   cli::BoardMessages board{progress, QStringLiteral("COM1"), &boardTold};
   cli::BoardView boardView{progress, QStringLiteral("COM1")};

@@ -57,6 +57,10 @@ bool loadStartConfiguration(const SimOptions& options, InstrumentModel* model, Q
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  if (app.arguments().contains(QStringLiteral("--version"))) {
+    printLine(stdout, QStringLiteral("orvex-sim " ORVEX_VERSION));
+    return 0;
+  }
   SimOptions options;
   QString message;
   switch (parseSimOptions(app.arguments(), &options, &message)) {

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+
 #include "program.h"
 #include "programdir.h"
 
@@ -21,6 +23,11 @@ QIcon programIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Told before any window system is asked for: works without a display.
+  if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+    std::printf("orvex %s\n", ORVEX_VERSION);
+    return 0;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QLatin1String(orvex::kProgramName));
   // The desktop entry's name, so a desktop shows the menu entry's icon for the windows.

@@ -155,9 +155,18 @@ enum : int {
   ReportReady = 138,        // 406 after the status line: print it or open it
   ReportClose = 139,        // 407 Command2 once a report is written
   ReportNoViewerTitle = 140,  // 408 "No PDF viewer"
-  // 409..410: the command line stopped by Ctrl-C or a signal
-  FinishingWrite = 141,     // 409 finishing the write on %1 (port) ...; Ctrl-C again stops at once
-  StoppedNothingWritten = 142,  // 410 stopped by an interruption: nothing written
+  // 409..416: orvex-cli's own words where the windowed texts name windows and buttons
+  CliPortAbsent = 141,      // 409 PortAbsent: name another port with --port
+  CliNotVerified = 142,     // 410 NotVerified: read it with 'orvex-cli read'
+  CliIdentityFailed = 143,  // 411 message text 43: run the command again
+  CliNotRecognised = 144,   // 412 message text 45: check where the port leads
+  CliIdentityBlocked = 145, // 413 IdentityBlocked: run the command again
+  CliOutOfRange = 146,      // 414 OutOfRangePrompt: not used here; correct in the editor
+  CliNothingWritten = 147,  // 415 a write that stopped before its first register
+  CliRestarting = 148,      // 416 the progress line during the restart: %1 seconds left
+  // 417..418: the command line stopped by Ctrl-C or a signal
+  FinishingWrite = 149,     // 417 finishing the write on %1 (port) ...; Ctrl-C again stops at once
+  StoppedNothingWritten = 150,  // 418 stopped by an interruption: nothing written
 };
 // clang-format on
 

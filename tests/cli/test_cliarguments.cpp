@@ -1,6 +1,9 @@
 #include <QTest>
 
+#include <QTemporaryDir>
+
 #include "cli/cliarguments.h"
+#include "cli/controllers.h"
 
 using namespace orvex::cli;
 
@@ -30,6 +33,8 @@ class TestCliArguments : public QObject {
     QTest::newRow("unknown option") << "read --port COM1 -o a.QVT --fast" << "Unknown option --fast";
     QTest::newRow("unknown command") << "flash a.QVT" << "Unknown command";
     QTest::newRow("help of a command") << "write --help" << "help";
+    QTest::newRow("output given twice") << "read --port COM1 -o a/ --output b/" << "The option -o is given twice";
+    QTest::newRow("json given twice") << "compare a b --json --json" << "The option --json is given twice";
   }
   // clang-format on
   void commandLines() {
@@ -49,6 +54,23 @@ class TestCliArguments : public QObject {
              QList<int>({12, 0, 3}));
     QCOMPARE(portFileName("/dev/ttyUSB0") + portFileName("COM1"), QString("ttyUSB0COM1"));
     QCOMPARE(portOfSide("port:COM2") + "|" + portOfSide("factory.QVT"), QString("COM2|"));
+    // --port given again adds its ports.
+    QCOMPARE(
+        parseCommandLine({"read", "--port", "COM1", "-o", "d/", "--port", "COM2"}).arguments.ports,
+        (QStringList{"COM1", "COM2"}));
+  }
+  // COMn and the device its link leads to are one device.
+  void portsSharingOneDevice() {
+    QTemporaryDir dir;
+    QFile device(dir.filePath("ttyFAKE"));
+    QVERIFY(device.open(QIODevice::WriteOnly));
+    QVERIFY(QFile::link(device.fileName(), dir.filePath("COM1")));
+    const QString programDir = dir.path() + '/';
+    QVERIFY(portsSharingADevice({"COM1", device.fileName()}, programDir).contains("same device"));
+    QVERIFY(portsSharingADevice({"COM2", "com2"}, programDir).contains("same device"));
+    QVERIFY(portsSharingADevice({"COM1", "COM2"}, programDir).isEmpty());
+    QVERIFY(portsSharingAFileName({"/a/COM1", "/b/com1"}).contains("files of the same name"));
+    QVERIFY(portsSharingAFileName({"/a/COM1", "/a/COM2"}).isEmpty());
   }
 };
 

@@ -1,6 +1,7 @@
 // orvex-cli as a panel builder uses it, against several orvex-sim on pseudo-terminals in
 // real time (about a minute: a read, a write with its reset and read-back, a comparison).
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -88,6 +89,10 @@ class TestE2eCli : public QObject {
     QVERIFY(controllers[0].toObject()["verified"].toBool());
     QVERIFY(!controllers[1].toObject()["verified"].toBool());
     QVERIFY(!controllers[1].toObject()["problems"].toArray().isEmpty());
+    QCOMPARE(controllers[0].toObject()["written"].toString() + controllers[0]["outcome"].toString(),
+             "allok");
+    QCOMPARE(controllers[1].toObject()["outcome"].toString(), "partial-write");
+    QCOMPARE(controllers[1].toObject()["slot"].toInt(), 1);
     ParameterSet written = b.file("CONFIG/FACTORY.QVT");
     written[46] = written[47] = 0;
     ParameterSet registers;
@@ -108,10 +113,39 @@ class TestE2eCli : public QObject {
     QStringList found;
     for (const QJsonValue& d : QJsonDocument::fromJson(out).object()["differences"].toArray())
       found << QString::number(d["slot"].toInt()) + ":" + d["a"].toString() + ">" +
-                   d["b"].toString();
-    QCOMPARE(found, (QStringList{"1:230 V>63 V", "3:+10 %>+2 %"}));
+                   d["b"].toString() + "=" + QString::number(d["a_registers"][0].toInt()) + ">" +
+                   QString::number(d["b_registers"][0].toInt());
+    QCOMPARE(found, (QStringList{"1:230 V>63 V=7>1", "3:+10 %>+2 %=4>1"}));
     QCOMPARE(b.cli({"compare", "CONFIG/FACTORY.QVT", "other.QVT"}), 1);
     QCOMPARE(b.cli({"compare", "other.QVT", "other.QVT"}), 0);
+  }
+  // What a script meets: ports added by a repeated --port, the same device twice and an output
+  // that cannot be written refused at once (nothing made), a controller that cannot be read
+  // told apart from a difference, and always a document to parse.
+  void answersAScriptBeforeAndAfter() {
+    Bench b;
+    QVERIFY(b.startSims({{}, {}}));
+    QCOMPARE(b.cli({"read", "--port", "COM1", "-o", "both/", "--port", "COM2"}), 0);
+    QVERIFY(QFile::exists(b.dir.file("both/COM1.QVT")) &&
+            QFile::exists(b.dir.file("both/COM2.QVT")));
+    const QString device = QFileInfo(b.dir.file("COM1")).symLinkTarget();
+    QCOMPARE(b.cli({"read", "--port", "COM1," + device, "-o", "same/"}), 2);
+    b.dir.write("blocker", "a file");
+    QByteArray out;
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(b.cli({"read", "--port", "COM1,COM2", "-o", "lost/", "--log", "blocker/frames.log",
+                    "--json"},
+                   &out),
+             2);
+    QVERIFY2(timer.elapsed() < 3000, "found before reading");
+    QCOMPARE(QJsonDocument::fromJson(out).object()["exit"].toInt(), 2);
+    QVERIFY(!QFileInfo::exists(b.dir.file("lost")) && !QFileInfo::exists(b.dir.file("same")));
+    QCOMPARE(b.cli({"compare", "CONFIG/FACTORY.QVT", "port:/dev/orvex-none", "--json"}, &out), 2);
+    const QJsonObject compared = QJsonDocument::fromJson(out).object();
+    QCOMPARE(compared["controllers"][0]["outcome"].toString(), "port-busy");
+    QCOMPARE(compared["b"]["port"].toString() + compared["a"]["file"].toString(),
+             "/dev/orvex-noneCONFIG/FACTORY.QVT");
   }
   // A file the editor could not show is refused before any controller is touched.
   void refusesAFileTheEditorCannotShow() {
