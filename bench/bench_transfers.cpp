@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
   for (int round = 0; round < rounds; ++round) {
     LiveProgram program;
     if (!program.start()) {
-      std::fprintf(stderr, "orvex-sim did not start (%s)\n", qPrintable(SimProcess::simPath()));
+      std::fprintf(stderr, "orvex-sim did not start (%s)\n", qPrintable(binaryPath("orvex-sim")));
       return 1;
     }
     allClean = measure(program, "read", "Command4", readFloor) && allClean;

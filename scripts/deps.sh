@@ -3,9 +3,8 @@
 # `scripts/deps.sh fuzz` adds clang and its libFuzzer and sanitizer runtimes (fuzz/);
 # `scripts/deps.sh lint` adds clang-format and clang-tidy (scripts/lint.sh).
 set -euo pipefail
-# What the tests run besides: python3 (the factory report read back by Python's csv module,
-# tools/mutants.py, scripts/make_textos.py), pdftotext (poppler-utils). A test whose tool is
-# missing fails; it never skips.
+# What the tests and tools run besides: python3 (tools/mutants.py, scripts/make_textos.py),
+# pdftotext and pdfinfo (poppler-utils). A test whose tool is missing fails; it never skips.
 needed=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
         xvfb xauth qt6-translations-l10n poppler-utils python3)
 if [ "${1:-}" = fuzz ]; then needed+=(clang libclang-rt-14-dev); fi

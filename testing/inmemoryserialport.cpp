@@ -30,7 +30,7 @@ bool InMemorySerialPort::open(QString* error) {
     if (error) *error = QStringLiteral("The serial port COM%1 is already open.").arg(port_);
     return false;
   }
-  if (!openError_.isEmpty() || !available_.contains(port_)) {
+  if (!openError_.isEmpty() || !isPresent()) {
     if (error)
       *error = openError_.isEmpty() ? QStringLiteral("No such port COM%1.").arg(port_) : openError_;
     return false;
@@ -71,11 +71,6 @@ bool InMemorySerialPort::write(const QByteArray& bytes) {
   return true;
 }
 
-qint64 InMemorySerialPort::deliveryTime(qint64 arrivalUs) const {
-  if (burstIntervalUs_ <= 0) return arrivalUs;
-  return (arrivalUs + burstIntervalUs_ - 1) / burstIntervalUs_ * burstIntervalUs_;
-}
-
 void InMemorySerialPort::scheduleReply(const QList<QByteArray>& chunks, const QList<qint64>& delays,
                                        qint64 startUs) {
   qint64 t = startUs;
@@ -83,7 +78,7 @@ void InMemorySerialPort::scheduleReply(const QList<QByteArray>& chunks, const QL
     t += delays[c];
     for (const char byte : chunks[c]) {
       t += characterTimeUs();
-      receiveAt(deliveryTime(t), QByteArray(1, byte));
+      receiveAt(t, QByteArray(1, byte));
     }
   }
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include <QByteArray>
 #include <QList>
-#include <QSet>
 
 #include "link/serialport.h"
 #include "link/serialsettings.h"
@@ -15,7 +14,7 @@ namespace orvex::test {
 
 // A serial port in memory, on the virtual clock: bytes written reach an attached
 // instrument model as they would over the line (paced at the applied speed), and its
-// replies arrive when due, byte by byte or in USB-adapter bursts.
+// replies arrive when due, byte by byte.
 class InMemorySerialPort : public SerialPort {
   Q_OBJECT
  public:
@@ -23,7 +22,7 @@ class InMemorySerialPort : public SerialPort {
 
   int portNumber() const override { return port_; }
   bool setPortNumber(int n, QString* error) override;
-  bool isPresent() const override { return available_.contains(port_); }
+  bool isPresent() const override { return port_ <= 4; }
   QString deviceName() const override {
     return device_.isEmpty() ? QStringLiteral("/dev/mem%1").arg(port_) : device_;
   }
@@ -37,9 +36,6 @@ class InMemorySerialPort : public SerialPort {
 
   // --- what a test sets up and looks at
   void attachInstrument(sim::InstrumentModel* model) { instrument_ = model; }
-  // Bytes reach the reader only at multiples of this interval (0: as each byte completes).
-  void setBurstIntervalUs(qint64 us) { burstIntervalUs_ = us; }
-  void setAvailablePorts(const QSet<int>& ports) { available_ = ports; }  // plugged in
   // Empty: opens succeed; else the system's text of a refusal of that kind.
   void setOpenError(const QString& text, PortFailure kind = PortFailure::Refused) {
     openError_ = text;
@@ -60,11 +56,9 @@ class InMemorySerialPort : public SerialPort {
 
  private:
   void scheduleReply(const QList<QByteArray>& chunks, const QList<qint64>& delays, qint64 startUs);
-  qint64 deliveryTime(qint64 arrivalUs) const;
 
   VirtualTimeWaiter& clock_;
   sim::InstrumentModel* instrument_ = nullptr;
-  QSet<int> available_{1, 2, 3, 4};
   QString openError_;
   PortFailure openFailure_ = PortFailure::None;
   QString device_;
@@ -74,7 +68,6 @@ class InMemorySerialPort : public SerialPort {
   int session_ = 0;  // bytes in flight when the port closed never arrive
   QByteArray rx_;
   QList<QByteArray> written_;
-  qint64 burstIntervalUs_ = 0;
   int opens_ = 0;
   int closes_ = 0;
   int applies_ = 0;

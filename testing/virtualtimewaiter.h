@@ -9,10 +9,8 @@
 
 namespace orvex::test {
 
-// A clock that jumps: sleepUntil() runs the actions scheduled up to the deadline in time
-// order (each one sets the clock to its own time) and stops early once one of them calls
-// wake(). A 20 s pause thus takes no real time, and byte deliveries of the in-memory port
-// arrive exactly when they are due.
+// A clock that jumps: sleepUntil() runs the actions due by the deadline in time order, each at
+// its own time, and stops early once one calls wake(). A 20 s pause takes no real time.
 class VirtualTimeWaiter : public EventWaiter {
  public:
   qint64 nowUs() const override { return now_; }

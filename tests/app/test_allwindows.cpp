@@ -1,7 +1,7 @@
-// Every window of the program together, as the program registers them: the text table's
-// controls all exist, and no caption is cut off in any of the five languages.
+// Every window of the program together: no caption cut off in any of the five languages;
+// and the program folder the program chooses at start.
 #include <QAbstractButton>
-#include <QFile>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -10,6 +10,7 @@
 #include "common/ui/appservices.h"
 #include "lang/languages.h"
 #include "lang/loadtexts.h"
+#include "programdir.h"
 #include "support/tempprogramdir.h"
 #include "support/wholeprogram.h"
 
@@ -67,32 +68,14 @@ QStringList cutOffCaptionsOnEveryPage(QWidget* window) {
   return cut;
 }
 
+bool writable(const QString&) { return true; }
+bool readOnly(const QString&) { return false; }
+
 }  // namespace
 
 class TestAllWindows : public QObject {
   Q_OBJECT
  private slots:
-  void everyNamedControlExists() {
-    Program program;
-    QVERIFY(program.windows.names().size() >= 8);
-    const QStringList missing = missingCaptionControls(program.windows);
-    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
-  }
-  // The parity options and the report's cancel button, which the item list leaves out.
-  void captionsBeyondTheItemListFollowTheLanguage() {
-    Program program;
-    const auto captions = [&](const char* window, QList<const char*> controls) {
-      QStringList texts;
-      for (const char* control : controls)
-        texts << program.windows.window(window)->findChild<QAbstractButton*>(control)->text();
-      return texts.join('|');
-    };
-    QVERIFY(loadTexts(program.services, 900));  // Deutsch
-    QCOMPARE(captions("ConfigCOM", {"ParidadImpar"}) + captions("Report", {"Command2"}),
-             "UngeradeAbbrechen");
-    QVERIFY(loadTexts(program.services, 0));  // Castellano: the design's own words
-    QCOMPARE(captions("ConfigCOM", {"ParidadNo", "ParidadPar"}), QString("Ninguna|Par"));
-  }
   void captionsFitInEveryLanguage_data() {
     QTest::addColumn<int>("base");
     for (const Language& language : languages())
@@ -107,6 +90,50 @@ class TestAllWindows : public QObject {
     for (const QString& name : program.windows.names())
       cut += cutOffCaptionsOnEveryPage(program.windows.window(name));
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join("\n")));
+  }
+  // An upgrade: the user's files of the earlier version stay, its texts are replaced.
+  void readOnlyFillsTheUserFolderKeepingTheUsersFiles() {
+    TempProgramDir own, start(false), user(false);
+    const QByteArray mine[][2] = {{"confcom.sys", "COM3:19200,N,8,1\r\n"},
+                                  {"DEFAULT.FIL", "MINE\r\n"},
+                                  {"conflang.sys", "$DEUTSCHLAND$\r\n"},
+                                  {"config/MINE.QVT", "1\r\n"},
+                                  {"config/FACTORY.QVT", "changed by the user\r\n"},
+                                  {"Report/Txt/SN-1.txt", "a report\r\n"}};
+    for (const auto& [file, content] : mine) user.write(file, content);
+    user.write("TEXTOS.SYS", own.read("textos.sys").replace("V5.0", "V4.9"));
+    FolderProblem problem;
+    QCOMPARE(chooseProgramDir({own.path(), start.path(), user.path(), readOnly}, &problem),
+             user.path());
+    QVERIFY(!problem);
+    for (const auto& [file, content] : mine) QCOMPARE(user.read(file), content);
+    // No second file in another case (listed by name: a Windows disk ignores case).
+    const QStringList names = QDir(user.path()).entryList();
+    QVERIFY(!names.contains("Default.fil") && !names.contains("CONFIG") &&
+            !names.contains("textos.sys"));
+    QCOMPARE(user.read("TEXTOS.SYS"), own.read("textos.sys"));
+    QVERIFY(QFileInfo(user.file("Report/Doc")).isDir());
+  }
+  // A folder that cannot be made is told with its reason; meanwhile the delivered files are read.
+  void aFolderThatCannotBeMadeIsTold() {
+    TempProgramDir root(false), home(false);
+    root.write("share/orvex/textos.sys", "texts");
+    QVERIFY(QDir().mkpath(root.file("bin")));
+    home.write(".local", "a file where the folder would be");
+    FolderProblem problem;
+    QCOMPARE(chooseProgramDir({root.file("bin"), home.path(), home.file(".local/share/orvex"),
+                               writable},
+                              &problem),
+             root.file("share/orvex/"));
+    QVERIFY(problem.kind == FolderProblem::Kind::FolderNotMade);
+    QCOMPARE(folderProblemText(problem, nullptr),
+             QStringLiteral("The folder %1, which keeps your settings, configurations and reports, "
+                            "cannot be made: %2 is a file, not a folder. The program reads the "
+                            "delivered files from %3; nothing can be saved until the folder can "
+                            "be made.")
+                 .arg(QDir::toNativeSeparators(home.file(".local/share/orvex")),
+                      QDir::toNativeSeparators(home.file(".local")),
+                      QDir::toNativeSeparators(root.file("share/orvex"))));
   }
 };
 

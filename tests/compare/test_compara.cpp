@@ -1,4 +1,5 @@
-// The comparison window with the real editor and the real transfers, on the virtual clock.
+// The comparison window with the real editor and the real transfers, on the virtual clock;
+// the differences alone, worded in every language.
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
@@ -9,15 +10,17 @@
 
 #include "common/ui/appservices.h"
 #include "compare/compara.h"
+#include "compare/comparison.h"
 #include "compare/register.h"
+#include "config/editortable.h"
 #include "config/factoryset.h"
 #include "config/ui/configqvt.h"
 #include "config/ui/optiongroup.h"
 #include "files/qvtformat.h"
+#include "lang/languages.h"
 #include "link/register.h"
 #include "link/transferrig.h"
 #include "programwindows.h"
-#include "support/tempprogramdir.h"
 
 using namespace orvex;
 using namespace orvex::test;
@@ -25,13 +28,7 @@ using namespace orvex::test;
 namespace {
 
 struct Rig : LinkBench {
-  TempProgramDir dir{true};
-  WindowRegistry windows;
-  AppEvents events;
-  AppServices services{context, windows, messages, events, &port, &clock};
-
-  Rig() {
-    context.programDir = dir.path();
+  Rig() : LinkBench(true) {
     registerEditorWindow(services);
     registerLinkWindows(services);
     registerCompareWindows(services);
@@ -41,7 +38,6 @@ struct Rig : LinkBench {
     editor();  // loads the default configuration into ConfigLeida
     compara()->show();
   }
-  ~Rig() { windows.unloadAll({}); }
 
   ConfigQVT* editor() { return windows.get<ConfigQVT>("ConfigQVT"); }
   Compara* compara() { return windows.get<Compara>("Compara"); }
@@ -73,6 +69,8 @@ struct Rig : LinkBench {
     list->setCurrentItem(list->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0));
   }
 };
+
+EditorWording wording(int base) { return wordingFor(test::deliveredDataDir(), base); }
 
 }  // namespace
 
@@ -111,35 +109,28 @@ class TestCompara : public QObject {
     QCOMPARE(rig.instrument.writesStored(), 0);
   }
 
-  void failuresListNothingAndChangeNothing() {
-    Rig rig;
-    const ParameterSet leida = rig.context.configLeida;
-    rig.editor()->controls().group("RVN")->select(10);
-    ParameterSet odd = factoryParameterSet();
-    odd[2] = 13;  // no option for it
-    QString error;
-    QVERIFY(writeQvtFile(rig.dir.file("CONFIG/ODD.QVT"), odd, &error));
-    rig.compareWithFile("ODD.QVT");
-    QCOMPARE(rig.find<QTreeWidget>("List1")->headerItem()->text(3), QString("File ODD"));
-    QCOMPARE(rig.listed(), (QStringList{"Nominal Voltage|400 V|230 V",
-                                        "Lower Voltage Limit|-10 %|13 (value without an option)"}));
-    rig.find<QPushButton>("Command3")->click();  // the value without an option stays listed
-    QCOMPARE(rig.listed(), QStringList{"Lower Voltage Limit|-10 %|13 (value without an option)"});
-    QVERIFY(!rig.find<QPushButton>("Command3")->isEnabled());
-    const ParameterSet taken = rig.editorSet();
-
-    rig.instrument.faults().noAnswer = true;
-    rig.find<QRadioButton>("Option1")->setChecked(true);
-    rig.compara()->compare();
-    QCOMPARE(rig.messages.shown(), QStringList{"C m15 |m10 "});
-    QCOMPARE(rig.listed(), QStringList());
-    QCOMPARE(rig.find<QLabel>("Label3")->text(),
-             QString("The controller could not be read, so nothing was compared."));
-    rig.dir.write("CONFIG/SHORT.QVT", " 1 \r\n 2 \r\n");
-    rig.compareWithFile("SHORT.QVT");
-    QCOMPARE(rig.messages.calls.size(), 2);
-    QVERIFY(rig.messages.calls.last().icon == MessageIcon::Exclamation && rig.listed().isEmpty());
-    QVERIFY(rig.context.configLeida == leida && rig.editorSet() == taken && taken[1] == 7);
+  // Every slot with a control belongs to one setting, worded in every language.
+  void everySettingOnceInEveryLanguage() {
+    const ParameterSet editor = factoryParameterSet();
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+      ParameterSet other = editor;
+      other[slot] = static_cast<qint16>(editor[slot] + 1);
+      const QList<SettingDifference> found = compareSets(editor, other, wording(kEnglishBase));
+      QCOMPARE(found.size(), slot >= 45 && slot <= 47 ? 0 : 1);
+      QVERIFY(found.isEmpty() || found[0].slotNumbers.contains(slot));
+    }
+    ParameterSet everything;  // nothing any control can show
+    everything.slot.fill(300);
+    for (const Language& language : languages()) {
+      const auto found = compareSets(editor, everything, wording(language.base));
+      QCOMPARE(found.size(), qsizetype(mappingSteps().size()));
+      for (const SettingDifference& d : found) {
+        const QString row = QStringList{d.section, d.name, d.editorValue, d.otherValue}.join('|');
+        QVERIFY2(!d.section.isEmpty() && !d.name.isEmpty() && !d.editorValue.isEmpty() &&
+                     !d.otherShowable && !row.contains("%1"),
+                 qPrintable(row));
+      }
+    }
   }
 };
 

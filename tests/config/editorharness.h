@@ -7,8 +7,7 @@
 
 namespace orvex::test {
 
-// The services an editor window needs, with recorded message boxes and a chosen default
-// configuration instead of the files.
+// An editor window's services, with a chosen default configuration instead of the files.
 struct EditorHarness : ServicesFixture {
   QStringList loadLog;
   std::unique_ptr<ConfigQVT> editor;

@@ -9,6 +9,18 @@
 
 namespace orvex::test {
 
+inline QString binaryPath(const char* name) {
+  return qEnvironmentVariable("ORVEX_BIN_DIR", ".") + '/' + name;
+}
+
+// Slots 1..63 but the model code, as text so a difference reads well.
+inline QString configuration(const ParameterSet& set) {
+  QStringList values;
+  for (int k = kFirstSlot; k <= kLastSlot; ++k)
+    values << (k == kModelSlot ? "-" : QString::number(set[k]));
+  return values.join(' ');
+}
+
 class SimProcess {
  public:
   explicit SimProcess(QString programDir, int port = 1)
@@ -19,9 +31,10 @@ class SimProcess {
   bool start(const QStringList& faults = {}) {
     QFile::remove(link_);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(simPath(), QStringList{"--program-dir", dir_, "--port", QString::number(port_),
-                                          "--quiet", "--dump", dumpPath()} +
-                                  faults);
+    process_.start(binaryPath("orvex-sim"),
+                   QStringList{"--program-dir", dir_, "--port", QString::number(port_), "--quiet",
+                               "--dump", dumpPath()} +
+                       faults);
     if (!process_.waitForStarted(5000)) return false;
     const QDeadlineTimer deadline(5000);
     while (!QFileInfo(link_).isSymLink()) {
@@ -42,8 +55,6 @@ class SimProcess {
     if (!process_.waitForFinished(5000)) process_.kill();
   }
   QString dumpPath() const { return dir_ + QStringLiteral("sim-dump%1.qvt").arg(port_); }
-
-  static QString simPath() { return qEnvironmentVariable("ORVEX_BIN_DIR", ".") + "/orvex-sim"; }
 
  private:
   QString dir_;

@@ -25,8 +25,6 @@ using namespace orvex::test;
 
 namespace {
 
-QString binary(const char* name) { return qEnvironmentVariable("ORVEX_BIN_DIR", ".") + '/' + name; }
-
 struct Bench {
   TempProgramDir dir;
   std::vector<std::unique_ptr<SimProcess>> sims;
@@ -38,12 +36,11 @@ struct Bench {
     }
     return true;
   }
-  // Runs orvex-cli in the program directory; its exit status, *out its standard output,
-  // *err its standard error.
+  // orvex-cli run in the program directory: exit status, standard output and error.
   int cli(const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr) {
     QProcess process;
     process.setWorkingDirectory(dir.path());
-    process.start(binary("orvex-cli"), args);
+    process.start(binaryPath("orvex-cli"), args);
     if (!process.waitForFinished(90'000)) return -1;
     if (out) *out = process.readAllStandardOutput();
     if (err) *err = process.readAllStandardError();
@@ -56,14 +53,6 @@ struct Bench {
     return set;
   }
 };
-
-// Slots 1..63 but the model code, as text so a difference reads well.
-QString configuration(const ParameterSet& set) {
-  QStringList values;
-  for (int k = kFirstSlot; k <= kLastSlot; ++k)
-    values << (k == kModelSlot ? "-" : QString::number(set[k]));
-  return values.join(' ');
-}
 
 }  // namespace
 
@@ -231,7 +220,7 @@ class TestE2eCli : public QObject {
         QTimer::singleShot(19'500, intrude);
       }
     });
-    write.start(binary("orvex-cli"), {"write", "CONFIG/FACTORY.QVT", "--port", "COM1", "--lang",
+    write.start(binaryPath("orvex-cli"), {"write", "CONFIG/FACTORY.QVT", "--port", "COM1", "--lang",
                                       "en", "--log", "write.log"});
     QTRY_VERIFY_WITH_TIMEOUT(write.state() == QProcess::NotRunning, 90'000);  // timers run
     err += write.readAllStandardError();

@@ -31,14 +31,6 @@ ParameterSet otherValidSet(const QString& programDir) {
   return set;
 }
 
-// The configuration slots but the model code, as text so a difference reads well.
-QString configuration(const ParameterSet& set) {
-  QStringList values;
-  for (int k = kFirstSlot; k <= kLastSlot; ++k)
-    values << (k == kModelSlot ? "-" : QString::number(set[k]));
-  return values.join(' ');
-}
-
 }  // namespace
 
 class TestE2eTransfers : public QObject {

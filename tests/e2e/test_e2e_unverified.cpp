@@ -1,6 +1,5 @@
 // A write whose read-back gets nothing, against orvex-sim over a pseudo-terminal in real
-// time (a reset pause and six time-outs, about 55 s; CTest runs it beside the other
-// end-to-end tests).
+// time (a reset pause and six time-outs, about 55 s).
 #include <QTest>
 
 #include "lang/extratexts.h"

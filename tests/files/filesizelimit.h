@@ -9,8 +9,7 @@
 
 namespace orvex::test {
 
-// Makes every file write beyond `bytes` fail, the way a full disk does, even for root
-// (folder permissions do not stop root). Restores the limit when it goes out of scope.
+// Every file write beyond `bytes` fails, as on a full disk, even for root, while in scope.
 // Windows has no such limit: there `kAvailable` is false and a test skips its full-disk case.
 #ifndef Q_OS_WIN
 class FileSizeLimit {

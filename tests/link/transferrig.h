@@ -8,7 +8,7 @@
 #include "lang/extratexts.h"
 #include "link/transfers.h"
 #include "sim/instrumentmodel.h"
-#include "support/recordingmessageboxes.h"
+#include "support/servicesfixture.h"
 #include "testing/inmemoryserialport.h"
 
 namespace orvex::test {
@@ -72,22 +72,21 @@ class RecordingView : public TransferView {
   }
 };
 
-// An in-memory port serving the instrument model on the virtual clock; numbered texts.
-struct LinkBench {
+// The services, with an in-memory port serving the instrument model on the virtual clock.
+struct LinkBench : ProgramDirFixture {
   VirtualTimeWaiter clock;
   InMemorySerialPort port{clock};
   sim::InstrumentModel instrument;
-  ProgramContext context;
-  RecordingMessageBoxes messages;
 
-  LinkBench() {
+  explicit LinkBench(bool withDeliveredData = false)
+      : ProgramDirFixture(withDeliveredData, &port, &clock) {
     port.attachInstrument(&instrument);
     fillNumberedTexts(&context.texts);
   }
+  ~LinkBench() { windows.unloadAll({}); }  // before the port goes
 };
 
-// The transfers alone, with a recording view: reads go into ConfigLeida, and a write's
-// read-back too, as Lee QVT's and Graba QVT's do.
+// The transfers alone, with a recording view; reads and read-backs go into ConfigLeida.
 struct TransferRig : LinkBench {
   RecordingView view;
   InstrumentTransfers transfers{context.texts, port, clock, messages, [this] { return &view; }};

@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include "common/textfile.h"
-#include "config/factoryset.h"
 #include "lang/extratexts.h"
 #include "lang/textplan.h"
 #include "lang/textsfile.h"
@@ -52,10 +51,8 @@ QList<QStringList> pageWords(const QString& pdf) {
 class TestReportPdf : public QObject {
   Q_OBJECT
  private slots:
-  // The fullest configuration, with a long and a very long serial number, in all five
-  // languages: the signature block shares its page with values, the printer gets the PDF's
-  // pages, the long serial never pushes "Page n of m" off, numbers read as the language
-  // writes them, and the archive finds what the document records.
+  // The fullest configuration, long serial numbers, five languages: signature beside values, the
+  // printer's pages the PDF's, "Page n of m" kept, numbers as the language writes them, PDF/A.
   void wholeOnPaperInEveryLanguage_data() {
     QTest::addColumn<int>("base");
     QTest::addColumn<int>("serialLength");
@@ -111,23 +108,6 @@ class TestReportPdf : public QObject {
           QStringLiteral("pdf:Keywords='%1, ORVEX'").arg(input.serialNumber),
           QStringLiteral("xmp:CreatorTool='ORVEX configuration tool 5.0'")})
       QVERIFY2(meta.contains(expected), qPrintable(expected));
-  }
-  // The delivered configuration with customer and site, the longest source and model texts:
-  // one page in every language.
-  void commonConfigurationOnOnePage() {
-    for (const int base : {0, 300, 600, 900, 1200}) {
-      const TextTables texts = deliveredTexts(base);
-      QList<int> unshown;
-      ReportInput input = editorReportInput(factoryParameterSet(), &unshown);
-      input.texts = texts.report;
-      input.serialNumber = QStringLiteral("SN-0042");
-      const ReportDocumentHeader header{QDateTime::currentDateTime(),
-                                        "5.0",
-                                        {},
-                                        QStringLiteral("Hydro Energi AS"),
-                                        QStringLiteral("Kraftstasjon 7, Bergen")};
-      QCOMPARE(ReportLayout(reportPages(input, texts, header)).pageCount(), 1);
-    }
   }
 };
 

@@ -1,18 +1,28 @@
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
-#include "support/servicesfixture.h"
 #include "shell/frontpanel.h"
+#include "shell/frontpaneldemo.h"
 #include "shell/presentacion.h"
 #include "shell/register.h"
 #include "shell/startup.h"
+#include "support/servicesfixture.h"
 
 using namespace orvex;
 using namespace orvex::test;
+
+namespace {
+
+QString bits(const auto& lamps) {
+  QString s;
+  for (bool on : lamps) s += on ? '1' : '0';
+  return s;
+}
+
+}  // namespace
 
 class TestPresentacion : public QObject {
   Q_OBJECT
@@ -27,47 +37,6 @@ class TestPresentacion : public QObject {
     destroyed_.clear();
   }
   void cleanup() { fx_.reset(); }
-  void modeTickMirroredOnControls() {
-    main_->onTimer1Tick();
-    QCOMPARE(lamps("ledmode", 5), QString("01000"));
-    QVERIFY(!shown("labelauto") && shown("labelgen"));
-    QVERIFY(!shown("Line11") && shown("Line21") && shown("Line22"));
-    QCOMPARE(child<QGroupBox>("informacion")->title(), QString("screen 2"));
-    for (int i = 0; i < 4; ++i) main_->onTimer1Tick();
-    QVERIFY(shown("ledoff") && shown("labeloff") && shown("Line62"));
-    QCOMPARE(child<QGroupBox>("informacion")->title(), QString("screen 6"));
-  }
-  void alarmTickShowsScreenText() {
-    main_->setRandomSource([] { return 0.45; });  // lamp 2 lit, then cleared
-    main_->onTimer2Tick();
-    QCOMPARE(child<QLabel>("alarma")->text(), QString("screen 9"));
-    QVERIFY(!shown("ledalarm(2)"));
-    for (QString& text : fx_->context.texts.screen) text.replace("screen", "pantalla");
-    emit fx_->events.languageApplied();  // shown at once, with no tick
-    QCOMPARE(child<QGroupBox>("informacion")->title() + child<QLabel>("alarma")->text(),
-             QString("pantalla 1pantalla 9"));
-  }
-  void editorStopsAndResumesTheDemonstration() {
-    QWidget* editor = addPlainWindow("ConfigQVT");
-    for (int i = 0; i < 25; ++i) main_->onTimer3Tick();
-    main_->onTimer1Tick();
-    click("Command4");
-    QVERIFY(!editor->isHidden() && running() == "0000");
-    emit fx_->events.editorLeft();
-    QCOMPARE(running(), QString("1110"));
-    QVERIFY(main_->demo().sequenceSecond() == 25 && main_->demo().modeStep() == 1);
-  }
-  void serialSettingsDisableTheWindowAndItsClose() {
-    QWidget* settings = addPlainWindow("ConfigCOM");
-    click("Command2");
-    QVERIFY(!main_->isEnabled() && !settings->isHidden());
-    QVERIFY(settings->windowType() == Qt::Dialog && settings->parentWidget() == main_ &&
-            settings->isEnabled());
-    QVERIFY(!main_->close());  // no exit sequence while disabled
-    QCOMPARE(running(), QString("1110"));
-    emit fx_->events.serialSettingsClosed();
-    QVERIFY(main_->isEnabled());
-  }
   void exitSequenceUnloadsInOrder() {
     for (const char* name :
          {"Report", "ConfigQVT", "ConfigCOM", "GrabQVT", "GrabFich", "Idioma", "LoadFich"})
@@ -99,12 +68,42 @@ class TestPresentacion : public QObject {
                                           "GrabQVT", "ConfigCOM", "ConfigQVT", "Report"}));
     main_ = nullptr;
   }
-  void frameCloseRunsTheExitSequenceOnce() {
-    main_->show();
-    QVERIFY(!main_->close() && main_->isVisible() && timer(4)->isActive());
-    for (int i = 0; i < 5; ++i) main_->onTimer4Tick();
-    QVERIFY(!main_->close());
-    QCOMPARE(main_->demo().exitTicks(), 5);
+
+  void sequenceTable_data() {
+    QTest::addColumn<int>("second");
+    QTest::addColumn<QString>("lamps");
+    const QList<QPair<int, QString>> rows{{0, "1100001"},  {9, "1100001"},  {10, "0100000"},
+                                          {12, "0100000"}, {13, "0000000"}, {16, "0010000"},
+                                          {18, "0011000"}, {20, "0011100"}, {29, "0011100"},
+                                          {30, "0011110"}, {31, "0000000"}, {33, "1000001"},
+                                          {35, "1000001"}, {36, "1100001"}, {72, "1100001"}};
+    for (const auto& [second, lamps] : rows) QTest::addRow("second %d", second) << second << lamps;
+  }
+  void sequenceTable() {
+    QFETCH(int, second);
+    FrontPanelDemo demo;
+    for (int i = 0; i < second; ++i) demo.sequenceTick();
+    QTEST(bits(demo.state().sequenceLamp), "lamps");
+    QCOMPARE(demo.sequenceSecond(), second % 36);
+  }
+  void alarmTick_data() {
+    QTest::addColumn<double>("lit");
+    QTest::addColumn<double>("cleared");
+    QTest::addColumn<QString>("alarm");  // lamps, screen text
+    QTest::newRow("first lamp, other cleared") << 0.0 << 0.99 << "100000 7";
+    QTest::newRow("lit lamp cleared again") << 0.5 << 0.5 << "000000 9";
+    QTest::newRow("top of range is lamp 4") << 0.999999 << 0.0 << "000010 11";
+    QTest::newRow("a stray 1.0 stays in range") << 1.0 << 0.2 << "000010 11";
+  }
+  void alarmTick() {
+    QFETCH(double, lit);
+    QFETCH(double, cleared);
+    // The demonstration asks two numbers per alarm tick.
+    FrontPanelDemo demo(
+        [numbers = QList<double>{lit, cleared}, n = 0]() mutable { return numbers.value(n++); });
+    demo.alarmTick();
+    QTEST(bits(demo.state().alarmLamp) + " " + QString::number(demo.state().alarmScreenText),
+          "alarm");
   }
 
  private:
@@ -115,13 +114,6 @@ class TestPresentacion : public QObject {
   QTimer* timer(int n) { return child<QTimer>(QStringLiteral("Timer%1").arg(n)); }
   void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
   bool shown(const QString& name) { return !child(name)->isHidden(); }
-  // "1" for each shown control of an array, e.g. lamps("ledmode", 5) == "10000".
-  QString lamps(const QString& array, int count) {
-    QString bits;
-    for (int i = 0; i < count; ++i)
-      bits += shown(QStringLiteral("%1(%2)").arg(array).arg(i)) ? '1' : '0';
-    return bits;
-  }
   // "1" for each running timer, Timer1 to Timer4.
   QString running() {
     QString bits;

@@ -1,6 +1,5 @@
 #include <QDir>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -39,10 +38,8 @@ class TestStartup : public QObject {
     QTest::addColumn<bool>("message");
     QTest::addColumn<QByteArray>("fileAfter");  // empty: unchanged
     const QByteArray english = "$ENGLISH$\r\n";
-    QTest::newRow("français, Windows-1252") << QByteArray(
-                                                   "$FRAN\xC7"
-                                                   "AIS$\r\n")
-                                            << 600 << false << QByteArray();
+    QTest::newRow("français, Windows-1252")
+        << QByteArray("$FRAN\307AIS$\r\n") << 600 << false << QByteArray();
     QTest::newRow("plain C is unknown") << QByteArray("$FRANCAIS$\r\n") << 300 << false << english;
     QTest::newRow("missing") << kAbsent << 300 << true << english;
   }
@@ -60,17 +57,29 @@ class TestStartup : public QObject {
              fixtureItem(base, 1) + "|" + fixtureItem(base, 2));
     QCOMPARE(fx_->context.languageMarker, QString::fromUtf16(languageForBase(base)->marker));
   }
+  // Choosing and closing leaves the file; only Command8 stores the choice, then hides.
   void chosenLanguageMarkedInIdioma() {
     fx_->dir.write("conflang.sys", "$DEUTSCHLAND$\r\n");
     start();
     QWidget* idioma = fx_->windows.existing("Idioma");
     QVERIFY(idioma);
-    auto marked = [idioma](const char* name) {
-      return idioma->findChild<QPushButton*>(name)->palette().color(QPalette::Button) ==
-             QColor(Qt::white);
+    const auto button = [idioma](const char* name) {
+      return idioma->findChild<QPushButton*>(name);
+    };
+    const auto marked = [&button](const char* name) {
+      return button(name)->palette().color(QPalette::Button) == QColor(Qt::white);
     };
     QVERIFY(marked("Command4") && !marked("Command3"));
-    QCOMPARE(idioma->findChild<QPushButton*>("Command8")->text(), fixtureItem(900, 17));
+    QCOMPARE(button("Command8")->text(), fixtureItem(900, 17));
+    idioma->show();
+    button("Command6")->click();
+    idioma->close();
+    QCOMPARE(fx_->dir.read("conflang.sys"), QByteArray("$DEUTSCHLAND$\r\n"));
+    idioma->show();
+    button("Command6")->click();
+    button("Command8")->click();
+    QCOMPARE(fx_->dir.read("conflang.sys"), QByteArray("$FRAN\307AIS$\r\n"));
+    QVERIFY(idioma->isHidden() && fx_->messages.shown().isEmpty());
   }
   void languageFileThatCannotBeRewritten() {
     QVERIFY(QDir().mkpath(fx_->dir.file("conflang.sys")));  // unreadable and not replaceable
@@ -78,34 +87,6 @@ class TestStartup : public QObject {
     const QStringList shown = fx_->messages.shown();
     QVERIFY(shown.size() == 2 && shown[0] == kNoLanguageFile && shown[1].contains("conflang.sys"));
     QCOMPARE(fx_->context.languageMarker + main_->windowTitle(), "$ENGLISH$" + fixtureItem(300, 1));
-  }
-  void demonstrationTextsFit_data() {
-    QTest::addColumn<int>("base");
-    for (const Language& language : languages())
-      QTest::newRow(QString::fromUtf16(language.marker).toUtf8()) << language.base;
-  }
-  // The alarm and information texts the demonstration cycles through fit their places in every
-  // delivered language (the captions shown at start-up are checked with all windows).
-  void demonstrationTextsFit() {
-    QFETCH(int, base);
-    QFile delivered(deliveredDataDir() + "/textos.sys");
-    QVERIFY2(delivered.open(QIODevice::ReadOnly), qPrintable(delivered.fileName()));
-    fx_->dir.write("textos.sys", delivered.readAll());
-    fx_->dir.write("conflang.sys", "$ENGLISH$\r\n");
-    start();
-    QVERIFY(loadTexts(fx_->services, base));
-    auto* alarma = main_->findChild<QLabel*>("alarma");
-    for (int n = 7; n <= 11; ++n) {
-      alarma->setText(fx_->context.texts.screen[size_t(n)]);
-      QVERIFY2(alarma->heightForWidth(alarma->width()) <= alarma->height(),
-               qPrintable(alarma->text()));
-    }
-    auto* information = main_->findChild<QGroupBox*>("informacion");
-    for (int n = 1; n <= 6; ++n) {
-      const QString& text = fx_->context.texts.screen[size_t(n)];
-      QVERIFY2(information->fontMetrics().horizontalAdvance(text) < information->width() - 16,
-               qPrintable(text));
-    }
   }
 
  private:

@@ -1,6 +1,5 @@
-// Windows opened from the main window and the editor stay inside the screen's available area,
-// frame included, wherever the window system would have put them: a 2560 x 1600 screen at 2x
-// scaling, 1280 x 800 to the program.
+// Windows opened from the main window and the editor stay inside the available area, frame
+// included: a 2560 x 1600 screen at 2x scaling, 1280 x 800 to the program.
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>

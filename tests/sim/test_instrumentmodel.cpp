@@ -1,8 +1,17 @@
+// The simulator's instrument model and options; then the program's own port, waiter and frame
+// layer against the simulator's server on a real pseudo-terminal, in real time.
+#include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "../files/filesizelimit.h"
 #include "link/checksum.h"
+#include "link/eventloopwaiter.h"
+#include "link/framelayer.h"
+#include "link/qtserialport.h"
 #include "sim/instrumentmodel.h"
 #include "sim/simoptions.h"
+#include "sim/simserver.h"
 
 using namespace orvex;
 using namespace orvex::sim;
@@ -21,6 +30,34 @@ QByteArray joined(const InstrumentModel::Reply& reply) {
 QByteArray answer(InstrumentModel& model, const char* request, qint64 nowUs = 0) {
   return joined(model.handleFrame(frame(request), nowUs));
 }
+
+struct Rig {
+  QTemporaryDir dir;
+  SimOptions options;
+  InstrumentModel model;
+  std::unique_ptr<SimServer> server;
+  QString programDir = dir.path() + '/';
+  QtSerialPort port{programDir};
+  EventLoopWaiter waiter;
+  FrameLayer layer{port, waiter};
+
+  bool start(int burstMs = 0) {
+    options.programDir = dir.path();
+    options.port = 2;
+    options.burstMs = burstMs;
+    options.dumpFile = dir.filePath("dump.qvt");
+    server = std::make_unique<SimServer>(options, model);
+    QString error;
+    if (!server->start(&error)) qWarning() << error;
+    return port.setPortNumber(2, &error) && port.applySettings("9600,N,8,1", &error) &&
+           port.open(&error);
+  }
+  LinkStatusCode exchange(const Request& request) {
+    if (!layer.send(request)) return LinkStatusCode(-1);
+    layer.receiveReply(request);
+    return layer.reply().status;
+  }
+};
 
 }  // namespace
 
@@ -53,23 +90,6 @@ class TestInstrumentModel : public QObject {
     QCOMPARE(model.reg(0x63), quint16(0));  // the command is no register write
   }
 
-  void otherSlaveOrDamagedRequestGetsNoAnswer() {
-    InstrumentModel model;
-    QVERIFY(joined(model.handleFrame(withCrc(QByteArray::fromHex("3803002D0001")), 0)).isEmpty());
-    QByteArray damaged = frame("3703002D0001");
-    damaged[7] = static_cast<char>(damaged[7] ^ 1);
-    QVERIFY(joined(model.handleFrame(damaged, 0)).isEmpty());
-  }
-
-  void streamResynchronisesAfterNoise() {
-    InstrumentModel model;
-    const QByteArray stream =
-        QByteArray::fromHex("FF00") + frame("3703002D0001") + frame("370200000000");
-    const auto replies = model.receive(stream, 0);
-    QCOMPARE(replies.size(), 2);
-    QCOMPARE(joined(replies[1]), frame("370247120385"));
-  }
-
   void pauseDropsHalfFrame() {
     InstrumentModel model;
     const QByteArray request = frame("3703002D0001");
@@ -81,7 +101,6 @@ class TestInstrumentModel : public QObject {
     QVERIFY(model.receive(request, afterGap).size() == 1);
   }
 
-  // --- configuration text
   void configurationTextRoundTrip() {
     InstrumentModel model;
     model.setReg(5, 0xFFFF);
@@ -112,7 +131,6 @@ class TestInstrumentModel : public QObject {
     QCOMPARE(model.configurationText(), before);
   }
 
-  // --- command line
   // Plain, 'always'; then a negative count, a bad port and an unknown option, each told why.
   void options() {
     QList<bool> run;
@@ -129,17 +147,12 @@ class TestInstrumentModel : public QObject {
   void optionsReachFaults() {
     SimOptions o;
     QString message;
-    const QStringList args{"orvex-sim",   "--crc-errors",
-                           "always",      "--wrong-identity",
-                           "3",           "--model",
-                           "2",           "--split-gap-ms",
-                           "40",          "--stop-after",
-                           "7",           "--reset-silence-ms",
-                           "500",         "--ack-without-identity",
-                           "--no-answer", "--stray-bytes",
-                           "2",           "--baud",
-                           "19200",       "--burst-ms",
-                           "16"};
+    const QStringList args = QStringLiteral(
+                                 "orvex-sim --crc-errors always --wrong-identity 3 --model 2 "
+                                 "--split-gap-ms 40 --stop-after 7 --reset-silence-ms 500 "
+                                 "--ack-without-identity --no-answer --stray-bytes 2 --baud 19200 "
+                                 "--burst-ms 16")
+                                 .split(' ');
     QCOMPARE(parseSimOptions(args, &o, &message), ParseResult::Run);
     const InstrumentFaults& f = o.faults;
     QCOMPARE(QList<qint64>({f.crcErrors, f.wrongIdentity, f.modelCode, f.splitGapUs, f.stopAfter,
@@ -148,6 +161,48 @@ class TestInstrumentModel : public QObject {
              QList<qint64>({-1, 3, 2, 40'000, 7, 500'000, 1, 1, 2, 19200, 16}));
     QCOMPARE(parseSimOptions({"orvex-sim", "--help"}, &o, &message), ParseResult::Help);
     QVERIFY(message.contains("--ack-without-identity"));
+  }
+  void comLinkAndSafeDump() {
+    Rig rig;
+    QVERIFY(rig.start());
+    QCOMPARE(comDevicePath(rig.programDir, 2), rig.server->terminalPath());
+    QCOMPARE(comDevicePath(rig.programDir, 3), QString("/dev/ttyS2"));
+    QString error;
+    QVERIFY(!rig.port.setPortNumber(0, &error));
+    QVERIFY(error.contains("0"));
+    test::FileSizeLimit diskFull(16);  // a full disk: no dump at all, not a cut one
+    QVERIFY(!rig.server->dump(&error) && !QFileInfo::exists(rig.options.dumpFile));
+    rig.server.reset();  // the link goes with the simulator
+    QVERIFY(!QFileInfo(rig.programDir + "COM2").isSymLink());
+  }
+
+  void blockReadInUsbBurstsAndReopen() {
+    Rig rig;
+    QVERIFY(rig.start(16));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QCOMPARE(rig.exchange({0x05, 0x0001, 63}), kReplySound);
+    QCOMPARE(rig.layer.reply().bytes.size(), 131);
+    QVERIFY2(elapsed.elapsed() < 2000, "the reply must end the wait, not the time limit");
+    rig.port.close();  // the simulator keeps its own handle: no hang-up between attempts
+    QString error;
+    QVERIFY2(rig.port.open(&error), qPrintable(error));
+    QCOMPARE(rig.exchange({0x03, 0x002D, 1}), kReplySound);
+  }
+
+  void vanishingInstrumentEndsWaitAndClosesPort() {
+    Rig rig;
+    QVERIFY(rig.start());
+    rig.model.faults().noAnswer = true;
+    QString reason;
+    QObject::connect(&rig.port, &SerialPort::failed, [&](const QString& r) { reason = r; });
+    QTimer::singleShot(200, [&] { rig.server.reset(); });  // the far side goes away
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QCOMPARE(rig.exchange({0x03, 0x002D, 1}), kReplyTimeout);
+    QVERIFY2(elapsed.elapsed() < 2000, "a lost port must end the wait");
+    QVERIFY(!rig.port.isOpen());
+    QVERIFY(!reason.isEmpty());
   }
 };
 

@@ -3,10 +3,8 @@
 
 namespace orvex::test {
 
-// The configuration whose report is longest, as the editor holds it: oil pressure, alternator
-// frequency and pick-up (the longest of the three signals only one of which can be on) as
-// running conditions, preheating with its time, a repetitive siren, every alarm input acting;
-// read from an ORVEX (model slot 1).
+// The configuration whose report is longest: oil pressure, alternator frequency and pick-up as
+// running conditions, preheating, a repetitive siren, every alarm input acting; an ORVEX.
 inline ParameterSet fullestConfiguration() {
   const int values[63] = {10, 1, 1, 1, 1, 8, 12, 3, 8,  8, 8,  5, 1,   1, 2, 2, 1,  1, 2,  1, 1,
                           2,  6, 6, 2, 3, 1, 1,  1, 3,  1, 5,  2, 3,   1, 5, 2, 3,  1, 5,  1, 2,

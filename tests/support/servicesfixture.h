@@ -5,8 +5,8 @@
 
 namespace orvex::test {
 
-// The services a window gets, with recorded message boxes; unloads its windows at the end.
-// `port` and `waiter` may be members of a derived fixture: only their addresses are kept here.
+// The services a window gets, message boxes recorded; `port` and `waiter` may be members of a
+// derived fixture (only their addresses are kept). Unloads its windows at the end.
 struct ServicesFixture {
   ProgramContext context;
   WindowRegistry windows;

@@ -6,9 +6,8 @@
 
 namespace orvex::test {
 
-// Every window of the program as the program registers them, started as the program starts
-// (its main window shown), over a program folder with the delivered files and an in-memory
-// port in virtual time. For tests that link orvex_program_windows and orvex_testing.
+// Every window of the program, started as the program starts, over a program folder with the
+// delivered files and an in-memory port in virtual time.
 struct WholeProgram : ProgramDirFixture {
   VirtualTimeWaiter waiter;
   InMemorySerialPort port{waiter};
