@@ -31,7 +31,8 @@ void Results::add(const ControllerOutcome& outcome, const QString& said, QJsonOb
     atLeast(controllerFailure_);
     // A failed write says whether the controller still holds what it held (another model's
     // message and an interruption's say so themselves).
-    if (write_ && summary.written == Written::None && summary.word != QLatin1String("wrong-model") &&
+    if (write_ && summary.written == Written::None &&
+        summary.word != QLatin1String("wrong-model") &&
         summary.word != QLatin1String("interrupted"))
       text += QLatin1Char(' ') + extraText(&session_.link.texts, extra::CliNothingWritten);
   }

@@ -221,7 +221,7 @@ class TestE2eCli : public QObject {
       }
     });
     write.start(binaryPath("orvex-cli"), {"write", "CONFIG/FACTORY.QVT", "--port", "COM1", "--lang",
-                                      "en", "--log", "write.log"});
+                                          "en", "--log", "write.log"});
     QTRY_VERIFY_WITH_TIMEOUT(write.state() == QProcess::NotRunning, 90'000);  // timers run
     err += write.readAllStandardError();
     QVERIFY2(err.contains("finishing the write on COM1"), err.constData());
