@@ -44,12 +44,16 @@ void quietQtRemarks(QtMsgType type, const QMessageLogContext& context, const QSt
     std::fprintf(stderr, "%s\n", qUtf8Printable(text));
 }
 
-// Without --dir, the folder the windowed program would use when started here.
+// Without --dir, the folder the windowed program would use when started here. The program's
+// name is lent to Qt only to find the user's data folder: left set on Windows (seen under
+// Wine), a run whose controllers had threads of their own never ended, hanging in its exit.
 Arguments withProgramDir(Arguments arguments) {
   if (!arguments.programDir.isEmpty()) return arguments;
+  const QString ownName = QCoreApplication::applicationName();
   QCoreApplication::setApplicationName(QLatin1String(orvex::kProgramName));
   orvex::FolderProblem problem;
   const orvex::ProgramPlace place = orvex::thisProgramPlace(QDir::currentPath());
+  QCoreApplication::setApplicationName(ownName);
   arguments.programDir = orvex::chooseProgramDir(place, &problem);
   if (problem)
     std::fprintf(stderr, "%s\n", qUtf8Printable(orvex::folderProblemText(problem, nullptr)));
