@@ -103,13 +103,16 @@ void runController(const LinkSetup& setup, const ControllerJob& job, const Contr
 // The device a port leads to, with every link followed.
 QString deviceOf(const QString& port, const QString& programDir) {
   const int number = comNumber(port);
-  const QFileInfo device(number > 0 ? comDevicePath(programDir, number) : port);
-  const QString canonical = device.canonicalFilePath();
-  QString path = canonical.isEmpty() ? device.absoluteFilePath() : canonical;
+  const QString named = number > 0 ? comDevicePath(programDir, number) : port;
 #ifdef Q_OS_WIN
-  return path.toUpper();  // COM1 and com1 are one port
+  // The system's own port names, whose case does not count (COM1 and com1 are one port). The
+  // file system is not asked: looking a port up there opens it, and waits while it is in use.
+  const QString prefix = QStringLiteral("\\\\.\\");
+  return (named.startsWith(prefix) ? named.mid(prefix.size()) : named).toUpper();
 #else
-  return path;
+  const QFileInfo device(named);
+  const QString canonical = device.canonicalFilePath();
+  return canonical.isEmpty() ? device.absoluteFilePath() : canonical;
 #endif
 }
 

@@ -64,9 +64,11 @@ class TestCliArguments : public QObject {
     QTemporaryDir dir;
     QFile device(dir.filePath("ttyFAKE"));
     QVERIFY(device.open(QIODevice::WriteOnly));
-    QVERIFY(QFile::link(device.fileName(), dir.filePath("COM1")));
     const QString programDir = dir.path() + '/';
+#ifndef Q_OS_WIN  // there COMn is the system's own port, not a link in the program's folder
+    QVERIFY(QFile::link(device.fileName(), dir.filePath("COM1")));
     QVERIFY(portsSharingADevice({"COM1", device.fileName()}, programDir).contains("same device"));
+#endif
     QVERIFY(portsSharingADevice({"COM2", "com2"}, programDir).contains("same device"));
     QVERIFY(portsSharingADevice({"COM1", "COM2"}, programDir).isEmpty());
     QVERIFY(portsSharingAFileName({"/a/COM1", "/b/com1"}).contains("files of the same name"));
