@@ -1,10 +1,11 @@
 // Full read and full write with verification, as the installer runs them (every window,
-// the real serial port and waits), against orvex-sim at 9600 baud over a pseudo-terminal.
+// the real serial port and waits, the copy kept before a write), against orvex-sim at 9600
+// baud over a pseudo-terminal.
 // Prints each transfer's wall time against the protocol's floor and this process's CPU
 // time during it. The floor is the prescribed pauses plus the replies' bytes at 9600 baud:
 // the simulator paces its replies as a line would, while the pseudo-terminal hands the
 // program's requests over at once, so their bytes take no time here.
-// Run: build/bench/bench_transfers [ROUNDS]   (about 45 s per round)
+// Run: build/bench/bench_transfers [ROUNDS]   (about 90 s per round)
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "orvex-sim did not start (%s)\n", qPrintable(binaryPath("orvex-sim")));
       return 1;
     }
+    // The first write reads the controller for its copy; after a read it needs no other.
+    allClean = measure(program, "copied", "Command5", readFloor + writeFloor) && allClean;
     allClean = measure(program, "read", "Command4", readFloor) && allClean;
     allClean = measure(program, "write", "Command5", writeFloor) && allClean;
   }

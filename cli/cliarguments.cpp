@@ -15,6 +15,7 @@ const char kGeneralHelp[] =
     "  orvex-cli write   FILE.QVT --port PORT[,PORT...]\n"
     "  orvex-cli compare A B          A, B: a .QVT file or port:PORT\n"
     "  orvex-cli report  FILE.QVT|--port PORT --serial S [--lang es|en|fr|de|no] [-o DIR]\n"
+    "  orvex-cli history                the writes made, newest first\n"
     "\n"
     "PORT is COMn (as the windowed program resolves it in the program directory) or a\n"
     "device path such as /dev/ttyUSB0. Several ports are handled at the same time.\n"
@@ -53,7 +54,13 @@ const char kWriteHelp[] =
     "Writes the configuration the editor would write after loading FILE.QVT (slots 46 and\n"
     "47 as 0, slot 45 never written) into each controller, resets it and reads it back:\n"
     "'verified' only when the read-back matches every slot. A file the editor could not\n"
-    "show exactly is refused (exit status 2), naming the slots.\n";
+    "show exactly is refused (exit status 2), naming the slots.\n"
+    "\n"
+    "Before its first register, each write reads the controller and keeps what it holds\n"
+    "in the program directory's History folder (History/DATE-TIME-PORT-before.QVT); when\n"
+    "that copy cannot be read or kept, nothing is written to that controller. Every write\n"
+    "is added to History/history.csv ('orvex-cli history' lists it).\n"
+    "  --no-backup        write without reading and keeping the copy first\n";
 
 const char kCompareHelp[] =
     "orvex-cli compare A B [options]\n"
@@ -62,6 +69,15 @@ const char kCompareHelp[] =
     "from that controller), in the editor's words. Slots 45 to 47 are not compared.\n"
     "Exit status 0 when nothing differs, 1 when something does, 2 on trouble (bad usage,\n"
     "a bad file, a controller that could not be read).\n";
+
+const char kHistoryHelp[] =
+    "orvex-cli history [--json] [options]\n"
+    "\n"
+    "Lists the writes to controllers made from this program directory (by orvex-cli write\n"
+    "and the windowed program's 'Graba QVT'), newest first: when, the port, what was\n"
+    "written, how it ended, the copy of what the controller held before, and how many\n"
+    "settings changed. Load a copy with 'orvex-cli write History/...-before.QVT' to put\n"
+    "it back. The oldest of more than 1000 writes are removed, never a port's last copy.\n";
 
 const char kReportHelp[] =
     "orvex-cli report FILE.QVT|--port PORT --serial S [--lang LANG] [-o DIR]\n"
@@ -91,6 +107,7 @@ const char* commandHelp(Command command) {
     case Command::Write: return kWriteHelp;
     case Command::Compare: return kCompareHelp;
     case Command::Report: return kReportHelp;
+    case Command::History: return kHistoryHelp;
   }
   return kGeneralHelp;
 }
@@ -99,7 +116,8 @@ bool commandNamed(const QString& name, Command* command) {
   static const QList<std::pair<QString, Command>> names = {{"read", Command::Read},
                                                            {"write", Command::Write},
                                                            {"compare", Command::Compare},
-                                                           {"report", Command::Report}};
+                                                           {"report", Command::Report},
+                                                           {"history", Command::History}};
   for (const auto& [word, value] : names)
     if (name == word) {
       *command = value;
@@ -115,6 +133,7 @@ struct Tokens {
   QStringList positionals;
   bool json = false;
   bool quiet = false;
+  bool noBackup = false;
   bool help = false;
 };
 
@@ -141,8 +160,11 @@ bool splitTokens(const QStringList& args, Tokens* tokens, QString* problem) {
     const bool inlineValue = name.startsWith(QLatin1String("--")) && name.contains('=');
     if (inlineValue)
       std::tie(name, value) = std::pair(name.section('=', 0, 0), name.section('=', 1));
-    if (name == QLatin1String("--json") || name == QLatin1String("--quiet")) {
-      bool& flag = name == QLatin1String("--json") ? tokens->json : tokens->quiet;
+    if (name == QLatin1String("--json") || name == QLatin1String("--quiet") ||
+        name == QLatin1String("--no-backup")) {
+      bool& flag = name == QLatin1String("--json")    ? tokens->json
+                   : name == QLatin1String("--quiet") ? tokens->quiet
+                                                      : tokens->noBackup;
       if (std::exchange(flag, true)) {
         *problem = QStringLiteral("The option %1 is given twice.").arg(name);
         return false;
@@ -186,6 +208,8 @@ bool isDirectoryOutput(const QString& output) {
 // What each command needs besides the common options; empty when all is there.
 QString checkCommand(Arguments* a, const Tokens& t) {
   const auto needs = [&t](const char* option) { return !t.values.contains(QLatin1String(option)); };
+  if (t.noBackup && a->command != Command::Write)
+    return QStringLiteral("--no-backup is an option of write.");
   switch (a->command) {
     case Command::Read:
       if (!t.positionals.isEmpty()) return QStringLiteral("read takes no file; did you mean -o?");
@@ -210,6 +234,10 @@ QString checkCommand(Arguments* a, const Tokens& t) {
       if (t.positionals.size() + a->ports.size() != 1)
         return QStringLiteral("report takes one .QVT file or one --port.");
       a->input = t.positionals.value(0);
+      return {};
+    case Command::History:
+      if (!t.positionals.isEmpty() || !a->ports.isEmpty())
+        return QStringLiteral("history takes no file and no port.");
       return {};
   }
   return {};
@@ -240,6 +268,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   a.logFile = t.values.value("--log");
   a.json = t.json;
   a.quiet = t.quiet;
+  a.noBackup = t.noBackup;
   if (!a.language.isEmpty() && !kLanguages.contains(a.language))
     return error(QStringLiteral("--lang takes es, en, fr, de or no, not '%1'.").arg(a.language));
   if (a.ports.removeDuplicates() > 0) return error(QStringLiteral("A port is named twice."));

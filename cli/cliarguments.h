@@ -5,7 +5,7 @@
 // The command line of orvex-cli: which command, on which controllers and files.
 namespace orvex::cli {
 
-enum class Command { Read, Write, Compare, Report };
+enum class Command { Read, Write, Compare, Report, History };
 
 struct Arguments {
   Command command = Command::Read;
@@ -20,7 +20,8 @@ struct Arguments {
   QString lineSettings;    // "9600,N,8,1"; empty: the program directory's confcom.sys
   QString logFile;
   bool json = false;
-  bool quiet = false;  // only the outcomes, no progress
+  bool quiet = false;     // only the outcomes, no progress
+  bool noBackup = false;  // write: no copy of what the controllers hold is kept first
 };
 
 // What the command line asks: arguments to run, help to print, or a usage error.

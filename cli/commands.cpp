@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QJsonObject>
 
+#include <map>
+
 #include "cli/framelogfile.h"
 #include "cli/outputs.h"
 #include "cli/progress.h"
@@ -14,6 +16,7 @@
 #include "config/editortable.h"
 #include "files/filename.h"
 #include "files/qvtformat.h"
+#include "history/copiedwrite.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
 #include "lang/writefailure.h"
@@ -82,7 +85,9 @@ QList<ControllerOutcome> onControllers(const Session& s, const QStringList& port
   return outcomes;
 }
 
-bool readJob(InstrumentTransfers& t, ParameterSet* set) { return t.readConfiguration(set); }
+bool readJob(InstrumentTransfers& t, ControllerOutcome* out) {
+  return t.readConfiguration(&out->set);
+}
 
 // Values the editor could not show exactly, in a file or read from a controller.
 QString unshownProblem(const Session& s, const QString& where, const QList<int>& unshown) {
@@ -153,20 +158,73 @@ void readIntoFiles(const Session& s, Results& results) {
   }
 }
 
+// Reads what the controller holds and keeps it in History; false (told in *out) when it could
+// not be read or kept: then nothing may be written.
+bool keepCopy(const Session& s, InstrumentTransfers& t, CopiedWrite& copy, ControllerOutcome* out) {
+  ParameterSet held;
+  QString why = extraText(s, extra::CopyNotRead);
+  if (t.readConfiguration(&held)) {
+    QString error;
+    if (copy.keepBefore(held, &error)) {
+      out->before = copy.entry().before;
+      return true;
+    }
+    const QString folder = historyPath(s.link.programDir);
+    why = writeFailureReason(&s.link.texts, folder + QStringLiteral("copy.QVT"), error);
+    out->outputProblem = writeFailed(s, folder, error);
+  }
+  if (!t.log().isEmpty() && t.log().last().outcome == TransferOutcome::Cancelled)
+    return false;  // interrupted: the outcome says so
+  out->problems << extraText(s, extra::CopyNotKept).arg(why) + QLatin1Char(' ') +
+                       extraText(s, extra::CliWithoutCopy);
+  return false;
+}
+
+// The write's line in history.csv, after all controllers ended; a history that cannot be
+// written is a failed output of the command.
+void recordWrite(const Session& s, CopiedWrite& copy, const ControllerOutcome& outcome,
+                 Results& results) {
+  const TransferRecord& record = outcome.record;
+  const bool written = record.title == QLatin1String("write");
+  QString file;
+  QString error;
+  if (!copy.record(deviceOfPort(outcome.port, s.link.programDir),
+                   written ? record.outcome : TransferOutcome::WriteFailedUnchanged, record.slot,
+                   &file, &error))
+    results.refuse(writeFailed(s, file, error), kFileNotWritten);
+}
+
+QString writeSaid(const Session& s, const ControllerOutcome& outcome) {
+  QString said = outcome.ok ? message(s, 27) : lastProblem(outcome);
+  if (!outcome.before.isEmpty())
+    said += QLatin1Char(' ') +
+            extraText(s, extra::CliCopyKept).arg(QDir::toNativeSeparators(outcome.before));
+  return said;
+}
+
 void writeIntoControllers(const Session& s, Results& results) {
   ParameterSet edited;
   OutputCheck outputs(s.link.texts);
-  if (!loadEditedFile(s, s.arguments.input, &edited, results) ||
-      !checkPorts(s, s.arguments.ports, results) || !checkOutputs(s, {}, &outputs, results))
+  const Arguments& a = s.arguments;
+  if (!loadEditedFile(s, a.input, &edited, results) || !checkPorts(s, a.ports, results) ||
+      !checkOutputs(s, {}, &outputs, results))
     return;
+  std::map<QString, CopiedWrite> copies;  // each controller's thread uses its own
+  for (const QString& port : a.ports)
+    copies.emplace(port, CopiedWrite(s.link.programDir, port, a.input, edited));
   const QList<ControllerOutcome> outcomes = onControllers(
-      s, s.arguments.ports, TransferKind::Write,
-      [edited](InstrumentTransfers& t, ParameterSet* readBack) {
-        return t.writeConfiguration(edited, readBack);
+      s, a.ports, TransferKind::Write,
+      [&s, &copies, edited](InstrumentTransfers& t, ControllerOutcome* out) {
+        CopiedWrite& copy = copies.at(out->port);
+        if (!s.arguments.noBackup && !keepCopy(s, t, copy, out)) return false;
+        return t.writeConfiguration(edited, &out->set);
       },
       results);
-  for (const ControllerOutcome& outcome : outcomes)
-    results.add(outcome, outcome.ok ? message(s, 27) : lastProblem(outcome));
+  for (const ControllerOutcome& outcome : outcomes) {
+    const QJsonValue before = outcome.before.isEmpty() ? QJsonValue() : outcome.before;
+    results.add(outcome, writeSaid(s, outcome), {{QStringLiteral("before"), before}});
+    recordWrite(s, copies.at(outcome.port), outcome, results);
+  }
 }
 
 // The values a report records: the .QVT file, or the controller read now. False (told) when
@@ -281,6 +339,7 @@ int runCommand(const Session& s, QTextStream& out) {
     case Command::Write: return runWrite(s, out);
     case Command::Compare: return runCompare(s, out);
     case Command::Report: return runReport(s, out);
+    case Command::History: return runHistory(s, out);
   }
   return kBadUsage;
 }

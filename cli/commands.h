@@ -3,7 +3,7 @@
 
 #include "cli/session.h"
 
-// The four commands. Each returns the exit status; results go to `out` (text or JSON),
+// The commands. Each returns the exit status; results go to `out` (text or JSON),
 // progress and problems to standard error.
 namespace orvex::cli {
 
@@ -11,6 +11,7 @@ int runRead(const Session& session, QTextStream& out);
 int runWrite(const Session& session, QTextStream& out);
 int runCompare(const Session& session, QTextStream& out);
 int runReport(const Session& session, QTextStream& out);
+int runHistory(const Session& session, QTextStream& out);
 
 int runCommand(const Session& session, QTextStream& out);
 

@@ -94,14 +94,15 @@ void runController(const LinkSetup& setup, const ControllerJob& job, const Contr
   if (run.log)
     transfers.setLogSink([&run, out](const QString& lines) { run.log->append(out->port, lines); });
   running.add(&transfers, out->port);
-  out->ok = job(transfers, &out->set);
+  out->ok = job(transfers, out);
   running.remove(&transfers);
   if (!transfers.log().isEmpty()) out->record = transfers.log().last();
   run.board.finished(out->port, out->ok);
 }
 
-// The device a port leads to, with every link followed.
-QString deviceOf(const QString& port, const QString& programDir) {
+}  // namespace
+
+QString deviceOfPort(const QString& port, const QString& programDir) {
   const int number = comNumber(port);
   const QString named = number > 0 ? comDevicePath(programDir, number) : port;
 #ifdef Q_OS_WIN
@@ -116,12 +117,10 @@ QString deviceOf(const QString& port, const QString& programDir) {
 #endif
 }
 
-}  // namespace
-
 QString portsSharingADevice(const QStringList& ports, const QString& programDir) {
   QHash<QString, QString> portOfDevice;
   for (const QString& port : ports) {
-    const QString device = deviceOf(port, programDir);
+    const QString device = deviceOfPort(port, programDir);
     if (portOfDevice.contains(device))
       return QStringLiteral("The ports %1 and %2 are the same device (%3).")
           .arg(portOfDevice[device], port, QDir::toNativeSeparators(device));

@@ -33,6 +33,7 @@ struct ControllerOutcome {
   QStringList problems;   // the messages the transfer gave, in order
   TransferRecord record;  // the transfer: how it ended, where, and its frames
   QString outputProblem;  // the result could not be written
+  QString before;         // a write: the copy of what the controller held (History/...)
 };
 
 // Where the controllers of a run report: progress and problems, the frame log file (null:
@@ -43,13 +44,16 @@ struct ControllerRun {
   const Interruptions* interruptions = nullptr;
 };
 
-// One transfer with one controller: true when it succeeded as a whole.
-using ControllerJob = std::function<bool(InstrumentTransfers& transfers, ParameterSet* set)>;
+// The transfers with one controller: true when they succeeded as a whole. The job fills
+// `out->set` (and what else it has to tell) from the controller's own thread.
+using ControllerJob = std::function<bool(InstrumentTransfers& transfers, ControllerOutcome* out)>;
 
 // Two of `ports` that lead to the same device (COM1 and com1, or COM1 and the device its link
 // in `programDir` points to): what to tell; empty when every port has a device of its own.
 // Two links opening one device at once would mix their frames.
 QString portsSharingADevice(const QStringList& ports, const QString& programDir);
+// The device a port leads to, with every link followed.
+QString deviceOfPort(const QString& port, const QString& programDir);
 
 // Runs `job` on every port at once, each controller in a thread of its own with its own serial
 // port, waits and transfer, so that one controller's waits never hold up another's and one's

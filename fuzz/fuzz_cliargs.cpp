@@ -31,7 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       expect(a.input.isEmpty() != a.ports.isEmpty() && a.ports.size() <= 1,
              "report has one source: a file or one port");
       break;
+    case Command::History:
+      expect(a.ports.isEmpty() && a.input.isEmpty(), "history reads no controller and no file");
+      break;
   }
+  expect(!a.noBackup || a.command == Command::Write, "--no-backup belongs to write");
   for (const QString& port : a.ports)
     expect(!port.isEmpty() && !portFileName(port).isEmpty(), "ports name files");
   return 0;

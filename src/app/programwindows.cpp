@@ -5,6 +5,7 @@
 #include "config/ui/configqvt.h"
 #include "files/qvtformat.h"
 #include "files/register.h"
+#include "history/register.h"
 #include "lang/register.h"
 #include "link/applyserialsettings.h"
 #include "link/register.h"
@@ -39,6 +40,7 @@ void registerProgramWindows(AppServices& services) {
   registerFileWindows(services);
   registerReportWindows(services);
   registerCompareWindows(services);
+  registerHistoryWindows(services);
   registerLanguageWindows(services);
   registerShellWindows(services);
 }

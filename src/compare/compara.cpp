@@ -150,6 +150,18 @@ void Compara::compare() {
   if (!readOther(&other) || !collectEditor()) return;
   otherSet_ = other;
   compared_ = true;
+  reviewingWrite_ = false;
+  setStatus(0);
+  showDifferences();
+}
+
+void Compara::showWrite(const ParameterSet& written, const ParameterSet& before,
+                        const QString& beforeName) {
+  editorSet_ = written;
+  otherSet_ = before;
+  otherFile_ = beforeName;
+  compared_ = true;
+  reviewingWrite_ = true;
   setStatus(0);
   showDifferences();
 }
@@ -250,6 +262,7 @@ void Compara::addDifferenceRow(int index) {
 
 void Compara::clearResult(int statusItem) {
   compared_ = false;
+  reviewingWrite_ = false;
   differences_.clear();
   results_->clear();
   summary_->clear();
@@ -269,7 +282,7 @@ void Compara::takeAll() { take(differences_); }
 // what was last read or loaded.
 void Compara::take(const QList<SettingDifference>& chosen) {
   EditorAccess* editor = services_.editor();
-  if (reading_ || !editor || chosen.isEmpty() || !collectEditor()) return;
+  if (reading_ || reviewingWrite_ || !editor || chosen.isEmpty() || !collectEditor()) return;
   ParameterSet set = editorSet_;
   QList<int> taken;
   bool skipped = false;
@@ -306,8 +319,8 @@ void Compara::updateButtons() {
   for (const SettingDifference& difference : differences_) anyTakeable |= difference.otherShowable;
   controllerOption_->setEnabled(services_.transfers && !reading_);
   compareButton_->setEnabled(!reading_);
-  takeOneButton_->setEnabled(!reading_ && chosen && chosen->otherShowable);
-  takeAllButton_->setEnabled(!reading_ && anyTakeable);
+  takeOneButton_->setEnabled(!reading_ && !reviewingWrite_ && chosen && chosen->otherShowable);
+  takeAllButton_->setEnabled(!reading_ && !reviewingWrite_ && anyTakeable);
 }
 
 // The other side's column names what was compared, or what the chosen option will compare.
@@ -316,8 +329,9 @@ void Compara::setColumnHeaders() {
   const QString name = compared_ ? otherFile_ : QString();
   const QString other =
       file ? text(extra::CompareFileColumn).arg(name) : text(extra::CompareControllerColumn);
-  results_->setHeaderLabels({text(extra::CompareSettingColumn), QString(),
-                             text(extra::CompareEditorColumn), other.trimmed()});
+  const int mine = reviewingWrite_ ? extra::HistoryWrittenColumn : extra::CompareEditorColumn;
+  results_->setHeaderLabels(
+      {text(extra::CompareSettingColumn), QString(), text(mine), other.trimmed()});
   fitColumns();
 }
 

@@ -26,6 +26,10 @@ class Compara : public QWidget {
   void compare();       // Command1
   void takeSelected();  // Command2
   void takeAll();       // Command3
+  // What a write changed: the configuration it wrote against the copy kept before it (a file
+  // of History), listed as a comparison is; nothing is taken into the editor from it.
+  void showWrite(const ParameterSet& written, const ParameterSet& before,
+                 const QString& beforeName);
   const QList<SettingDifference>& differences() const { return differences_; }
 
  protected:
@@ -70,6 +74,7 @@ class Compara : public QWidget {
   QString otherFile_;  // the file compared with; empty for the controller
   bool compared_ = false;
   bool reading_ = false;
+  bool reviewingWrite_ = false;  // the list shows a write of the history
   QList<SettingDifference> differences_;
 };
 

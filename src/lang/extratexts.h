@@ -167,6 +167,33 @@ enum : int {
   // 417..418: the command line stopped by Ctrl-C or a signal
   FinishingWrite = 149,     // 417 finishing the write on %1 (port) ...; Ctrl-C again stops at once
   StoppedNothingWritten = 150,  // 418 stopped by an interruption: nothing written
+  // 419..444: the history of writes, the copy kept before each write, the Historial window
+  HistoryCommand = 151,     // 419 ConfigQVT.Command9
+  HistoryTitle = 152,       // 420 title of Historial
+  HistoryNote = 153,        // 421 Label1: a copy before every write; load it and write it back
+  HistoryDateColumn = 154,  // 422..427 column headers of List1
+  HistoryPortColumn = 155,
+  HistoryWrittenColumn = 156,  // also the comparison's column of what a write sent
+  HistoryOutcomeColumn = 157,
+  HistoryBeforeColumn = 158,
+  HistoryChangedColumn = 159,
+  HistoryShowChanges = 160,  // 428 Command1
+  HistoryLoadBefore = 161,   // 429 Command2
+  HistoryClose = 162,        // 430 Command3
+  HistoryEmpty = 163,        // 431 no write recorded yet
+  HistoryNoCopy = 164,       // 432 the write picked has no copy
+  HistoryLoaded = 165,       // 433 %1 (the copy) is in the editor: write it to put it back
+  HistoryVerified = 166,     // 434..437 the outcomes of history.csv in the user's language
+  HistoryUnverified = 167,
+  HistoryPartial = 168,      //     %1 the slot
+  HistoryFailedBefore = 169,
+  HistoryEditorSource = 170,  // 438 the editor's values were written
+  CopyNotKept = 171,          // 439 no copy could be kept (%1 why): nothing written
+  AskWithoutCopy = 172,       // 440 write without a copy? cannot be restored afterwards
+  CopyTitle = 173,            // 441 "Copy before writing"
+  CopyNotRead = 174,          // 442 the %1 of 439: the controller could not be read
+  CliWithoutCopy = 175,       // 443 --no-backup writes without a copy
+  CliCopyKept = 176,          // 444 what the controller held is kept in %1
 };
 // clang-format on
 

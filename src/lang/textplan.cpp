@@ -208,7 +208,13 @@ void addExtraCaptions(const QStringList& extra, QList<CaptionAssignment>* captio
               {extra::LogButton, "GrabQVT", "Command1"},
               {extra::LogTitle, "Registro", ""},
               {extra::LogSave, "Registro", "Command1"},
-              {extra::LogClose, "Registro", "Command2"}};
+              {extra::LogClose, "Registro", "Command2"},
+              {extra::HistoryCommand, "ConfigQVT", "Command9"},
+              {extra::HistoryTitle, "Historial", ""},
+              {extra::HistoryNote, "Historial", "Label1"},
+              {extra::HistoryShowChanges, "Historial", "Command1"},
+              {extra::HistoryLoadBefore, "Historial", "Command2"},
+              {extra::HistoryClose, "Historial", "Command3"}};
   for (const auto& use : uses) {
     const QString text = extra.value(use.item - 1);
     if (!text.isEmpty()) captions->append({use.window, use.control, text});

@@ -11,8 +11,9 @@
 namespace orvex {
 namespace {
 
-// Lee QVT reads into ConfigLeida and shows it; Graba QVT writes what the editor collected
-// into ConfigEditada and reads it back into ConfigLeida. Both run over the program's port;
+// Lee QVT reads into ConfigLeida and shows it; Graba QVT, once a copy of what the controller
+// holds is kept, writes what the editor collected into ConfigEditada and reads it back into
+// ConfigLeida. Both run over the program's port;
 // the program's exit reaches a transfer in progress before the windows go.
 void wireTransfers(AppServices& services) {
   if (!services.port || !services.waiter) return;
@@ -39,7 +40,7 @@ void wireTransfers(AppServices& services) {
                      if (!read) return;
                      if (EditorAccess* editor = services.editor()) editor->showParameterSet();
                    });
-  QObject::connect(&events, &AppEvents::writeInstrumentRequested, transfers,
+  QObject::connect(&events, &AppEvents::writeNowRequested, transfers,
                    [transfers, &context, forEditor] {
                      *forEditor = true;
                      transfers->writeConfiguration(context.configEditada, &context.configLeida);

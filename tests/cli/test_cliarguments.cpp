@@ -35,13 +35,18 @@ class TestCliArguments : public QObject {
     QTest::newRow("help of a command") << "write --help" << "help";
     QTest::newRow("output given twice") << "read --port COM1 -o a/ --output b/" << "The option -o is given twice";
     QTest::newRow("json given twice") << "compare a b --json --json" << "The option --json is given twice";
+    QTest::newRow("write without a copy") << "write a.QVT --port COM1 --no-backup" << "run without copy";
+    QTest::newRow("no copy for a read") << "read --port COM1 -o a/ --no-backup" << "--no-backup is an option of write";
+    QTest::newRow("history") << "history --json --dir d" << "run";
+    QTest::newRow("history of a port") << "history --port COM1" << "history takes no file";
   }
   // clang-format on
   void commandLines() {
     QFETCH(QString, line);
     QFETCH(QString, outcome);
     const ParsedCommandLine parsed = parseCommandLine(line.split(' '));
-    const QString got = parsed.kind == ParsedCommandLine::Kind::Run    ? QStringLiteral("run")
+    const QString run = parsed.arguments.noBackup ? "run without copy" : "run";
+    const QString got = parsed.kind == ParsedCommandLine::Kind::Run    ? run
                         : parsed.kind == ParsedCommandLine::Kind::Help ? QStringLiteral("help")
                                                                        : parsed.text;
     QVERIFY2(got.startsWith(outcome), qPrintable(got));

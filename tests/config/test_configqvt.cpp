@@ -207,9 +207,9 @@ class ConfigQvtTest : public QObject {
   }
   void buttonHoldsNeedTheirOwnRelease() {
     Fixture h;
-    const auto enabled = [&h] {  // Command1..8 as a bit string
+    const auto enabled = [&h] {  // Command1..9 as a bit string
       QString bits;
-      for (int n = 1; n <= 8; ++n)
+      for (int n = 1; n <= 9; ++n)
         bits += h.find<QPushButton>(QStringLiteral("Command%1").arg(n))->isEnabled() ? '1' : '0';
       return bits;
     };
@@ -217,15 +217,15 @@ class ConfigQvtTest : public QObject {
     emit h.events.transferStarted();            // the comparison's read
     h.editor->setCommandButtonsEnabled(false);  // another dialog
     h.editor->setCommandButtonsEnabled(true);
-    QCOMPARE(enabled(), "00000000");
+    QCOMPARE(enabled(), "000000000");
     h.editor->setCommandButtonsEnabled(true);
-    QCOMPARE(enabled(), "11100101");  // Lee QVT, Graba QVT and Compara wait for the transfer
+    QCOMPARE(enabled(), "111001011");  // Lee QVT, Graba QVT and Compara wait for the transfer
     emit h.events.transferEnded();
     emit h.events.transferEnded();  // an extra release holds nothing back later
     h.editor->setCommandButtonsEnabled(true);
-    QVERIFY(enabled() == "11111111" && h.editor->commandButtonHolds() == 0);
+    QVERIFY(enabled() == "111111111" && h.editor->commandButtonHolds() == 0);
     emit h.events.transferStarted();
-    QCOMPARE(enabled(), "11100101");
+    QCOMPARE(enabled(), "111001011");
   }
   void languageAppliedRespectsHolds() {
     Fixture h;

@@ -67,26 +67,41 @@ class TestE2eCli : public QObject {
     QCOMPARE(configuration(b.file("read/COM1.QVT")), configuration(b.file("CONFIG/FACTORY.QVT")));
     QCOMPARE(configuration(b.file("read/COM2.QVT")), configuration(b.file("other.QVT")));
   }
-  // Only the controller in a fault mode fails; the other is written and verified.
-  void writesTwoWhereOneFails() {
+  // Each controller's configuration is kept before the write: the one in a fault mode fails
+  // alone, the one whose copy cannot be read is not written at all, the history tells all
+  // three, and the copy written back puts the first controller back as it was.
+  void writesThreeKeepingCopies() {
     Bench b;
-    QVERIFY(b.startSims({{}, {"--ack-without-identity"}}));
+    ParameterSet other = b.file("CONFIG/FACTORY.QVT");
+    other[1] = other[3] = 1;
+    b.dir.write("other.QVT", formatQvt(other).toLatin1());
+    QVERIFY(b.startSims(
+        {{"--config", b.dir.file("other.QVT")}, {"--ack-without-identity"}, {"--refuse", "05"}}));
     QByteArray out;
-    QCOMPARE(b.cli({"write", "CONFIG/FACTORY.QVT", "--port", "COM1,COM2", "--json"}, &out), 1);
-    const QJsonArray controllers = QJsonDocument::fromJson(out).object()["controllers"].toArray();
-    QCOMPARE(controllers.size(), 2);
-    QVERIFY(controllers[0].toObject()["verified"].toBool());
-    QVERIFY(!controllers[1].toObject()["verified"].toBool());
-    QVERIFY(!controllers[1].toObject()["problems"].toArray().isEmpty());
-    QCOMPARE(controllers[0].toObject()["written"].toString() + controllers[0]["outcome"].toString(),
-             "allok");
-    QCOMPARE(controllers[1].toObject()["outcome"].toString(), "partial-write");
-    QCOMPARE(controllers[1].toObject()["slot"].toInt(), 1);
-    ParameterSet written = b.file("CONFIG/FACTORY.QVT");
-    written[46] = written[47] = 0;
+    QCOMPARE(b.cli({"write", "CONFIG/FACTORY.QVT", "--port", "COM1,COM2,COM3", "--json"}, &out), 1);
+    QStringList told;
+    for (const QJsonValue c : QJsonDocument::fromJson(out).object()["controllers"].toArray())
+      told << c["outcome"].toString() + ' ' + c["written"].toString() + ' ' +
+                  QString::number(c["slot"].toInt()) + ' ' + c["before"].toString().left(8);
+    QCOMPARE(told, (QStringList{"ok all 0 History/", "partial-write partial 1 History/",
+                                "exception none 0 "}));
+    QVERIFY(out.contains("--no-backup"));
     ParameterSet registers;
+    QVERIFY(b.sims[2]->stopAndReadRegisters(&registers));
+    QCOMPARE(configuration(registers), configuration(b.file("CONFIG/FACTORY.QVT")));
+
+    QCOMPARE(b.cli({"history", "--json"}, &out), 0);
+    QStringList history;
+    for (const QJsonValue w : QJsonDocument::fromJson(out).object()["writes"].toArray())
+      history << w["port"].toString() + ' ' + w["outcome"].toString();
+    history.sort();
+    QCOMPARE(history, (QStringList{"COM1 verified", "COM2 partial at slot 1",
+                                   "COM3 failed before writing"}));
+    const QString before = QDir(b.dir.file("History")).entryList({"*COM1-before.QVT"}).value(0);
+    QCOMPARE(configuration(b.file("History/" + before)), configuration(other));
+    QCOMPARE(b.cli({"write", "History/" + before, "--port", "COM1", "--no-backup"}), 0);
     QVERIFY(b.sims[0]->stopAndReadRegisters(&registers));
-    QCOMPARE(configuration(registers), configuration(written));
+    QCOMPARE(configuration(registers), configuration(other));
   }
   // The settings where the controller differs from a file, each with its slot.
   void comparesAFileWithAController() {
@@ -227,7 +242,7 @@ class TestE2eCli : public QObject {
     QVERIFY2(err.contains("finishing the write on COM1"), err.constData());
     QCOMPARE(write.exitCode(), 130);
     QCOMPARE(intruder, 1);  // port busy
-    QVERIFY(logSoFar.contains("37 06 00 0A") && !logSoFar.contains("outcome"));
+    QVERIFY(logSoFar.contains("37 06 00 0A") && !logSoFar.contains("outcome: written"));
     QVERIFY(b.dir.read("write.log").endsWith("outcome: written and verified\n"));
   }
 };

@@ -620,7 +620,7 @@ class TestTransfers : public QObject {
       rig.grab()->close();
       during = cancel->text() + (cancel->isEnabled() ? " enabled" : " disabled");
     });
-    emit rig.events.writeInstrumentRequested();
+    emit rig.events.writeNowRequested();
     QCOMPARE(during + rig.label("proceso")->text(), "cannot stop disabledm27 ");
   }
 
@@ -695,7 +695,7 @@ class TestTransfers : public QObject {
                   .arg(text->document()->blockCount() > before)
                   .arg(bar->value());
     });
-    emit rig.events.writeInstrumentRequested();
+    emit rig.events.writeNowRequested();
     seen << QStringLiteral("at %1").arg(bar->value()) << text->textCursor().selectedText();
     QCOMPARE(seen.mid(2), (QStringList{"grew 1 at 2", "at 2", seen[1]}));
     QCOMPARE(seen[0], "followed 1");

@@ -15,7 +15,7 @@ class EditorAccess {
   // Any set -> controls, as ShowParameterSet shows ConfigLeida, which keeps what was last
   // read or loaded (the comparison takes single values into the editor this way).
   virtual void showSet(const ParameterSet& set) = 0;
-  // DisableEditorButtons / EnableEditorButtons: Command1..Command8.
+  // DisableEditorButtons / EnableEditorButtons: Command1..Command9.
   virtual void setCommandButtonsEnabled(bool enabled) = 0;
   // The text of a number box (MCABDVAL, MCAFAVAL, MCACWVAL, MCAPUVAL, MCAIVVAL, TSIRON,
   // TSIROFF, VBAT), as the report prints it.

@@ -27,12 +27,12 @@ namespace {
 
 constexpr int kNoAlarmScreenText = 13;
 
-constexpr int kCommands = 8;
+constexpr int kCommands = 9;
 const char* const kCommandCaptions[kCommands] = {"Imprime", "Lee Fichero", "Guarda Fichero",
                                                  "Lee QVT", "Graba QVT",   "Salir",
-                                                 "Compara", "Tramas..."};
-// Command7 and Command8 came later: they stand after Graba QVT, Salir keeps the right-hand end.
-constexpr int kButtonOrder[kCommands] = {1, 2, 3, 4, 5, 7, 8, 6};
+                                                 "Compara", "Tramas...",   "Historial"};
+// Command7 to Command9 came later: they stand after Graba QVT, Salir keeps the right-hand end.
+constexpr int kButtonOrder[kCommands] = {1, 2, 3, 4, 5, 7, 8, 9, 6};
 
 QString slotList(const ParameterSet& set, const QList<int>& slotNumbers) {
   QStringList items;
@@ -89,7 +89,7 @@ void ConfigQVT::buildWindow() {
     QPushButton*& button = commands_[static_cast<size_t>(number - 1)];
     button = new QPushButton(QString::fromUtf8(kCommandCaptions[number - 1]));
     button->setObjectName(QStringLiteral("Command%1").arg(number));
-    button->setMinimumWidth(130);
+    button->setMinimumWidth(120);
     if (number == 6) buttons->addStretch(1);
     buttons->addWidget(button);
   }
@@ -109,6 +109,7 @@ void ConfigQVT::wireCommands() {
   connect(commands_[5], &QPushButton::clicked, this, &ConfigQVT::leave);
   connect(commands_[6], &QPushButton::clicked, this, [this] { openWindow("Compara"); });
   connect(commands_[7], &QPushButton::clicked, this, [this] { openWindow("Registro"); });
+  connect(commands_[8], &QPushButton::clicked, this, [this] { openWindow("Historial"); });
 }
 
 void ConfigQVT::leave() {

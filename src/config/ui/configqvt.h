@@ -18,7 +18,7 @@ struct AppServices;
 class LimitDisplays;
 
 // The configuration editor: the parameter set on five tabs and the command buttons (the six of
-// the classic window and Command7, the comparison).
+// the classic window, Command7 the comparison, Command8 the frames, Command9 the history).
 class ConfigQVT : public QWidget, public EditorAccess {
   Q_OBJECT
  public:
@@ -69,8 +69,8 @@ class ConfigQVT : public QWidget, public EditorAccess {
   ControlSet controls_;
   std::unique_ptr<LimitDisplays> limits_;
   QTabWidget* tabs_ = nullptr;
-  std::array<QPushButton*, 8> commands_{};  // Command1..Command8
-  std::array<int, 8> buttonHolds_{};
+  std::array<QPushButton*, 9> commands_{};  // Command1..Command9
+  std::array<int, 9> buttonHolds_{};
   int allHolds_ = 0;
   bool sized_ = false;
 };
