@@ -51,9 +51,9 @@ int runHistory(const Session& s, QTextStream& out) {
     return results.print(out);
   }
   QJsonArray writes;
-  for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
-    writes.append(entryJson(*it));
-    results.line(entryLine(s.link.texts, *it));
+  for (qsizetype i = entries.size() - 1; i >= 0; --i) {  // newest first
+    writes.append(entryJson(entries[i]));
+    results.line(entryLine(s.link.texts, entries[i]));
   }
   if (entries.isEmpty()) results.line(extraText(&s.link.texts, extra::HistoryEmpty));
   results.set(QStringLiteral("writes"), writes);

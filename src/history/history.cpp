@@ -190,7 +190,7 @@ bool appendHistory(const QString& programDir, const HistoryEntry& entry, QString
   entries.append(entry);
   const QList<int> dropped = entriesBeyond(entries, kHistoryWritesKept);
   QList<HistoryEntry> gone;
-  for (auto it = dropped.crbegin(); it != dropped.crend(); ++it) gone << entries.takeAt(*it);
+  for (qsizetype i = dropped.size() - 1; i >= 0; --i) gone << entries.takeAt(dropped[i]);
   if (!writeBytesAtomic(historyPath(programDir, QLatin1String(kHistoryFile)),
                         formatHistory(entries).toUtf8(), error))
     return false;

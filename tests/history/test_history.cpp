@@ -148,6 +148,7 @@ class TestHistory : public QObject {
     rig.historial()->show();
     auto* list = rig.historial()->findChild<QTreeWidget*>("List1");
     QCOMPARE(list->topLevelItemCount(), 3);
+    QCOMPARE(list->topLevelItem(0)->text(3) + list->topLevelItem(2)->text(4), "verified");
     list->setCurrentItem(list->topLevelItem(1));  // the first write, newest first
     rig.historial()->showChanges();
     QCOMPARE(rig.windows.get<Compara>("Compara")->differences().size(), 2);

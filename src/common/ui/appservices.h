@@ -21,8 +21,8 @@ class AppEvents : public QObject {
   void languageApplied();           // LoadTexts ran: windows refresh what they derive from texts
   void readInstrumentRequested();   // ConfigQVT's Command4 ("Lee QVT")
   void writeInstrumentRequested();  // ConfigQVT's Command5 ("Graba QVT"): a copy is kept first
-  void writeNowRequested();  // the copy is kept (or declined): ConfigEditada goes out now
-  void historyChanged();     // a write was added to the history of writes
+  void writeNowRequested();         // the copy is kept (or declined): ConfigEditada goes out now
+  void historyChanged();            // a write was added to the history of writes
   void transferStarted();           // a read or write takes the port
   void transferEnded();             // a read or write has ended: the port is free again
   void transferCancelRequested();   // GrabQVT's Cancel or its close control
