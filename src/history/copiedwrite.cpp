@@ -38,17 +38,20 @@ bool CopiedWrite::record(const QString& device, TransferOutcome outcome, int slo
   const bool anyWritten = outcome == TransferOutcome::Verified ||
                           outcome == TransferOutcome::NotVerified ||
                           outcome == TransferOutcome::WriteFailedAtSlot;
+  bool whole = true;  // the line goes in even when what was written could not be kept
   if (anyWritten) {
     entry_.written = keepHistoryCopy(programDir_, entry_.time, entry_.port,
                                      QStringLiteral("written"), toWrite_, error);
-    if (entry_.written.isEmpty()) {
-      *failedFile = historyPath(programDir_);
-      return false;
-    }
+    whole = !entry_.written.isEmpty();
+    if (!whole) *failedFile = historyPath(programDir_);
   }
   entry_.changed = entry_.before.isEmpty() ? -1 : changedSettings(before_, toWrite_, outcome, slot);
-  if (appendHistory(programDir_, entry_, error)) return true;
-  *failedFile = historyPath(programDir_, QLatin1String(kHistoryFile));
+  QString appendError;
+  if (appendHistory(programDir_, entry_, &appendError)) return whole;
+  if (whole) {
+    *failedFile = historyPath(programDir_, QLatin1String(kHistoryFile));
+    *error = appendError;
+  }
   return false;
 }
 

@@ -106,6 +106,25 @@ class TestHistory : public QObject {
     QVERIFY(!QFile::exists(dir.file(full[2].before)));
   }
 
+  // What a write changed counts only the slots it reached; copies never overwrite each other.
+  void changesCountWhatWasWrittenAndCopiesKeepTheirOwnNames() {
+    ParameterSet before = factoryParameterSet();
+    ParameterSet written = before;
+    written[1] = 1;
+    written[3] = 1;
+    QCOMPARE(changedSettings(before, written, TransferOutcome::Verified, 0), 2);
+    QCOMPARE(changedSettings(before, written, TransferOutcome::WriteFailedAtSlot, 2), 1);
+    QCOMPARE(changedSettings(before, written, TransferOutcome::WriteFailedUnchanged, 0), 0);
+    TempProgramDir dir(false);
+    const QDateTime time(QDate(2026, 12, 7), QTime(14, 15, 2));
+    QString error;
+    QStringList names;
+    for (int i = 0; i < 2; ++i)
+      names << keepHistoryCopy(dir.path(), time, "/dev/ttyUSB0", "before", before, &error);
+    QCOMPARE(names, (QStringList{"History/20261207-141502-ttyUSB0-before.QVT",
+                                 "History/20261207-141502-ttyUSB0-before-2.QVT"}));
+  }
+
   // A read stands as the copy only for its own port, when fresh and not older than a write.
   void aReadStandsAsCopyOnlyWhereNothingChangedSince() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -160,6 +179,21 @@ class TestHistory : public QObject {
     QVERIFY(rig.registers() == restored);
     QCOMPARE(rig.history().last().source, "History/" + QFileInfo(history[1].before).fileName());
     QCOMPARE(list->topLevelItemCount(), 4);
+  }
+
+  // A copy that cannot be kept is told with its reason; confirmed, the write goes out, and a
+  // history folder that cannot be written is told too.
+  void aWriteWithoutCopyOnlyWhenConfirmed() {
+    Rig rig;
+    rig.dir.write("History", "a file where the folder belongs");
+    rig.messages.answer = MessageAnswer::Yes;
+    rig.graba();
+    const QStringList shown = rig.messages.shown();
+    QCOMPARE(shown.size(), 2);
+    QVERIFY2(shown[0].startsWith("E/yn ") && shown[0].contains("is a file, not a folder"),
+             qPrintable(shown[0]));
+    QVERIFY2(shown[1].startsWith("E ") && shown[1].contains("History"), qPrintable(shown[1]));
+    QCOMPARE(rig.registers()[1], rig.context.configEditada[1]);
   }
 };
 
