@@ -3,7 +3,7 @@
 # check, after scripts/windows.sh):
 #   1. the installer installs silently; orvex-cli.exe --version and --help run;
 #   2. orvex-cli.exe reads and writes the Linux orvex-sim through Wine's COM1, and the files
-#      equal what the Linux orvex-cli reads;
+#      equal what the Linux orvex-cli reads; the write keeps the copy it made first;
 #   3. orvex.exe shows its main window (screenshots in Castellano and English under
 #      build-windows/screenshots) and "Lee QVT" in the editor reads the simulator;
 #   4. the plain-code tests, built for Windows, pass under Wine (ctest);
@@ -106,9 +106,15 @@ stop_sim
 # Now a simulator holding something else, written with FACTORY from Windows.
 sed '1s/.*/2/' "$root/data/CONFIG/FACTORY.QVT" >"$tmp/other.QVT"
 start_sim --config "$tmp/other.QVT"
-timed write 33.851 write "$(winepath -w "$root/data/CONFIG/FACTORY.QVT")" --port COM1
+# The floor of a write and of the read that keeps the controller's configuration first.
+timed write 42.161 write "$(winepath -w "$root/data/CONFIG/FACTORY.QVT")" --port COM1
 build/program/orvex-cli read --port "$sim_dir/COM1" -o "$tmp/after-write.QVT" 2>/dev/null
 cmp "$tmp/after-write.QVT" "$tmp/linux-read.QVT" || fail "what Windows wrote reads back otherwise"
+before=$(ls "$appdata"/History/*-COM1-before.QVT 2>/dev/null | head -n1)
+[ -n "$before" ] || fail "orvex-cli.exe kept no copy of the controller's configuration"
+build/program/orvex-cli compare "$before" "$tmp/other.QVT" >/dev/null ||
+  fail "the copy kept on Windows is not what the controller held"
+grep -q ',verified,' "$appdata/History/history.csv" || fail "the write is not in history.csv"
 
 step "3. orvex.exe: main window, and Lee QVT in the editor"
 mkdir -p "$build/screenshots"
