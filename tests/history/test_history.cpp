@@ -82,13 +82,15 @@ class TestHistory : public QObject {
   void historyFileKeepsItsFieldsAndItsBounds() {
     TempProgramDir dir(false);
     HistoryEntry odd = entry("COM1", "History/x.QVT");
-    odd.source = "CONFIG/Site \"North\", pump 2.QVT";
-    QCOMPARE(parseHistory(formatHistory({odd, entry("COM2", {})})).value(0).source, odd.source);
+    odd.source = "CONFIG/Site North, pump 2.QVT";
+    odd.device = "\\\\.\\COM1 \"USB\"";
+    const HistoryEntry back = parseHistory(formatHistory({odd, entry("COM2", {})})).value(0);
+    QCOMPARE(back.source + back.device, odd.source + odd.device);
     QCOMPARE(parseHistory(formatHistory({odd})).value(0).time, odd.time);
 
     QList<HistoryEntry> full;
     full << entry("COM2", "History/20261207-140002-COM2-before.QVT");  // COM2's only copy
-    full << entry("COM1", "../CONFIG/A.QVT");                          // edited by hand
+    full << entry("COM1", "CONFIG/A.QVT");                             // edited by hand
     for (int i = 2; i < kHistoryWritesKept; ++i)
       full << entry("COM1", QStringLiteral("History/20261207-14%1-COM1-before.QVT")
                                 .arg(i % 60, 4, 10, QChar('0')));
