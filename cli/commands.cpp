@@ -213,7 +213,7 @@ void writeIntoControllers(const Session& s, Results& results) {
   for (const QString& port : a.ports)
     copies.emplace(port, CopiedWrite(s.link.programDir, port, a.input, edited));
   const QList<ControllerOutcome> outcomes = onControllers(
-      s, a.ports, TransferKind::Write,
+      s, a.ports, a.noBackup ? TransferKind::Write : TransferKind::CopiedWrite,
       [&s, &copies, edited](InstrumentTransfers& t, ControllerOutcome* out) {
         CopiedWrite& copy = copies.at(out->port);
         if (!s.arguments.noBackup && !keepCopy(s, t, copy, out)) return false;

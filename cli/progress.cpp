@@ -115,17 +115,15 @@ int ProgressBoard::percent(const PortState& state) const {
   if (kind_ == TransferKind::Read) {
     done = share(0, seconds(state.started), kReadSeconds, kReadSeconds);
   } else {
+    const double copy = kind_ == TransferKind::CopiedWrite ? kReadSeconds : 0.0;
+    const double before = copy + kWriteSlotsSeconds;
+    const double total = copy + kWriteSeconds;
     const double inStage = seconds(state.stageStarted);
     switch (state.stage) {
-      case Stage::Before:
-        done = share(0, seconds(state.started), kWriteSlotsSeconds, kWriteSeconds);
-        break;
-      case Stage::Restart:
-        done = share(kWriteSlotsSeconds, inStage, kRestartSeconds, kWriteSeconds);
-        break;
+      case Stage::Before: done = share(0, seconds(state.started), before, total); break;
+      case Stage::Restart: done = share(before, inStage, kRestartSeconds, total); break;
       case Stage::ReadBack:
-        done =
-            share(kWriteSlotsSeconds + kRestartSeconds, inStage, kReadSeconds + 3.0, kWriteSeconds);
+        done = share(before + kRestartSeconds, inStage, kReadSeconds + 3.0, total);
         break;
     }
   }

@@ -17,7 +17,8 @@ namespace orvex::cli {
 // Bar: standard error is a terminal; one line per controller, redrawn in place.
 // Lines: a line per step with its time, for a log file or a pipe. Quiet: nothing.
 enum class ProgressMode { Bar, Lines, Quiet };
-enum class TransferKind { Read, Write };
+// CopiedWrite: a write that first reads the controller for its copy.
+enum class TransferKind { Read, Write, CopiedWrite };
 
 class ProgressBoard {
  public:
