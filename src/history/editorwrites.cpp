@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 #include "common/ui/appservices.h"
 #include "history/copiedwrite.h"
 #include "lang/extratexts.h"
@@ -15,6 +17,18 @@ namespace {
 
 quint64 lastTransferId(const InstrumentTransfers& transfers) {
   return transfers.log().isEmpty() ? 0 : transfers.log().last().id;
+}
+
+// A read cancelled, cut off by the program's end, held after a failed identification, or
+// one whose port would not open: the write would not go out either.
+bool writeWouldStopToo(const InstrumentTransfers& transfers) {
+  if (transfers.log().isEmpty() || transfers.identityFailed()) return true;
+  const TransferRecord& read = transfers.log().last();
+  if (read.outcome == TransferOutcome::Cancelled) return true;
+  return std::any_of(read.frames.begin(), read.frames.end(), [](const FrameRecord& frame) {
+    return frame.verdict == FrameVerdict::Port &&
+           frame.note.contains(QLatin1String(" not opened: "));
+  });
 }
 
 }  // namespace
@@ -38,8 +52,7 @@ void EditorWrites::write() {
   record(copy, copied);
 }
 
-// A read cancelled, cut off by the program's end or held after a failed identification
-// asks nothing: the write would not go out either.
+// A read that failed where the write would fail too asks nothing.
 bool EditorWrites::keepCopyOrConsent(CopiedWrite& copy) {
   InstrumentTransfers& transfers = *services_.transfers;
   const ProgramContext& context = services_.context;
@@ -49,9 +62,7 @@ bool EditorWrites::keepCopyOrConsent(CopiedWrite& copy) {
     held = context.lastRead.set;
   } else {
     read = transfers.readConfiguration(&held);
-    const bool stopped =
-        transfers.log().isEmpty() || transfers.log().last().outcome == TransferOutcome::Cancelled;
-    if (!read && (stopped || transfers.identityFailed())) return false;
+    if (!read && writeWouldStopToo(transfers)) return false;
   }
   QString why = text(extra::CopyNotRead);
   if (read) {

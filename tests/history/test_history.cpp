@@ -184,7 +184,7 @@ class TestHistory : public QObject {
   }
 
   // A copy that cannot be kept is told with its reason; confirmed, the write goes out, and a
-  // history folder that cannot be written is told too.
+  // history folder that cannot be written is told too. A port that will not open asks nothing.
   void aWriteWithoutCopyOnlyWhenConfirmed() {
     Rig rig;
     rig.dir.write("History", "a file where the folder belongs");
@@ -196,6 +196,10 @@ class TestHistory : public QObject {
              qPrintable(shown[0]));
     QVERIFY2(shown[1].startsWith("E ") && shown[1].contains("History"), qPrintable(shown[1]));
     QCOMPARE(rig.registers()[1], rig.context.configEditada[1]);
+    rig.context.lastRead = {};        // no read stands as the copy
+    rig.port.setOpenError("in use");  // the write could not go out either: nothing asked
+    rig.graba();
+    QCOMPARE(rig.messages.shown().mid(2).join('|').count("E/yn"), 0);
   }
 };
 
