@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "files/filename.h"
+
 namespace orvex::cli {
 namespace {
 
@@ -279,12 +281,6 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
 
 QString portOfSide(const QString& side) {
   return side.startsWith(QLatin1String("port:")) ? side.mid(5) : QString();
-}
-
-QString portFileName(const QString& port) {
-  QString name = port.section('/', -1).section('\\', -1);
-  name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]")), QStringLiteral("_"));
-  return name.isEmpty() ? QStringLiteral("port") : name;
 }
 
 QString portsSharingAFileName(const QStringList& ports) {

@@ -36,8 +36,6 @@ ParsedCommandLine parseCommandLine(const QStringList& args);
 
 // "port:COM2" -> "COM2"; anything else is a file: empty.
 QString portOfSide(const QString& side);
-// A port's name as a file name in a folder: "COM1", "/dev/ttyUSB0" -> "ttyUSB0".
-QString portFileName(const QString& port);
 // Two ports whose result files would have the same name (also on a file system that does not
 // tell case apart), which would overwrite each other: what to tell; empty when none.
 QString portsSharingAFileName(const QStringList& ports);

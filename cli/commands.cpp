@@ -169,9 +169,8 @@ bool keepCopy(const Session& s, InstrumentTransfers& t, CopiedWrite& copy, Contr
       out->before = copy.entry().before;
       return true;
     }
-    const QString folder = historyPath(s.link.programDir);
-    why = writeFailureReason(&s.link.texts, folder + QStringLiteral("copy.QVT"), error);
-    out->outputProblem = writeFailed(s, folder, error);
+    why = copyNotKeptReason(&s.link.texts, s.link.programDir, error);
+    out->outputProblem = writeFailed(s, historyPath(s.link.programDir), error);
   }
   if (!t.log().isEmpty() && t.log().last().outcome == TransferOutcome::Cancelled)
     return false;  // interrupted: the outcome says so

@@ -24,9 +24,6 @@ QJsonObject entryJson(const HistoryEntry& e) {
 
 // "2026-12-07 14:15:02  COM1  CONFIG/FACTORY.QVT  verified  History/...-before.QVT  3"
 QString entryLine(const TextTables& texts, const HistoryEntry& e) {
-  const QString source = e.source == QLatin1String("editor")
-                             ? extraText(&texts, extra::HistoryEditorSource)
-                             : e.source;
   QStringList fields = {e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), e.port,
                         shownSource(&texts, e.source), shownOutcome(&texts, e.outcome),
                         e.before.isEmpty() ? QStringLiteral("-")

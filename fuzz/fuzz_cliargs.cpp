@@ -3,9 +3,11 @@
 #include <QStringList>
 
 #include "cli/cliarguments.h"
+#include "files/filename.h"
 #include "fuzzsupport.h"
 
 using namespace orvex::cli;
+using orvex::portFileName;
 using orvex::fuzz::expect;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

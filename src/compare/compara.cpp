@@ -14,6 +14,7 @@
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
+#include "common/ui/captions.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
 #include "lang/languages.h"
@@ -25,12 +26,6 @@ namespace {
 
 enum Column { SettingColumn, SlotColumn, EditorColumn, OtherColumn };
 constexpr int kDifferenceRole = Qt::UserRole;
-
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
-  return button;
-}
 
 QLabel* makeLabel(const char* name, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -70,9 +65,9 @@ void Compara::buildWindow() {
   status_ = makeLabel("Label3", this);
   layout->addWidget(status_);
   auto* buttons = new QHBoxLayout;
-  takeOneButton_ = makeButton("Command2", QStringLiteral("Tomar valor seleccionado"), this);
-  takeAllButton_ = makeButton("Command3", QStringLiteral("Tomar todos los valores"), this);
-  auto* close = makeButton("Command4", QStringLiteral("Cerrar"), this);
+  takeOneButton_ = namedButton("Command2", QStringLiteral("Tomar valor seleccionado"), this);
+  takeAllButton_ = namedButton("Command3", QStringLiteral("Tomar todos los valores"), this);
+  auto* close = namedButton("Command4", QStringLiteral("Cerrar"), this);
   buttons->addWidget(takeOneButton_);
   buttons->addWidget(takeAllButton_);
   buttons->addStretch(1);
@@ -94,7 +89,7 @@ QWidget* Compara::buildSourceFrame() {
   fileList_ = new QListWidget;
   fileList_->setObjectName(QStringLiteral("File1"));
   fileList_->setMaximumHeight(110);
-  compareButton_ = makeButton("Command1", QStringLiteral("Comparar"), frame);
+  compareButton_ = namedButton("Command1", QStringLiteral("Comparar"), frame);
   auto* grid = new QGridLayout(frame);
   grid->addWidget(controllerOption_, 0, 0);
   grid->addWidget(fileOption_, 1, 0);
@@ -148,20 +143,20 @@ void Compara::compare() {
   if (reading_) return;
   ParameterSet other;
   if (!readOther(&other) || !collectEditor()) return;
-  otherSet_ = other;
-  compared_ = true;
-  reviewingWrite_ = false;
-  setStatus(0);
-  showDifferences();
+  showCompared(other, false);
 }
 
 void Compara::showWrite(const ParameterSet& written, const ParameterSet& before,
                         const QString& beforeName) {
   editorSet_ = written;
-  otherSet_ = before;
   otherFile_ = beforeName;
+  showCompared(before, true);
+}
+
+void Compara::showCompared(const ParameterSet& other, bool reviewingWrite) {
+  otherSet_ = other;
   compared_ = true;
-  reviewingWrite_ = true;
+  reviewingWrite_ = reviewingWrite;
   setStatus(0);
   showDifferences();
 }

@@ -44,6 +44,7 @@ class Compara : public QWidget {
   bool readFile(ParameterSet* other);
   bool readController(ParameterSet* other);
   bool collectEditor();
+  void showCompared(const ParameterSet& other, bool reviewingWrite);
   void showDifferences();
   void addDifferenceRow(int index);
   void clearResult(int statusItem = 0);

@@ -10,6 +10,7 @@
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
+#include "common/ui/captions.h"
 #include "files/filename.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -28,9 +29,7 @@ ConfigFileWindow::ConfigFileWindow(AppServices& services, const QString& name)
 }
 
 QPushButton* ConfigFileWindow::makeButton(const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, this);
-  button->setObjectName(QLatin1String(name));
-  return button;
+  return namedButton(name, caption, this);
 }
 
 void ConfigFileWindow::layOut(const QString& instruction, const QList<QWidget*>& underList,

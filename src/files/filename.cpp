@@ -32,4 +32,10 @@ bool isSafeFileName(const QString& name) {
   return !isDeviceName(name);
 }
 
+QString portFileName(const QString& port) {
+  QString name = port.section('/', -1).section('\\', -1);
+  name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]")), QStringLiteral("_"));
+  return name.isEmpty() ? QStringLiteral("port") : name;
+}
+
 }  // namespace orvex

@@ -22,4 +22,7 @@ struct NameProblem {
 };
 NameProblem checkStorableName(const QString& name, const TextTables* texts);
 
+// A port's name as a file name in a folder: "COM1", "/dev/ttyUSB0" -> "ttyUSB0".
+QString portFileName(const QString& port);
+
 }  // namespace orvex

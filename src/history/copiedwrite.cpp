@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "compare/comparison.h"
+#include "lang/writefailure.h"
 
 namespace orvex {
 
@@ -65,6 +66,11 @@ int changedSettings(const ParameterSet& before, const ParameterSet& written,
   for (int k = kFirstSlot; k <= lastWritten; ++k)
     if (k != kModelSlot) after[k] = written[k];
   return static_cast<int>(compareSets(after, before, EditorWording{}).size());
+}
+
+QString copyNotKeptReason(const TextTables* texts, const QString& programDir,
+                          const QString& error) {
+  return writeFailureReason(texts, historyPath(programDir, QStringLiteral("copy.QVT")), error);
 }
 
 QString editorSource(const ValuesOrigin& origin, const ParameterSet& edited) {

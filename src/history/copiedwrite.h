@@ -49,6 +49,10 @@ class CopiedWrite {
 int changedSettings(const ParameterSet& before, const ParameterSet& written,
                     TransferOutcome outcome, int slot);
 
+// Why a copy could not be kept (keepBefore's *error, the system's words), in the words of
+// `texts`, as the user is told.
+QString copyNotKeptReason(const TextTables* texts, const QString& programDir, const QString& error);
+
 // What the editor's values are, for the history: the file they were loaded from or saved
 // as, or the read of a controller, while the editor still shows exactly those; otherwise
 // "editor".

@@ -68,7 +68,7 @@ bool EditorWrites::keepCopyOrConsent(CopiedWrite& copy) {
   if (read) {
     QString error;
     if (copy.keepBefore(held, &error)) return true;
-    why = writeFailureReason(&context.texts, historyPath(context.programDir, "copy.QVT"), error);
+    why = copyNotKeptReason(&context.texts, context.programDir, error);
   }
   return consentWithoutCopy(why);
 }

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "common/ui/appservices.h"
+#include "common/ui/captions.h"
 #include "common/ui/placement.h"
 #include "compare/compara.h"
 #include "files/qvtformat.h"
@@ -24,12 +25,6 @@ namespace {
 
 enum Column { DateColumn, PortColumn, WrittenColumn, OutcomeColumn, BeforeColumn, ChangedColumn };
 constexpr int kEntryRole = Qt::UserRole;
-
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
-  return button;
-}
 
 // The copies are read from the History folder only, whatever a line names.
 QString copyPath(const QString& programDir, const QString& relative) {
@@ -71,9 +66,9 @@ void Historial::buildWindow() {
   status_->setWordWrap(true);
   layout->addWidget(status_);
   auto* buttons = new QHBoxLayout;
-  changesButton_ = makeButton("Command1", QStringLiteral("Ver cambios"), this);
-  loadButton_ = makeButton("Command2", QStringLiteral("Cargar la copia en el editor"), this);
-  auto* close = makeButton("Command3", QStringLiteral("Cerrar"), this);
+  changesButton_ = namedButton("Command1", QStringLiteral("Ver cambios"), this);
+  loadButton_ = namedButton("Command2", QStringLiteral("Cargar la copia en el editor"), this);
+  auto* close = namedButton("Command3", QStringLiteral("Cerrar"), this);
   buttons->addWidget(changesButton_);
   buttons->addWidget(loadButton_);
   buttons->addStretch(1);

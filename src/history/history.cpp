@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "common/textfile.h"
+#include "files/filename.h"
 #include "files/qvtformat.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -52,18 +53,11 @@ QStringList csvFields(const QString& line) {
   return fields;
 }
 
-// "/dev/ttyUSB0" -> "ttyUSB0", "\\.\COM3" -> "COM3": a port's name that a file name can hold.
-QString portForFileName(const QString& port) {
-  QString name = port.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1);
-  name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-  return name.isEmpty() ? QStringLiteral("port") : name;
-}
-
 // Only copies of this history are ever removed: a line edited by hand to name a file
 // elsewhere does not make the program delete it.
 void removeCopy(const QString& programDir, const QString& relative) {
   static const QRegularExpression copyName(
-      QStringLiteral("^History/\\d{8}-\\d{6}-[A-Za-z0-9_-]+-(before|written)(-\\d+)?\\.QVT$"));
+      QStringLiteral("^History/\\d{8}-\\d{6}-[A-Za-z0-9._-]+-(before|written)(-\\d+)?\\.QVT$"));
   if (copyName.match(relative).hasMatch()) QFile::remove(programDir + relative);
 }
 
@@ -107,7 +101,7 @@ QString keepHistoryCopy(const QString& programDir, const QDateTime& time, const 
     *error = QStringLiteral("cannot make the folder");
     return {};
   }
-  const QString stem = time.toString(QStringLiteral("yyyyMMdd-HHmmss-")) + portForFileName(port) +
+  const QString stem = time.toString(QStringLiteral("yyyyMMdd-HHmmss-")) + portFileName(port) +
                        QLatin1Char('-') + kind;
   QString name = stem + QStringLiteral(".QVT");
   for (int n = 2; QFileInfo::exists(historyPath(programDir, name)); ++n)

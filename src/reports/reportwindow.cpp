@@ -21,6 +21,7 @@
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
+#include "common/ui/captions.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
 #include "reports/reportfields.h"
@@ -35,12 +36,6 @@ QLabel* label(QWidget* parent, int number) {
   l->setObjectName(QStringLiteral("Label%1").arg(number));
   l->setWordWrap(true);
   return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QLatin1String(name));
-  return b;
 }
 
 QLineEdit* lineEdit(QWidget* parent, const char* name) {
@@ -127,10 +122,10 @@ void Report::buildLayout() {
     steps->addWidget(step);
   }
 
-  QPushButton* generateButton = button(this, "Command1", QStringLiteral("Genera Informe"));
-  QPushButton* cancelButton = button(this, "Command2", QStringLiteral("Cancel"));
-  QPushButton* printButton = button(this, "Command3", QStringLiteral("Imprimir..."));
-  QPushButton* openButton = button(this, "Command4", QStringLiteral("Abrir informe"));
+  QPushButton* generateButton = namedButton("Command1", QStringLiteral("Genera Informe"), this);
+  QPushButton* cancelButton = namedButton("Command2", QStringLiteral("Cancel"), this);
+  QPushButton* printButton = namedButton("Command3", QStringLiteral("Imprimir..."), this);
+  QPushButton* openButton = namedButton("Command4", QStringLiteral("Abrir informe"), this);
   connect(generateButton, &QPushButton::clicked, this, &Report::generate);
   connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
   connect(printButton, &QPushButton::clicked, this, &Report::print);

@@ -4,8 +4,10 @@
 
 #include "cli/cliarguments.h"
 #include "cli/controllers.h"
+#include "files/filename.h"
 
 using namespace orvex::cli;
+using orvex::portFileName;
 
 class TestCliArguments : public QObject {
   Q_OBJECT

@@ -5,11 +5,18 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace orvex {
+
+QPushButton* namedButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  return button;
+}
 
 bool setCaption(QObject* control, const QString& text) {
   if (auto* b = qobject_cast<QAbstractButton*>(control)) b->setText(text);

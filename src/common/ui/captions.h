@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class QObject;
+class QPushButton;
 class QWidget;
 
 namespace orvex {
@@ -15,6 +16,9 @@ QString caption(const QObject* control);
 // The width a window needs so that a window manager shows `titles` whole in its title bar
 // (bold, as most draw it, beside the window's buttons).
 int titleBarWidth(const QWidget* window, const QStringList& titles);
+
+// A push button named as the text items address it ("Command1"), with its design caption.
+QPushButton* namedButton(const char* name, const QString& caption, QWidget* parent = nullptr);
 
 // The child of `window` whose objectName is `name` (the window itself for an empty name).
 QObject* findControl(QWidget* window, const QString& name);

@@ -16,6 +16,7 @@
 
 #include "common/textfile.h"
 #include "common/ui/appservices.h"
+#include "common/ui/captions.h"
 #include "common/ui/placement.h"
 #include "lang/extratexts.h"
 #include "lang/textlookup.h"
@@ -25,12 +26,6 @@
 
 namespace orvex {
 namespace {
-
-QPushButton* button(const char* name, const char* caption) {
-  auto* b = new QPushButton(QString::fromUtf8(caption));
-  b->setObjectName(QLatin1String(name));
-  return b;
-}
 
 // Report/Log/<start of the transfer>.log, the folder made when missing.
 QString logPath(const QString& programDir, const TransferRecord& transfer) {
@@ -62,8 +57,8 @@ Registro::Registro(AppServices& services)
   text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   status_->setObjectName("Status");
   status_->setWordWrap(true);
-  QPushButton* saveButton = button("Command1", "Guardar registro");
-  QPushButton* closeButton = button("Command2", "Cerrar");
+  QPushButton* saveButton = namedButton("Command1", QStringLiteral("Guardar registro"));
+  QPushButton* closeButton = namedButton("Command2", QStringLiteral("Cerrar"));
   connect(saveButton, &QPushButton::clicked, this, &Registro::save);
   connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
   connect(transfers_, &QComboBox::currentIndexChanged, this, &Registro::showTransfer);
